@@ -1,0 +1,71 @@
+# Build helpers shared by every subsystem: warnings, sanitizers, the common
+# program folder, and one-line registration of tests, fuzz replays and benchmarks.
+
+# Warnings as errors for our own code only (Qt's and giflib's headers are system headers).
+add_library(toolkit_warnings INTERFACE)
+target_compile_options(toolkit_warnings INTERFACE -Wall -Wextra -Wpedantic -Werror)
+
+if(TOOLKIT_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# The three programs live in one folder, because the viewer starts the
+# assembler from its own program folder.
+set(TOOLKIT_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
+
+function(toolkit_program target)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TOOLKIT_BIN_DIR})
+  target_link_libraries(${target} PRIVATE toolkit_warnings)
+endfunction()
+
+# toolkit_add_gtest(NAME SOURCES src... LIBS lib... [GUI] [LABELS l...] [TIMEOUT s])
+# GUI tests run on the offscreen Qt platform.
+function(toolkit_add_gtest name)
+  cmake_parse_arguments(T "GUI" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock toolkit_warnings)
+  if(NOT T_GUI)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  target_compile_definitions(${name} PRIVATE
+    TOOLKIT_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    TOOLKIT_BIN_DIR="${TOOLKIT_BIN_DIR}")
+  set(env "TOOLKIT_BIN_DIR=${TOOLKIT_BIN_DIR}")
+  if(T_GUI)
+    list(APPEND env "QT_QPA_PLATFORM=offscreen")
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "${env}" LABELS "${T_LABELS}" TIMEOUT ${T_TIMEOUT})
+endfunction()
+
+# toolkit_add_fuzz(NAME SOURCES src... LIBS lib... CORPUS dir)
+# Always builds a replay program that feeds every corpus file to
+# LLVMFuzzerTestOneInput and registers it with CTest (it runs under the
+# sanitizer build too); with TOOLKIT_FUZZ and clang also the libFuzzer binary.
+function(toolkit_add_fuzz name)
+  cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name}_replay ${F_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
+  target_link_libraries(${name}_replay PRIVATE ${F_LIBS} toolkit_warnings)
+  add_test(NAME ${name}_corpus_replay COMMAND ${name}_replay ${F_CORPUS})
+  set_tests_properties(${name}_corpus_replay PROPERTIES LABELS fuzz TIMEOUT 600)
+  if(TOOLKIT_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    add_executable(${name} ${F_SOURCES})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(${name} PRIVATE ${F_LIBS})
+  endif()
+endfunction()
+
+# toolkit_add_bench(NAME SOURCES src... LIBS lib...)
+function(toolkit_add_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark toolkit_warnings)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()
