@@ -34,14 +34,20 @@ function(toolkit_add_gtest name)
   set(env "TOOLKIT_BIN_DIR=${TOOLKIT_BIN_DIR}")
   if(T_GUI)
     list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    # Test discovery runs the program too, outside the test environment.
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "env;QT_QPA_PLATFORM=offscreen")
   endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
+  set(props ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT})
+  if(T_LABELS)
+    list(APPEND props LABELS "${T_LABELS}")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" LABELS "${T_LABELS}" TIMEOUT ${T_TIMEOUT})
+    PROPERTIES ${props})
 endfunction()
 
 # toolkit_add_fuzz(NAME SOURCES src... LIBS lib... CORPUS dir)
