@@ -147,3 +147,75 @@ TEST(Run, UnreachableBoundStopsAfterTheCap) {
   EXPECT_EQ(o.status, 1);
   EXPECT_NE(o.console.find("sizemn/sizemx"), std::string::npos);
 }
+
+namespace {
+
+struct Pose {
+  double a, x, y;
+};
+
+// Disc-layout particles of a "newin.dat": radius and first pose.
+std::vector<Pose> discPoses(const std::string& newin) {
+  std::istringstream in(newin);
+  int zero, nop, nwall, last;
+  double dt;
+  in >> zero >> nop >> nwall >> dt >> last;
+  std::vector<Pose> poses;
+  for (int i = 0; i < nop; ++i) {
+    Pose p{};
+    double t, x2, y2, t2;
+    in >> p.a >> p.x >> p.y >> t >> x2 >> y2 >> t2;
+    poses.push_back(p);
+  }
+  return poses;
+}
+
+}  // namespace
+
+TEST(Run, LineConstraintAndReversedCornersKeepEveryDiscInside) {
+  const Outcome o = run("1 2\n40 5000\n0.0004 0.3 0 1\n0 0 1 1\n1\n1 0.0 0.5\n");
+  ASSERT_EQ(o.status, 0) << o.console;
+  const auto poses = discPoses(o.newin);
+  ASSERT_EQ(poses.size(), 40u);
+  for (std::size_t i = 0; i < poses.size(); ++i) {
+    EXPECT_GT(poses[i].y, 0.5 + poses[i].a);
+    EXPECT_GT(poses[i].x - poses[i].a, 0.0);
+    EXPECT_LT(poses[i].x + poses[i].a, 1.0);
+    EXPECT_LT(poses[i].y + poses[i].a, 1.0);
+    for (std::size_t k = 0; k < i; ++k) {
+      const double dx = poses[i].x - poses[k].x, dy = poses[i].y - poses[k].y;
+      EXPECT_GE(dx * dx + dy * dy, (poses[i].a + poses[k].a) * (poses[i].a + poses[k].a));
+    }
+  }
+  const Outcome reversed = run("1 2\n40 5000\n0.0004 0.3 0 1\n1 1 0 0\n1\n1 0.0 0.5\n");
+  const auto again = discPoses(reversed.newin);
+  ASSERT_EQ(again.size(), poses.size());
+  for (std::size_t i = 0; i < poses.size(); ++i) EXPECT_EQ(again[i].x, poses[i].x);
+  // The walls keep the corners in the order given.
+  EXPECT_NE(reversed.newin.find("   0.1000000E+01     0.0000000E+00     0.1000000E+01     0.1000000E+01"),
+            std::string::npos);
+}
+
+TEST(Run, EllipseStatisticsMissTheSmallestFromTheWeight) {
+  const Outcome o = run("1 0\n30 5000\n0.0004 0.3 0 1\n0 0 1 1\n0\n0.6 0.1 0.3 1.0\n");
+  ASSERT_EQ(o.status, 0) << o.console;
+  EXPECT_NE(o.newin.find("  100\n"), std::string::npos);
+  EXPECT_NE(o.outd.find(" Distribution of aspect ratio\n axismin=     0.3000000E+00\n"), std::string::npos);
+  EXPECT_NE(o.outd.find(" axismx=     0.1000000E+01\n"), std::string::npos);
+  std::istringstream in(o.outd.substr(o.outd.find(" sums, tarea2 ") + 14));
+  double sums = 0, tarea2 = 0;
+  in >> sums >> tarea2;
+  EXPECT_GT(sums, 0.0);
+  EXPECT_LE(tarea2, sums);
+  // The sorted size list runs from the largest a down.
+  std::istringstream temp(o.temp);
+  double previous = 1e300;
+  int index = 0, expected = 1;
+  double a = 0;
+  while (temp >> index >> a) {
+    EXPECT_EQ(index, expected++);
+    EXPECT_LE(a, previous);
+    previous = a;
+  }
+  EXPECT_EQ(expected, 31);
+}
