@@ -1,0 +1,1 @@
+#include "viewer/core/result_reader.h"
