@@ -50,8 +50,11 @@ private:
     bool readInputConfiguration();
     bool readOutputStart();
     bool readStepBlock(bool widenBox);
+    // outdraw without its failure report; used for the third block while opening too.
+    OutdrawResult readNextStep();
     bool readWallBlock();
-    void readContacts();
+    // False when the step's contacts exceed the record table.
+    bool readContacts();
     void openContactStreams();
     void contactsOff(const char* message);
     void readFailure(const char* message);

@@ -7,6 +7,8 @@
 
 #include "viewer/core/scene.h"
 #include "viewer/core/view_options.h"
+#include "viewer/draw/outline_table.h"
+#include "viewer/draw/raster.h"
 #include "viewer/draw/scale_state.h"
 
 #include <QImage>
@@ -43,10 +45,19 @@ public:
     double pixelY(double y) const;
 
 private:
+    // Pixel positions of a particle's outline, shifted by xadd in world x.
+    const std::vector<PixelPoint>& outline(const Particle& particle, double xadd);
+    void drawWalls(Raster& raster, const Scene& scene, double xadd);
+    void drawContactSegments(Raster& raster, const Scene& scene, const ViewOptions& options);
+    void drawRotationMarks(Raster& raster, const Scene& scene, const ViewOptions& options);
+    PixelPoint toPixel(double x, double y) const;
+
     QImage image_;
     int w0_;
     int h0_;
     ScaleState scale_;
+    OutlineTable outlineTable_;
+    std::vector<PixelPoint> vertices_;
 };
 
 }  // namespace sorvath
