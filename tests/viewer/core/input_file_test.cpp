@@ -116,3 +116,78 @@ TEST(ViewerInputFile, TooManyParticlesOrWallsIsAReadFailure) {
 
 }  // namespace
 }  // namespace sorvath
+
+namespace sorvath {
+namespace {
+
+// The generator's fixed-width lines: D and E exponent fields, I fields, free-format poses.
+constexpr const char* kGeneratedEllipses =
+    "    2      4            0.0000020       0\n"
+    "  0.1000D+01   0.5000D+00   0.2000D+04   0.1000D+04  100\n"
+    " 5.0 5.0 0.3\n"
+    " 5.0 5.0 0.3\n"
+    "  0.7500D+00   0.7500D+00   0.2000D+04   0.1000D+04  100\n"
+    " 8.0 2.0 -1.25\n"
+    " 8.0 2.0 -1.25\n"
+    "    0.0000000E+00      0.1000000E+02      0.0000000E+00      0.0000000E+00   \n"
+    "    0.2000000E+04      0.1000000E+04   \n"
+    "    0.0000000E+00      0.0000000E+00      0.1000000E+02      0.0000000E+00   \n"
+    "    0.2000000E+04      0.1000000E+04   \n"
+    "    0.1000000E+02      0.0000000E+00      0.1000000E+02      0.1000000E+02   \n"
+    "    0.2000000E+04      0.1000000E+04   \n"
+    "    0.1000000E+02      0.1000000E+02      0.0000000E+00      0.1000000E+02   \n"
+    "    0.2000000E+04      0.1000000E+04   \n"
+    "       1000\n"
+    "    0.2500000E-01      0.9800000E+04   \n"
+    "    0.5000000E+00      0.5000000E+00      0.0000000E+00   \n"
+    "    0.0000000E+00      0.9600000E+09      0.2400000E+09   \n";
+
+constexpr const char* kGeneratedDiscs =
+    " 0\n"
+    "    1      4            0.0000020       0\n"
+    " 0.5\n"
+    " 2.0 3.0 0.0\n"
+    " 2.0 3.0 0.0\n"
+    "    0.0000000E+00      0.4000000E+01      0.0000000E+00      0.0000000E+00   \n"
+    "    0.0000000E+00      0.0000000E+00      0.4000000E+01      0.0000000E+00   \n"
+    "    0.4000000E+01      0.0000000E+00      0.4000000E+01      0.4000000E+01   \n"
+    "    0.4000000E+01      0.4000000E+01      0.0000000E+00      0.4000000E+01   \n"
+    "       1000\n"
+    "    0.2500000E-01      0.9800000E+04   \n"
+    "    0.5000000E+00      0.5000000E+00      0.0000000E+00   \n"
+    "    0.0000000E+00      0.9600000E+09      0.2400000E+09   \n"
+    " 2000.0 1000.0\n";
+
+TEST(ViewerInputFile, ReadsTheGeneratorsFixedWidthLayouts) {
+    testdata::TempFolder folder;
+    testdata::writeTextFile(folder.path() / "newin.dat", kGeneratedEllipses);
+    testdata::writeTextFile(folder.path() / "discs.dat", kGeneratedDiscs);
+
+    testing::ReaderBench ellipses;
+    ellipses.prompter.paths = {folder.file("newin.dat")};
+    ASSERT_TRUE(ellipses.reader.openInputFile());
+    EXPECT_FALSE(ellipses.scene.oldLayout);
+    EXPECT_EQ(ellipses.scene.nop, 2);
+    EXPECT_EQ(ellipses.scene.nwall, 4);
+    EXPECT_DOUBLE_EQ(ellipses.scene.dt, 2.0e-6);
+    EXPECT_EQ(ellipses.scene.particles[1].a, 1.0);
+    EXPECT_EQ(ellipses.scene.particles[1].b, 0.5);
+    EXPECT_EQ(ellipses.scene.particles[2].nv, 100);
+    EXPECT_EQ(ellipses.scene.particles[2].current.theta, -1.25);
+    EXPECT_EQ(ellipses.scene.walls[4].y1, 10.0);
+    EXPECT_EQ(ellipses.scene.nloop, 1000.0);
+    EXPECT_EQ(ellipses.scene.xmax, 10.0);
+
+    testing::ReaderBench discs;
+    discs.prompter.paths = {folder.file("discs.dat")};
+    ASSERT_TRUE(discs.reader.openInputFile());
+    EXPECT_TRUE(discs.scene.oldLayout);
+    EXPECT_EQ(discs.scene.nop, 1);
+    EXPECT_EQ(discs.scene.particles[1].b, 0.5);
+    EXPECT_EQ(discs.scene.particles[1].nv, 20);
+    EXPECT_EQ(discs.scene.walls[3].y2, 4.0);
+    EXPECT_EQ(discs.log.beeps, 0);
+}
+
+}  // namespace
+}  // namespace sorvath
