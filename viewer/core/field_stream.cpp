@@ -11,9 +11,15 @@ constexpr size_t kChunkSize = 1 << 20;
 // A longer field is not a number the simulator writes; refusing it bounds the buffer.
 constexpr size_t kMaxFieldLength = 4096;
 
-bool isSeparator(char c) {
-    return c == ' ' || c == ',' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\v';
-}
+struct SeparatorTable {
+    bool separator[256] = {};
+    constexpr SeparatorTable() {
+        for (const char c : {' ', ',', '\n', '\r', '\t', '\f', '\v'}) separator[static_cast<unsigned char>(c)] = true;
+    }
+};
+constexpr SeparatorTable kSeparators;
+
+bool isSeparator(char c) { return kSeparators.separator[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
@@ -23,31 +29,20 @@ bool parseFieldDouble(const char* begin, const char* end, double& value) {
         if (begin < end && (*begin == '-' || *begin == '+')) return false;
     }
     if (begin >= end) return false;
-    // Fortran writes D as the exponent letter of double-precision fields.
-    const char* exponent = nullptr;
-    for (const char* p = begin; p < end; ++p) {
-        if (*p == 'D' || *p == 'd') {
-            exponent = p;
-            break;
-        }
-    }
     double parsed = 0.0;
-    std::from_chars_result result{};
-    if (exponent == nullptr) {
-        result = std::from_chars(begin, end, parsed, std::chars_format::general);
-    } else {
+    auto result = std::from_chars(begin, end, parsed, std::chars_format::general);
+    if (result.ec == std::errc{} && result.ptr < end && (*result.ptr == 'D' || *result.ptr == 'd')) {
+        // Fortran writes D as the exponent letter of double-precision fields.
         const size_t length = static_cast<size_t>(end - begin);
-        char local[kMaxFieldLength + 1];
         if (length > kMaxFieldLength) return false;
+        char local[kMaxFieldLength];
         std::memcpy(local, begin, length);
-        local[exponent - begin] = 'E';
+        local[result.ptr - begin] = 'E';
         result = std::from_chars(local, local + length, parsed, std::chars_format::general);
         if (result.ec != std::errc{} || result.ptr != local + length) return false;
-        if (!std::isfinite(parsed)) return false;
-        value = parsed;
-        return true;
+    } else if (result.ec != std::errc{} || result.ptr != end) {
+        return false;
     }
-    if (result.ec != std::errc{} || result.ptr != end) return false;
     if (!std::isfinite(parsed)) return false;
     value = parsed;
     return true;
