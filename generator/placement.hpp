@@ -1,0 +1,26 @@
+#pragma once
+// Random sequential addition of the sorted particles into the packing
+// rectangle, clear of the line constraints and of every particle placed before.
+#include <cstdint>
+#include <istream>
+#include <ostream>
+#include <string>
+
+#include "generator/control_record.hpp"
+#include "generator/particle.hpp"
+
+namespace tessark {
+
+// How a trial is tested against the particles already placed. Both accept
+// and reject exactly the same trials; the naive scan is the reference.
+enum class OverlapSearch { Naive, CellGrid };
+
+// Places every particle of `table` in order, printing the particle numbers
+// and the failed-pass reports on `console`. After a failed pass it waits for
+// one number on `operatorInput` and draws new radii. Returns false with
+// `error` when that input is not a number or has ended.
+bool placeParticles(const ControlRecord& control, ParticleTable& table, std::int32_t& ir,
+                    std::istream& operatorInput, std::ostream& console, OverlapSearch search,
+                    std::string& error);
+
+}  // namespace tessark
