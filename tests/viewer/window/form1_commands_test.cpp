@@ -259,7 +259,9 @@ TEST(SorvathWindowCommands, OpenDialogsUseTheirFilterListsAndReadFailuresBeep) {
 TEST(SorvathWindowCommands, GifMakingHookRunsOnlyWhenWired) {
     WindowBench b;
     b.openOutput(testdata::latticeRun(4, 4));
+    const QStringList before = b.logLines();
     b.action("m31")->trigger();  // not wired: nothing happens
+    EXPECT_EQ(b.logLines(), before);
     int calls = 0;
     b.form->animationGifMaking = [&calls] { ++calls; };
     b.action("m31")->trigger();
