@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLayout>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -44,6 +45,8 @@ Form1::Form1(std::unique_ptr<WindowInteraction> interaction, QWidget* parent)
     buildControls();
     buildMenus();
     connectControls();
+    // The controls are placed at fixed positions: the window keeps its laid-out size.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     setRunning(false);
     scene_.rescaleOnLoad = true;
