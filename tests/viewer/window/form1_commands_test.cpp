@@ -205,6 +205,24 @@ TEST(SorvathWindowCommands, ContactOptionsAndRelativeRotation) {
     EXPECT_EQ(b.button("Command24")->text(), "Relative rotation ON");
 }
 
+TEST(SorvathWindowCommands, ContactFilesOutOfStepShowTheDisplaySwitchedOff) {
+    WindowBench b;
+    testdata::ResultRun run = testdata::latticeRun(9, 6);
+    b.openOutput(run);
+    testdata::ResultRun shifted = run;
+    shifted.steps[3].iloop = 999;
+    testdata::writeTextFile(b.folder.path() / "cn2-0001.dat", testdata::contactHeaderFileText(shifted));
+    b.control<QRadioButton>("Option2")->click();
+    b.click("Command24");
+    ASSERT_TRUE(b.form->options().relativeRotation);
+    b.click("Command11");  // the fourth block's header is out of step
+    EXPECT_TRUE(b.newestMessage().endsWith("]error at reading cont2.dat"));
+    EXPECT_EQ(b.form->options().contactDisplay, ContactDisplay::No);
+    EXPECT_TRUE(b.control<QRadioButton>("Option1")->isChecked());
+    EXPECT_FALSE(b.button("Command24")->isEnabled());
+    EXPECT_EQ(b.button("Command24")->text(), "Relative rotation ON");
+}
+
 TEST(SorvathWindowCommands, RatioBoxKeepsTheOldValueOnBadOrCancelledEntries) {
     WindowBench b;
     b.openOutput(testdata::latticeRun(9, 5));

@@ -80,6 +80,30 @@ TEST(SorvathWindowOutput, HighQualityPrintCarriesThePathAndStepCounts) {
     EXPECT_EQ(images.size(), 2);  // the two heading lines only
 }
 
+// The bounding box of every non-white pixel of the page rendered at 144 dpi.
+QRect inkBox(const std::string& pdf, const testdata::TempFolder& folder) {
+    const QString stem = QString::fromStdString(folder.file("page"));
+    runTool("pdftoppm", {"-r", "144", "-png", "-singlefile", QString::fromStdString(pdf), stem});
+    const QImage page(stem + ".png");
+    QRect box;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 200) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+TEST(SorvathWindowOutput, HighQualityPrintFrameSpansItsPrinterUnits) {
+    WindowBench b;
+    b.openOutput(testdata::latticeRun(9, 4));
+    b.dialogs->pdfPath = b.folder.file("frame.pdf");
+    b.action("m14")->trigger();
+    // The frame element runs from 100 to 10000 across and 100 to 15000 down in 1/1440
+    // inch: at 144 dpi that is 990 by 1490 pixels, and everything else lies inside it.
+    const QRect box = inkBox(b.dialogs->pdfPath, b.folder);
+    EXPECT_NEAR(box.width(), 990, 3);
+    EXPECT_NEAR(box.height(), 1490, 3);
+}
+
 TEST(SorvathWindowOutput, RoughPrintPutsThePictureOnThePageAndCancelPrintsNothing) {
     WindowBench b;
     b.openOutput(testdata::latticeRun(4, 4));
