@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -44,17 +43,21 @@ private:
     ScenePicture& picture_;
 };
 
-const std::filesystem::path& workFolder() {
-    static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() / ("sorvath-fuzz-" + std::to_string(::getpid()));
+// The files of one input live in a folder of this process, removed at exit.
+struct WorkFolder {
+    WorkFolder() : path(std::filesystem::temp_directory_path() / ("sorvath-fuzz-" + std::to_string(::getpid()))) {
         std::filesystem::create_directories(path);
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(workFolder(), ignored);
-        });
-        return path;
-    }();
-    return folder;
+    }
+    ~WorkFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::filesystem::path path;
+};
+
+const std::filesystem::path& workFolder() {
+    static const WorkFolder folder;
+    return folder.path;
 }
 
 void writeFile(const std::string& name, std::string_view text) {
