@@ -287,7 +287,7 @@ void Form1::Command13_Click() { restartRun(); }
 
 void Form1::restartRun() { reader_.reopenresults(); }
 
-void Form1::HScroll1_Change() { Timer1->setInterval(HScroll1->value()); }
+void Form1::HScroll1_Change() { Timer1->setInterval(intervalForSpeed(HScroll1->value())); }
 
 void Form1::Timer1_Timer() {
     if (!running_) return;

@@ -33,6 +33,11 @@ inline constexpr int kSlowestInterval = 1000;  // ms, left end of the speed bar
 inline constexpr int kFastestInterval = 1;     // ms, right end
 inline constexpr int kMaxSkip = 32767;
 
+// The speed bar's position (kFastestInterval at the left .. kSlowestInterval at the
+// right) and the timer interval it stands for (1000 ms at the left .. 1 ms at the right).
+constexpr int intervalForSpeed(int position) { return kSlowestInterval + kFastestInterval - position; }
+constexpr int speedForInterval(int interval) { return kSlowestInterval + kFastestInterval - interval; }
+
 class Form1 : public QMainWindow, public MessageLog, public SceneDisplay {
 public:
     explicit Form1(std::unique_ptr<WindowInteraction> interaction, QWidget* parent = nullptr);

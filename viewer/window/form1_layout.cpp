@@ -91,13 +91,13 @@ void Form1::buildControls() {
     HScroll1 = new QScrollBar(Qt::Horizontal, Frame2);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
     HScroll1->setGeometry(twipsRect(120, 2160, 1332, 252));
-    // The slow end (1000 ms) sits at the left, the fast end (1 ms) at the right.
+    // The slow end (1000 ms) sits at the left, the fast end (1 ms) at the right. The
+    // bar itself counts upward from left to right, so its arrows, trough and keys move
+    // the handle the way they point; intervalForSpeed turns its value into milliseconds.
     HScroll1->setRange(kFastestInterval, kSlowestInterval);
-    HScroll1->setInvertedAppearance(true);
-    HScroll1->setInvertedControls(false);
     HScroll1->setSingleStep(10);
     HScroll1->setPageStep(100);
-    HScroll1->setValue(kFastestInterval);
+    HScroll1->setValue(speedForInterval(kFastestInterval));
 
     QGroupBox* Frame5 = addFrame(Frame2, "Frame5", "nskip", twipsRect(120, 2520, 1332, 852));
     Label4 = addLabel(Frame5, "Label4", QString(), twipsRect(120, 240, 612, 252));
@@ -126,7 +126,7 @@ void Form1::buildControls() {
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(HScroll1->value());
+    Timer1->setInterval(intervalForSpeed(HScroll1->value()));
 }
 
 void Form1::buildMenus() {
