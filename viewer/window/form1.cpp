@@ -207,8 +207,14 @@ void Form1::m21_Click() {
 }
 
 void Form1::m31_Click() {
-    if (animationGifMaking) animationGifMaking();
+    if (!animationGifMaking) return;
+    // The export yields to the event loop while its keystrokes are delivered; a
+    // running animation would read step blocks in between.
+    setRunning(false);
+    animationGifMaking();
 }
+
+void Form1::repaintPicture() { Picture1->repaint(); }
 
 // ---- image group --------------------------------------------------------------
 

@@ -104,6 +104,9 @@ public:
     bool running() const { return running_; }
     int nskip() const { return nskip_; }
     int timerInterval() const;
+    // Shows the picture on screen at once, for loops that draw frames without
+    // returning to the event loop.
+    void repaintPicture();
 
 private:
     void buildControls();

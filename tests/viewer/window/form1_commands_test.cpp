@@ -270,8 +270,11 @@ TEST(SorvathWindowCommands, GifMakingHookRunsOnlyWhenWired) {
     EXPECT_EQ(b.logLines(), before);
     int calls = 0;
     b.form->animationGifMaking = [&calls] { ++calls; };
+    b.click("Command12");
     b.action("m31")->trigger();
     EXPECT_EQ(calls, 1);
+    // The export replays the run itself: the timer must not read along.
+    EXPECT_FALSE(b.form->running());
 }
 
 }  // namespace
