@@ -1,0 +1,51 @@
+// Reading step blocks of a 10,000-particle run: text bytes per second through outdraw.
+#include "bench/viewer/quiet_viewer.h"
+#include "tests/viewer/support/result_run_writer.h"
+#include "viewer/core/result_reader.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace sorvath {
+namespace {
+
+void BM_StepBlockReading(benchmark::State& state) {
+    constexpr int kParticles = 10000;
+    constexpr int kSteps = 23;
+    testdata::TempFolder folder;
+    const testdata::ResultRun run = testdata::latticeRun(kParticles, kSteps);
+    const std::string text = testdata::outputFileText(run, testdata::RecordLayout::Long);
+    testdata::ResultRun opening = run;
+    opening.steps.resize(3);
+    const auto stepBytes = static_cast<int64_t>(text.size() - testdata::outputFileText(opening, testdata::RecordLayout::Long).size());
+    testdata::writeTextFile(folder.path() / "output.dat", text);
+
+    Scene scene;
+    ViewOptions options;
+    bench::QuietWindow window;
+    window.path = folder.file("output.dat");
+    ResultReader reader(scene, options, window, window, window);
+    if (!reader.openOutputFile()) {
+        state.SkipWithError("run did not open");
+        return;
+    }
+    int64_t steps = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        reader.reopenresults();
+        state.ResumeTiming();
+        while (!reader.outputAtEnd()) {
+            if (reader.outdraw() != OutdrawResult::Read) std::abort();
+            ++steps;
+        }
+    }
+    state.SetBytesProcessed(stepBytes * state.iterations());
+    state.counters["steps/s"] = benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_StepBlockReading)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace sorvath
+
+BENCHMARK_MAIN();

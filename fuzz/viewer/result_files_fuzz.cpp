@@ -1,0 +1,109 @@
+// Opens arbitrary bytes as Sorvath's input file, then as an output file with its
+// wall, contact-header and contact-record companions, and steps to the end, drawing
+// every picture. Input layout: one option byte, then the output text, then the
+// companions, each introduced by a '|' byte.
+#include "viewer/core/result_reader.h"
+#include "viewer/draw/scene_picture.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+namespace {
+
+using namespace sorvath;
+
+class FuzzWindow : public MessageLog, public ViewerPrompter, public SceneDisplay {
+public:
+    FuzzWindow(Scene& scene, ViewOptions& options, ScenePicture& picture)
+        : scene_(scene), options_(options), picture_(picture) {}
+    std::string path;
+    bool mountWalls = false;
+    void showmsg(const std::string&) override {}
+    void beep() override {}
+    bool askYesNo(const std::string&) override { return mountWalls; }
+    std::string chooseOpenFile(const FileOpenRequest&) override { return path; }
+    void setscale() override { picture_.setscale(scene_); }
+    void clearPicture() override { picture_.clear(); }
+    void drawscene() override { picture_.drawscene(scene_, options_); }
+    void showFilename(const std::string&) override {}
+    void showStepNumber(int32_t) override {}
+    void clearStepNumber() override {}
+    void setanimbuttons(int) override {}
+    void setviewbuttons(int) override {}
+    void viewOptionsChanged() override {}
+
+private:
+    Scene& scene_;
+    ViewOptions& options_;
+    ScenePicture& picture_;
+};
+
+const std::filesystem::path& workFolder() {
+    static const std::filesystem::path folder = [] {
+        auto path = std::filesystem::temp_directory_path() / ("sorvath-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path);
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(workFolder(), ignored);
+        });
+        return path;
+    }();
+    return folder;
+}
+
+void writeFile(const std::string& name, std::string_view text) {
+    std::ofstream file(workFolder() / name, std::ios::binary | std::ios::trunc);
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    const uint8_t flags = data[0];
+    std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    std::string_view parts[4];
+    for (int p = 0; p < 4; ++p) {
+        const size_t bar = p < 3 ? rest.find('|') : std::string_view::npos;
+        parts[p] = rest.substr(0, bar);
+        rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
+    }
+    writeFile("output.dat", parts[0]);
+    writeFile("wllout.dat", parts[1]);
+    writeFile("cont2.dat", parts[2]);
+    writeFile("cont.dat", parts[3]);
+
+    static Scene scene;  // like the window's: one scene, overwritten by every open
+    static ScenePicture picture;
+    ViewOptions options;
+    options.colour = (flags & 1) != 0;
+    options.periodic = (flags & 2) != 0;
+    options.relativeRotation = (flags & 4) != 0;
+    options.contactDisplay = static_cast<ContactDisplay>((flags >> 3) % 3);
+    options.ratio = (flags & 64) != 0 ? 0.5f : 1.0f;
+    FuzzWindow window(scene, options, picture);
+    window.mountWalls = (flags & 128) != 0;
+    window.path = (workFolder() / "output.dat").string();
+    ResultReader reader(scene, options, window, window, window);
+
+    reader.openInputFile();
+    const bool restart = reader.openOutputFile();
+    if (restart && options.contactDisplay == ContactDisplay::No) {
+        options.contactDisplay = ContactDisplay::DrawLines;
+        reader.reopenresults();
+    }
+    // Every step consumes at least one field, so this ends with the file.
+    while (!reader.outputAtEnd()) {
+        reader.outdraw();
+        picture.clear();
+        picture.drawscene(scene, options);
+    }
+    reader.recomputeSelection();
+    return 0;
+}

@@ -1,0 +1,105 @@
+// Writes simulator result runs for the viewer's tests, fuzz seeds, benchmarks and
+// examples: input files, output files and the three companion files, in the long,
+// short and old layouts, with any line breaking and separators.
+#pragma once
+
+#include "viewer/core/scene.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace sorvath::testdata {
+
+enum class RecordLayout { Long, Short, Old };
+
+// How the fields of a record are put on lines.
+enum class LineBreaking {
+    RecordPerLine,  // one record per line, as the simulator writes
+    FieldPerLine,   // every field on its own line (records split over lines)
+    OneLine,        // the whole file on one line (several records per line)
+};
+
+struct TextFormat {
+    LineBreaking lines = LineBreaking::RecordPerLine;
+    std::string separator = " ";  // between fields of a line, e.g. ", "
+};
+
+struct Shape {
+    double a = 1.0;
+    double b = 1.0;
+    int nv = 20;
+};
+
+struct ContactRecord {
+    int ip = 1;
+    int jp = 2;
+    double xc = 0.0;
+    double yc = 0.0;
+    double ang = 0.0;
+    double fn = 0.0;  // as written: the reader inverts the sign
+    double extra = 0.0;
+};
+
+struct Step {
+    int32_t iloop = 0;
+    std::vector<Pose> poses;                 // one per particle
+    std::vector<Wall> walls;                 // wall-file positions (empty: the run's walls)
+    std::vector<ContactRecord> contacts;     // particle-particle records first
+    int ncont = -1;                          // -1: every record is particle-particle
+};
+
+struct ResultRun {
+    std::vector<Shape> shapes;
+    std::vector<Wall> walls;
+    double dt = 1.0e-6;
+    double perw = 0.0;
+    double perv = 0.0;
+    double nloop = 1000.0;
+    std::vector<Step> steps;
+};
+
+// Input file of steps[0] (first pose) and steps[1] (second pose; steps[0] when absent).
+std::string inputFileText(const ResultRun& run, RecordLayout layout, const TextFormat& format = {});
+std::string outputFileText(const ResultRun& run, RecordLayout layout, const TextFormat& format = {});
+// Companion files hold the steps from the third output block on: the viewer reads
+// the first two blocks alone and the companions along with the third.
+std::string wallFileText(const ResultRun& run, const TextFormat& format = {});
+std::string contactHeaderFileText(const ResultRun& run, const TextFormat& format = {});
+std::string contactRecordFileText(const ResultRun& run, const TextFormat& format = {});
+
+struct CompanionNames {
+    std::string wall;
+    std::string contactRecords;
+    std::string contactHeaders;
+};
+// The names a run's companions carry next to an output file of this name.
+CompanionNames companionNamesFor(const std::string& outputName);
+
+void writeTextFile(const std::filesystem::path& path, const std::string& text);
+
+// Writes the output file and (when asked) its companions into folder; returns the output path.
+std::filesystem::path writeRun(const std::filesystem::path& folder, const std::string& outputName, const ResultRun& run,
+                               RecordLayout layout, bool withWalls, bool withContacts,
+                               const TextFormat& format = {});
+
+// A square lattice of particles inside four walls, turning a little every step,
+// with contacts between horizontal neighbours.
+ResultRun latticeRun(int particles, int steps, int nv = 20);
+
+// A temporary folder removed with everything in it when the object ends.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace sorvath::testdata

@@ -1,0 +1,116 @@
+// Reading one configuration from the simulator's input file.
+#include "viewer/core/messages.h"
+#include "viewer/core/result_reader.h"
+
+#include <algorithm>
+
+namespace sorvath {
+
+bool ResultReader::openInputFile() {
+    scene_.source = SourceMode::Input;
+    display_.clearStepNumber();
+    scene_.oldLayout = false;
+    input_.close();
+    scene_.recordMode = RecordMode::Opening;
+
+    log_.showmsg(messages::kSelectInput);
+    chosenPath_ = prompter_.chooseOpenFile(inputFileRequest());
+    display_.showFilename(chosenPath_);
+    const bool opened = input_.open(chosenPath_);
+    scene_.recordMode = RecordMode::Long;
+    if (!opened) {
+        readFailure(messages::kReadingError);
+        return false;
+    }
+    // An input file has no contacts; records left from an earlier run must not be drawn over it.
+    scene_.ncont = scene_.nwcont = scene_.nctot = 0;
+    for (Particle& particle : scene_.particles) particle.selected = false;
+
+    while (!readInputConfiguration()) {
+        if (scene_.recordMode == RecordMode::Long && input_.reopen()) {
+            scene_.recordMode = RecordMode::Short;
+            continue;
+        }
+        readFailure(messages::kReadingError);
+        scene_.recordMode = RecordMode::Long;
+        return false;
+    }
+    display_.setscale();
+    display_.drawscene();
+    log_.showmsg(messages::kDrawingComplete);
+    scene_.recordMode = RecordMode::Long;
+    display_.setanimbuttons(1);
+    display_.setviewbuttons(0);
+    return true;
+}
+
+bool ResultReader::readInputConfiguration() {
+    FieldStream& in = input_;
+    int16_t nop = 0;
+    int16_t nwall = 0;
+    double dt = 0.0;
+    int16_t ignored = 0;
+    for (;;) {
+        if (scene_.oldLayout && !in.skip(1)) return false;
+        if (!in.readInt16(nop) || !in.readInt16(nwall) || !in.readDouble(dt) || !in.readInt16(ignored)) return false;
+        if (nop != 0) break;
+        // A leading 0 marks the old layout; a second 0 in its place is no valid file.
+        if (scene_.oldLayout) return false;
+        scene_.oldLayout = true;
+        if (!in.reopen()) return false;
+    }
+    if (nop < 0 || nop > kMaxParticles || nwall < 0 || nwall > kMaxWalls) return false;
+    scene_.nop = nop;
+    scene_.nwall = nwall;
+    scene_.dt = dt;
+
+    for (int i = 1; i <= nop; ++i) {
+        Particle& particle = scene_.particles[static_cast<size_t>(i)];
+        if (scene_.oldLayout) {
+            if (!in.readDouble(particle.a)) return false;
+            particle.b = particle.a;
+            particle.nv = kDefaultVertexCount;
+        } else {
+            if (!in.readDouble(particle.a) || !in.readDouble(particle.b) || !in.skip(2)) return false;
+            if (scene_.recordMode == RecordMode::Long) {
+                // Fewer than three vertices is no outline; such a record is not a long one.
+                if (!in.readInt16(particle.nv) || particle.nv < 3) return false;
+            } else {
+                particle.nv = kDefaultVertexCount;
+            }
+        }
+        Pose& previous = particle.previous;
+        Pose& current = particle.current;
+        if (!in.readDouble(previous.x) || !in.readDouble(previous.y) || !in.readDouble(previous.theta)) return false;
+        if (!in.readDouble(current.x) || !in.readDouble(current.y) || !in.readDouble(current.theta)) return false;
+        const double a = particle.a;
+        if (i == 1) {
+            scene_.xmin = current.x - a;
+            scene_.xmax = current.x + a;
+            scene_.ymin = current.y - a;
+            scene_.ymax = current.y + a;
+        } else {
+            scene_.xmin = std::min(scene_.xmin, current.x - a);
+            scene_.xmax = std::max(scene_.xmax, current.x + a);
+            scene_.ymin = std::min(scene_.ymin, current.y - a);
+            scene_.ymax = std::max(scene_.ymax, current.y + a);
+        }
+    }
+
+    for (int j = 1; j <= nwall; ++j) {
+        Wall& wall = scene_.walls[static_cast<size_t>(j)];
+        if (!in.readDouble(wall.x1) || !in.readDouble(wall.y1) || !in.readDouble(wall.x2) || !in.readDouble(wall.y2))
+            return false;
+        if (!scene_.oldLayout && !in.skip(2)) return false;
+        scene_.xmin = std::min({scene_.xmin, wall.x1, wall.x2});
+        scene_.xmax = std::max({scene_.xmax, wall.x1, wall.x2});
+        scene_.ymin = std::min({scene_.ymin, wall.y1, wall.y2});
+        scene_.ymax = std::max({scene_.ymax, wall.y1, wall.y2});
+    }
+
+    if (!in.readDouble(scene_.nloop) || !in.skip(8)) return false;
+    if (scene_.oldLayout && !in.skip(2)) return false;
+    return true;
+}
+
+}  // namespace sorvath

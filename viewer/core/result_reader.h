@@ -1,0 +1,79 @@
+// Opening Sorvath's input and output files and their companions, and stepping
+// through the run. Owns the five sequential streams; reads into a scene the window
+// owns; reports through the injected message log, prompter and display.
+#pragma once
+
+#include "viewer/core/field_stream.h"
+#include "viewer/core/scene.h"
+#include "viewer/core/view_options.h"
+#include "viewer/core/viewer_interfaces.h"
+
+#include <string>
+
+namespace sorvath {
+
+enum class OutdrawResult {
+    Read,          // the step was read (contacts may have been switched off)
+    WallMismatch,  // the wall file's step did not match; wall file unmounted, contacts not read
+    Failed,        // the output stream could not give a whole step; it now counts as ended
+};
+
+class ResultReader {
+public:
+    ResultReader(Scene& scene, ViewOptions& options, MessageLog& log, ViewerPrompter& prompter,
+                 SceneDisplay& display);
+
+    // "Open Input.dat": message, dialog, read the whole configuration, draw.
+    bool openInputFile();
+    // "Open Output.dat": message, dialog, split the path, wall question, outdata.
+    bool openOutputFile();
+    // Reads the output stream from its start up to the third step block and draws it.
+    bool outdata();
+    // Reads the next step block and the matching companion blocks; does not draw.
+    OutdrawResult outdraw();
+    // Reopens the output stream, the mounted wall stream and both contact streams,
+    // then outdata keeping the current zoom.
+    bool reopenresults();
+
+    // True when the output stream has no further step (or a step failed).
+    bool outputAtEnd();
+    // Recomputes the grain-selection marks of the current step with the current ratio.
+    void recomputeSelection();
+
+    // The last chosen path (the one every restart reopens).
+    const std::string& chosenPath() const { return chosenPath_; }
+
+    static FileOpenRequest inputFileRequest();
+    static FileOpenRequest outputFileRequest();
+
+private:
+    bool readInputConfiguration();
+    bool readOutputStart();
+    bool readStepBlock(bool widenBox);
+    // outdraw without its failure report; used for the third block while opening too.
+    OutdrawResult readNextStep();
+    bool readWallBlock();
+    // False when the step's contacts exceed the record table.
+    bool readContacts();
+    void openContactStreams();
+    void contactsOff(const char* message);
+    void readFailure(const char* message);
+
+    Scene& scene_;
+    ViewOptions& options_;
+    MessageLog& log_;
+    ViewerPrompter& prompter_;
+    SceneDisplay& display_;
+
+    FieldStream input_;
+    FieldStream output_;
+    FieldStream wall_;
+    FieldStream contactRecords_;
+    FieldStream contactHeaders_;
+
+    std::string chosenPath_;
+    bool firstStepRead_ = false;
+    bool outputEnded_ = false;
+};
+
+}  // namespace sorvath

@@ -1,0 +1,158 @@
+// Reading one step block of the run and the matching companion blocks, with the
+// step's contact statistics and grain selection.
+#include "viewer/core/messages.h"
+#include "viewer/core/number_text.h"
+#include "viewer/core/result_reader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace sorvath {
+
+bool ResultReader::readStepBlock(bool widenBox) {
+    FieldStream& in = output_;
+    if (!in.readInt32(scene_.iloop)) return false;
+    for (int i = 1; i <= scene_.nop; ++i) {
+        Particle& particle = scene_.particles[static_cast<size_t>(i)];
+        Pose& pose = particle.current;
+        if (!in.skip(1) || !in.readDouble(pose.x) || !in.readDouble(pose.y) || !in.readDouble(pose.theta))
+            return false;
+        if (widenBox) {
+            const double a = particle.a;
+            scene_.xmin = std::min(scene_.xmin, pose.x - a);
+            scene_.xmax = std::max(scene_.xmax, pose.x + a);
+            scene_.ymin = std::min(scene_.ymin, pose.y - a);
+            scene_.ymax = std::max(scene_.ymax, pose.y + a);
+        }
+    }
+    return true;
+}
+
+OutdrawResult ResultReader::outdraw() {
+    if (scene_.source != SourceMode::Output || outputEnded_) return OutdrawResult::Failed;
+    const OutdrawResult result = readNextStep();
+    if (result == OutdrawResult::Failed) {
+        outputEnded_ = true;
+        readFailure(messages::kReadingError);
+    }
+    return result;
+}
+
+OutdrawResult ResultReader::readNextStep() {
+    FieldStream& in = output_;
+    int32_t step = 0;
+    if (!in.readInt32(step)) return OutdrawResult::Failed;
+    scene_.iloop = step;
+    if (!firstStepRead_) {
+        scene_.iloop0 = static_cast<int32_t>(static_cast<int64_t>(step) - 1);
+        firstStepRead_ = true;
+    }
+    for (int i = 1; i <= scene_.nop; ++i) {
+        Particle& particle = scene_.particles[static_cast<size_t>(i)];
+        particle.previous = particle.current;
+        Pose& pose = particle.current;
+        if (!in.skip(1) || !in.readDouble(pose.x) || !in.readDouble(pose.y) || !in.readDouble(pose.theta))
+            return OutdrawResult::Failed;
+    }
+    if (scene_.movewall && !readWallBlock()) {
+        log_.showmsg(messages::kWallStepError);
+        scene_.movewall = false;
+        wall_.close();
+        return OutdrawResult::WallMismatch;
+    }
+    if (options_.contactDisplay != ContactDisplay::No) {
+        if (!readContacts()) return OutdrawResult::Failed;
+        if (options_.contactDisplay == ContactDisplay::GrainSelect) recomputeSelection();
+    }
+    return OutdrawResult::Read;
+}
+
+bool ResultReader::readWallBlock() {
+    FieldStream& in = wall_;
+    double step = 0.0;
+    if (!in.readDouble(step) || step != static_cast<double>(scene_.iloop)) return false;
+    for (int j = 1; j <= scene_.nwall; ++j) {
+        Wall& wall = scene_.walls[static_cast<size_t>(j)];
+        // The wall file gives both x, then both y.
+        if (!in.skip(1) || !in.readDouble(wall.x1) || !in.readDouble(wall.x2) || !in.readDouble(wall.y1) ||
+            !in.readDouble(wall.y2))
+            return false;
+    }
+    return true;
+}
+
+void ResultReader::contactsOff(const char* message) {
+    log_.showmsg(message);
+    options_.relativeRotation = false;
+    options_.contactDisplay = ContactDisplay::No;
+    scene_.ncont = scene_.nwcont = scene_.nctot = 0;
+    display_.viewOptionsChanged();
+}
+
+bool ResultReader::readContacts() {
+    double step = 0.0;
+    int16_t ncont = 0;
+    int16_t nwcont = 0;
+    if (!contactHeaders_.readDouble(step) || !contactHeaders_.readInt16(ncont) || !contactHeaders_.readInt16(nwcont) ||
+        step != static_cast<double>(scene_.iloop)) {
+        contactsOff(messages::kContactHeaderError);
+        return true;
+    }
+    const int nctot = ncont + nwcont;
+    if (ncont < 0 || nwcont < 0 || nctot > kMaxContacts) return false;
+    scene_.ncont = ncont;
+    scene_.nwcont = nwcont;
+    scene_.nctot = nctot;
+    scene_.avfn = 0.0;
+    scene_.fnmax = 0.0;
+    scene_.avrot = 0.0;
+    if (nctot == 0) return true;
+
+    FieldStream& in = contactRecords_;
+    const auto& particles = scene_.particles;
+    for (int k = 1; k <= nctot; ++k) {
+        Contact& contact = scene_.contacts[static_cast<size_t>(k)];
+        const bool read = in.readInt16(contact.ip) && in.readInt16(contact.jp) && in.readDouble(contact.xc) &&
+                          in.readDouble(contact.yc) && in.readDouble(contact.ang) && in.readDouble(contact.fn) &&
+                          in.readDouble(contact.extra);
+        const int i = contact.ip;
+        const int j = std::abs(static_cast<int>(contact.jp));
+        // Indices must stay inside the particle table.
+        if (!read || i < 0 || i > kMaxParticles || j > kMaxParticles) {
+            contactsOff(messages::kContactRecordError);
+            return true;
+        }
+        contact.fn = -contact.fn;
+        scene_.avfn += contact.fn;
+        scene_.fnmax = std::max(scene_.fnmax, contact.fn);
+        if (k <= ncont) {
+            const Particle& pi = particles[static_cast<size_t>(i)];
+            const Particle& pj = particles[static_cast<size_t>(j)];
+            const double rel =
+                (pj.current.theta - pj.previous.theta) - (pi.current.theta - pi.previous.theta);
+            scene_.avrot += std::fabs(rel);
+        }
+    }
+    scene_.avfn /= nctot;
+    // With wall contacts only there is no relative rotation to average.
+    scene_.avrot = ncont > 0 ? scene_.avrot / ncont : 0.0;
+    log_.showmsg(std::string(messages::kContactStatistics) + generalNumberText(scene_.avfn) + " and " +
+                 generalNumberText(scene_.avrot));
+    return true;
+}
+
+void ResultReader::recomputeSelection() {
+    for (Particle& particle : scene_.particles) particle.selected = false;
+    const double threshold = static_cast<double>(options_.ratio) * scene_.avfn;
+    for (int k = 1; k <= scene_.nctot; ++k) {
+        const Contact& contact = scene_.contacts[static_cast<size_t>(k)];
+        if (!(contact.fn > threshold)) continue;
+        const int i = contact.ip;
+        const int j = std::abs(static_cast<int>(contact.jp));
+        if (i >= 0 && i <= kMaxParticles) scene_.particles[static_cast<size_t>(i)].selected = true;
+        if (j != 0 && j <= kMaxParticles) scene_.particles[static_cast<size_t>(j)].selected = true;
+    }
+}
+
+}  // namespace sorvath
