@@ -1,0 +1,169 @@
+// Form1, Sorvath's window: the picture, the message log, the image, animation and
+// contact-force groups, the menus, the animation timer and the commands behind
+// them. It owns the scene, the display switches, the picture and the result reader.
+#pragma once
+
+#include "viewer/core/result_reader.h"
+#include "viewer/core/scene.h"
+#include "viewer/core/view_options.h"
+#include "viewer/draw/scene_picture.h"
+#include "viewer/window/window_interaction.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
+
+namespace sorvath {
+
+class MessageLogBox;
+class PictureBox;
+
+inline constexpr double kZoomStep = 0.2;
+inline constexpr int kSlowestInterval = 1000;  // ms, left end of the speed bar
+inline constexpr int kFastestInterval = 1;     // ms, right end
+inline constexpr int kMaxSkip = 32767;
+
+class Form1 : public QMainWindow, public MessageLog, public SceneDisplay {
+public:
+    explicit Form1(std::unique_ptr<WindowInteraction> interaction, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // MessageLog
+    void showmsg(const std::string& text) override;
+    void beep() override;
+
+    // SceneDisplay
+    void setscale() override;
+    void clearPicture() override;
+    void drawscene() override;
+    void showFilename(const std::string& path) override;
+    void showStepNumber(int32_t iloop) override;
+    void clearStepNumber() override;
+    void setanimbuttons(int flag) override;
+    void setviewbuttons(int flag) override;
+    void viewOptionsChanged() override;
+
+    // Menu commands.
+    void m11_Click();  // Open Input.dat
+    void m12_Click();  // Open Output.dat
+    void m13_Click();  // Rough Print
+    void m14_Click();  // High quality Print
+    void m15_Click();  // Exit
+    void m21_Click();  // copy
+    void m31_Click();  // Animation GIF making
+
+    // Buttons, scroll bar, options and the timer.
+    void Command3_Click();   // Zoom In
+    void Command4_Click();   // Zoom Out
+    void Command5_Click();   // Original size
+    void Command6_Click();   // up
+    void Command7_Click();   // down
+    void Command8_Click();   // left
+    void Command9_Click();   // right
+    void Command11_Click();  // step by step
+    void Command12_Click();  // start
+    void Command13_Click();  // Reset
+    void Command14_Click();  // stop
+    void Command17_Click();  // nskip up
+    void Command18_Click();  // nskip down
+    void Command20_Click();  // periodic toggle
+    void Command22_Click();  // colour toggle
+    void Command23_Click();  // ratio
+    void Command24_Click();  // relative rotation toggle
+    void Option1_Click();    // no contact display
+    void Option2_Click();    // draw lines
+    void Option3_Click();    // grain select
+    void HScroll1_Change();
+    void Timer1_Timer();
+
+    // The GIF export is wired here; until then the menu command does nothing.
+    std::function<void()> animationGifMaking;
+
+    // State the GIF export and the tests work with.
+    Scene& scene() { return scene_; }
+    ViewOptions& options() { return options_; }
+    ScenePicture& picture() { return picture_; }
+    ResultReader& reader() { return reader_; }
+    WindowInteraction& interaction() { return *interaction_; }
+    const std::string& programFolder() const { return programFolder_; }
+    bool running() const { return running_; }
+    int nskip() const { return nskip_; }
+    int timerInterval() const;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void connectControls();
+    QPushButton* addButton(QWidget* parent, const char* name, const char* caption, QRect geometry);
+    QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QRect geometry);
+    QGroupBox* addFrame(QWidget* parent, const char* name, const char* caption, QRect geometry);
+    QRadioButton* addOption(QWidget* parent, const char* name, const char* caption, QRect geometry);
+
+    // Clears the picture and draws the scene with the current mapping.
+    void redraw();
+    void setRunning(bool on);
+    void restartRun();
+    void zoom(bool in);
+    void pan(double dx, double dy, const char* message);
+    void showRatio();
+    void showSkip();
+
+    std::unique_ptr<WindowInteraction> interaction_;
+    Scene scene_;
+    ViewOptions options_;
+    ScenePicture picture_;
+    ResultReader reader_;
+    std::string programFolder_;
+
+    bool running_ = false;
+    int nskip_ = 0;
+    ContactDisplay shownContactDisplay_ = ContactDisplay::No;
+
+    PictureBox* Picture1 = nullptr;
+    MessageLogBox* Text1 = nullptr;
+    QPushButton* Command3 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QPushButton* Command5 = nullptr;
+    QPushButton* Command6 = nullptr;
+    QPushButton* Command7 = nullptr;
+    QPushButton* Command8 = nullptr;
+    QPushButton* Command9 = nullptr;
+    QPushButton* Command11 = nullptr;
+    QPushButton* Command12 = nullptr;
+    QPushButton* Command13 = nullptr;
+    QPushButton* Command14 = nullptr;
+    QPushButton* Command17 = nullptr;
+    QPushButton* Command18 = nullptr;
+    QPushButton* Command20 = nullptr;
+    QPushButton* Command22 = nullptr;
+    QPushButton* Command23 = nullptr;
+    QPushButton* Command24 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label7 = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QRadioButton* Option3 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QAction* m11 = nullptr;
+    QAction* m12 = nullptr;
+    QAction* m13 = nullptr;
+    QAction* m14 = nullptr;
+    QAction* m15 = nullptr;
+    QAction* m21 = nullptr;
+    QAction* m31 = nullptr;
+};
+
+}  // namespace sorvath
