@@ -18,7 +18,10 @@ bool ProcessLauncher::startDetached(const LaunchRequest& request) {
     for (const auto& [name, value] : request.environment)
         environment.insert(QString::fromStdString(name), QString::fromStdString(value));
     process.setProcessEnvironment(environment);
-    return process.startDetached();
+    qint64 id = 0;
+    if (!process.startDetached(&id)) return false;
+    lastProcessId_ = id;
+    return true;
 }
 
 }  // namespace sorvath

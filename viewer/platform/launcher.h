@@ -26,6 +26,11 @@ public:
 class ProcessLauncher : public Launcher {
 public:
     bool startDetached(const LaunchRequest& request) override;
+    // The process id of the last program started, 0 before the first.
+    long long lastProcessId() const { return lastProcessId_; }
+
+private:
+    long long lastProcessId_ = 0;
 };
 
 }  // namespace sorvath
