@@ -1,4 +1,5 @@
 // Sorvath: the DEM result viewer's program entry.
+#include "viewer/window/animation_gif_making.h"
 #include "viewer/window/form1.h"
 #include "viewer/window/qt_window_interaction.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     sorvath::QtWindowInteraction* dialogs = interaction.get();
     sorvath::Form1 window(std::move(interaction));
     dialogs->setDialogParent(&window);
+    sorvath::AnimationGifMaking animationGifMaking(window);
     window.show();
     return app.exec();
 }

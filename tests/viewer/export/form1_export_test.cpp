@@ -1,0 +1,55 @@
+// "Animation GIF making" from Form1's menu on the offscreen platform: the frames
+// land in the program folder and the log explains that flikkor cannot be driven.
+#include "tests/viewer/window/window_bench.h"
+#include "viewer/export/export_messages.h"
+#include "viewer/window/animation_gif_making.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace sorvath {
+namespace {
+
+testdata::ResultRun fourBlocks() {
+    testdata::ResultRun run;
+    run.shapes = {{1.0, 1.0, 20}};
+    run.walls = {{0.0, 0.0, 8.0, 0.0}};
+    for (int s = 1; s <= 4; ++s) {
+        testdata::Step step;
+        step.iloop = s;
+        step.poses = {{1.0 + s, 2.0, 0.1 * s}};
+        run.steps.push_back(step);
+    }
+    return run;
+}
+
+TEST(Form1AnimationGifMaking, MenuCommandExportsIntoTheProgramFolder) {
+    testing::WindowBench bench;
+    AnimationGifMaking making(*bench.form);
+    bench.openOutput(fourBlocks());
+    const std::filesystem::path folder = bench.form->programFolder();
+    const std::filesystem::path frame = folder / "temp-101.gif";
+    std::filesystem::remove(frame);
+
+    bench.dialogs->answers.push_back(true);
+    bench.action("m31")->trigger();
+    EXPECT_TRUE(std::filesystem::exists(frame));
+    EXPECT_FALSE(std::filesystem::exists(folder / "temp-102.gif"));
+    EXPECT_TRUE(bench.newestMessage().endsWith(QString::fromUtf8(export_messages::kNoDisplay)));
+    EXPECT_EQ(bench.label("Label3"), "4");
+    std::filesystem::remove(frame);
+    std::filesystem::remove(folder / "temp.bmp");
+}
+
+}  // namespace
+}  // namespace sorvath
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

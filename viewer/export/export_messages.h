@@ -1,0 +1,24 @@
+// Texts of the GIF export: the check-point question and the message-log lines.
+#pragma once
+
+namespace sorvath::export_messages {
+
+inline constexpr const char* kCheckPoints =
+    "Check points: (1)Delete all the GIF files in the current (program) directory.  (2)Change the opening "
+    "directory into the current one in 'flikkor'. After that, click YES.";
+inline constexpr const char* kTranslating = "Now translating into Gif-files...";
+inline constexpr const char* kComplete = "Translation into Gif-files is complete.";
+
+inline constexpr const char* kFolderNotWritable = "The program folder cannot be written, so no GIF files were made: ";
+inline constexpr const char* kFrameNotWritten = "The GIF export stopped: this file could not be written: ";
+inline constexpr const char* kNoDisplay =
+    "There is no X11 display, so flikkor cannot be driven. The temp- GIF files in the program folder can be "
+    "assembled in flikkor by hand.";
+inline constexpr const char* kAssemblerNotStarted =
+    "flikkor could not be started from the program folder. The temp- GIF files can be assembled in flikkor by "
+    "hand: ";
+inline constexpr const char* kAssemblerNoWindow =
+    "The window \"Reelwright\" of flikkor did not appear, so no keys were sent. The temp- GIF files can be "
+    "assembled in flikkor by hand.";
+
+}  // namespace sorvath::export_messages

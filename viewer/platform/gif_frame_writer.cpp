@@ -1,0 +1,125 @@
+#include "viewer/platform/gif_frame_writer.h"
+
+#include <gif_lib.h>
+
+#include <QString>
+
+#include <cstdio>
+#include <memory>
+#include <unordered_map>
+
+namespace sorvath {
+namespace {
+
+int tableSizeFor(size_t count) {
+    int size = 2;
+    while (static_cast<size_t>(size) < count) size *= 2;
+    return size;
+}
+
+bool exactIndices(const QImage& image, IndexedPicture& picture) {
+    std::unordered_map<QRgb, unsigned char> index;
+    for (int y = 0; y < picture.height; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < picture.width; ++x) {
+            const QRgb colour = row[x] | 0xFF000000u;
+            auto found = index.find(colour);
+            if (found == index.end()) {
+                if (picture.colours.size() == 256) return false;
+                found = index.emplace(colour, static_cast<unsigned char>(picture.colours.size())).first;
+                picture.colours.push_back(colour);
+            }
+            picture.pixels.push_back(found->second);
+        }
+    }
+    return true;
+}
+
+bool quantisedIndices(const QImage& image, IndexedPicture& picture) {
+    const size_t count = static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height);
+    std::vector<GifByteType> red(count), green(count), blue(count);
+    size_t k = 0;
+    for (int y = 0; y < picture.height; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < picture.width; ++x, ++k) {
+            red[k] = static_cast<GifByteType>(qRed(row[x]));
+            green[k] = static_cast<GifByteType>(qGreen(row[x]));
+            blue[k] = static_cast<GifByteType>(qBlue(row[x]));
+        }
+    }
+    int size = 256;
+    std::vector<GifColorType> map(256);
+    picture.pixels.assign(count, 0);
+    if (GifQuantizeBuffer(static_cast<unsigned>(picture.width), static_cast<unsigned>(picture.height), &size,
+                          red.data(), green.data(), blue.data(), picture.pixels.data(), map.data()) != GIF_OK)
+        return false;
+    picture.colours.clear();
+    for (int i = 0; i < size; ++i) picture.colours.push_back(qRgb(map[static_cast<size_t>(i)].Red,
+                                                                   map[static_cast<size_t>(i)].Green,
+                                                                   map[static_cast<size_t>(i)].Blue));
+    picture.exact = false;
+    return true;
+}
+
+struct GifCloser {
+    void operator()(GifFileType* gif) const {
+        int error = 0;
+        EGifCloseFile(gif, &error);
+    }
+};
+
+}  // namespace
+
+IndexedPicture indexPicture(const QImage& source) {
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    IndexedPicture picture;
+    picture.width = image.width();
+    picture.height = image.height();
+    picture.pixels.reserve(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height));
+    if (!exactIndices(image, picture)) {
+        picture.colours.clear();
+        picture.pixels.clear();
+        if (!quantisedIndices(image, picture)) return IndexedPicture{};
+    }
+    // The table is padded to a power of two with black entries no pixel uses.
+    picture.colours.resize(static_cast<size_t>(tableSizeFor(picture.colours.size())), qRgb(0, 0, 0));
+    return picture;
+}
+
+bool writeGifFile(const QImage& image, const std::string& path) {
+    const IndexedPicture picture = indexPicture(image);
+    if (picture.width <= 0 || picture.height <= 0 || picture.width > 65535 || picture.height > 65535) return false;
+
+    std::vector<GifColorType> entries;
+    for (QRgb colour : picture.colours)
+        entries.push_back(GifColorType{static_cast<GifByteType>(qRed(colour)), static_cast<GifByteType>(qGreen(colour)),
+                                       static_cast<GifByteType>(qBlue(colour))});
+    std::unique_ptr<ColorMapObject, void (*)(ColorMapObject*)> map(
+        GifMakeMapObject(static_cast<int>(entries.size()), entries.data()), GifFreeMapObject);
+    if (!map) return false;
+
+    int error = 0;
+    bool written = false;
+    {
+        std::unique_ptr<GifFileType, GifCloser> gif(EGifOpenFileName(path.c_str(), false, &error));
+        if (!gif) return false;
+        written = EGifPutScreenDesc(gif.get(), picture.width, picture.height, 8, 0, map.get()) == GIF_OK &&
+                  EGifPutImageDesc(gif.get(), 0, 0, picture.width, picture.height, false, nullptr) == GIF_OK;
+        auto* pixels = const_cast<GifPixelType*>(picture.pixels.data());
+        for (int y = 0; written && y < picture.height; ++y)
+            written = EGifPutLine(gif.get(), pixels + static_cast<size_t>(y) * static_cast<size_t>(picture.width),
+                                  picture.width) == GIF_OK;
+        GifFileType* raw = gif.release();
+        if (EGifCloseFile(raw, &error) != GIF_OK) written = false;
+    }
+    if (!written) std::remove(path.c_str());
+    return written;
+}
+
+bool GifFrameConverter::convert(const std::string& bitmapPath, const std::string& gifPath) {
+    QImage image;
+    if (!image.load(QString::fromStdString(bitmapPath))) return false;
+    return writeGifFile(image, gifPath);
+}
+
+}  // namespace sorvath

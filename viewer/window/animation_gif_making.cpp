@@ -1,0 +1,59 @@
+#include "viewer/window/animation_gif_making.h"
+
+#include "viewer/window/form1.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
+
+#include <thread>
+
+namespace sorvath {
+namespace {
+
+// The viewer's own events keep running while the keys are processed.
+void settleWithEvents(std::chrono::milliseconds delay) {
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    } while (timer.elapsed() < delay.count());
+}
+
+}  // namespace
+
+AnimationGifMaking::AnimationGifMaking(Form1& window, std::chrono::milliseconds keyDelay)
+    : window_(window), keyDelay_(keyDelay) {
+    window_.animationGifMaking = [this] { run(); };
+}
+
+AnimationGifMaking::~AnimationGifMaking() { window_.animationGifMaking = nullptr; }
+
+ExportOutcome AnimationGifMaking::run() {
+    // Events handled during the key waits must not start a second export.
+    if (running_) return ExportOutcome::Declined;
+    running_ = true;
+    // The export reads the run itself; the animation timer must not step it meanwhile.
+    if (window_.running()) window_.Command14_Click();
+    if (!x11Tried_) {
+        x11Tried_ = true;
+        // Keystrokes need the X server the windows live on (not offscreen, not Wayland).
+        if (QGuiApplication::platformName() == QLatin1String("xcb")) x11_ = X11Session::open();
+        if (x11_) x11_->setSettle(settleWithEvents, keyDelay_);
+    }
+    ExportPlatform platform{converter_, launcher_, x11_ ? &x11_->keySender() : nullptr,
+                            x11_ ? &x11_->windowActivator() : nullptr};
+    ExportSettings settings;
+    settings.programFolder = window_.programFolder();
+    settings.viewerCaption = window_.windowTitle().toStdString();
+    AnimationExport exporter(window_.scene(), window_.options(), window_.reader(), window_, window_.picture(), window_,
+                             window_.interaction(), platform, settings);
+    exporter.setFrameShown([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    const ExportOutcome outcome = exporter.run(window_.nskip());
+    running_ = false;
+    return outcome;
+}
+
+}  // namespace sorvath

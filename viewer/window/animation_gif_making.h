@@ -1,0 +1,36 @@
+// Connects Form1's "Animation GIF making" to the GIF export: frames through the
+// GIF converter into the program folder, flikkor started from there and, on an
+// X11 display, driven by XTest keystrokes.
+#pragma once
+
+#include "viewer/export/animation_export.h"
+#include "viewer/platform/gif_frame_writer.h"
+#include "viewer/platform/launcher.h"
+#include "viewer/platform/x11_session.h"
+
+#include <chrono>
+#include <memory>
+
+namespace sorvath {
+
+class Form1;
+
+class AnimationGifMaking {
+public:
+    // Installs itself as the window's m31 command; the object must outlive the window's use.
+    explicit AnimationGifMaking(Form1& window, std::chrono::milliseconds keyDelay = std::chrono::milliseconds(100));
+    ~AnimationGifMaking();
+
+    ExportOutcome run();
+
+private:
+    Form1& window_;
+    std::chrono::milliseconds keyDelay_;
+    GifFrameConverter converter_;
+    ProcessLauncher launcher_;
+    std::unique_ptr<X11Session> x11_;
+    bool x11Tried_ = false;
+    bool running_ = false;
+};
+
+}  // namespace sorvath
