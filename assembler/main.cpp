@@ -1,0 +1,38 @@
+// Flikkor: assembles GIF files into one animated GIF89a file.
+#include <QApplication>
+#include <QFont>
+
+#include "platform/associations.h"
+#include "platform/launcher.h"
+#include "platform/settings_store.h"
+#include "window/image_form.h"
+#include "window/pending_engine_session.h"
+#include "window/qt_dialogs.h"
+#include "window/work_dir_form.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Reelwright"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Reelwright"));
+  QFont font(QStringLiteral("IPAPGothic"));
+  font.setPixelSize(12);
+  QApplication::setFont(font);
+
+  flikkor::QtSettingsStore settings(QStringLiteral("Quillbay"), QStringLiteral("Flikkor"));
+  flikkor::XdgAssociations associations;
+  flikkor::ProcessLauncher launcher;
+  flikkor::FormServices services;
+  services.settings = &settings;
+  services.associations = &associations;
+  services.launcher = &launcher;
+  flikkor::TImageForm form(services, std::make_unique<flikkor::PendingEngineSession>());
+  flikkor::QtPrompter prompter(&form);
+  flikkor::QtFileChooser chooser(&form);
+  flikkor::TWorkDirForm workDirForm(&form);
+  services.prompter = &prompter;
+  services.fileChooser = &chooser;
+  services.workFolderChooser = &workDirForm;
+  form.setServices(services);
+  form.show();
+  return app.exec();
+}

@@ -1,0 +1,40 @@
+#pragma once
+// SGImages: the frame list as a table, one row per frame and one trailing empty row.
+#include <QAbstractTableModel>
+
+namespace flikkor {
+
+class AnimationSession;
+
+QStringList frameGridHeaders();
+// Column widths of the ten columns.
+QList<int> frameGridColumnWidths();
+
+class FrameTableModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  explicit FrameTableModel(AnimationSession& session, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  // The headers are written at first activation.
+  void showHeaders();
+  // ShowFrameRow: redraws the row of frame i.
+  void ShowFrameRow(int i);
+  // ShowAllFrameRows: redraws every row, after any change of the number of frames too.
+  void ShowAllFrameRows();
+  // InsertFrameRow: frame p has just been inserted into the list.
+  void InsertFrameRow(int p);
+  // Frame i has just been removed from the list.
+  void RemoveFrameRow(int i);
+
+ private:
+  AnimationSession& session_;
+  int rows_ = 1;
+  bool headersShown_ = false;
+};
+
+}  // namespace flikkor
