@@ -1,0 +1,10 @@
+#include "colour/modal_dialog.h"
+
+namespace flikkor {
+
+void ModalDialog::runModal() {
+    if (runner_) runner_(*this);
+    else exec();
+}
+
+}  // namespace flikkor

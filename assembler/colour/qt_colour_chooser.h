@@ -1,0 +1,18 @@
+#pragma once
+// The platform's colour chooser: Qt's QColorDialog, always fully expanded.
+#include <QWidget>
+
+#include "gifcolourtools/colour_chooser.h"
+
+namespace flikkor {
+
+class QtColourChooser final : public gifcolour::ColourChooser {
+public:
+    explicit QtColourChooser(QWidget* parent = nullptr) : parent_(parent) {}
+    std::optional<gifengine::Rgb> ChooseColour(const gifengine::Rgb& initial) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace flikkor
