@@ -1,0 +1,298 @@
+#include <string>
+
+#include "engine_fixture.h"
+#include "gifengine/gif_scanner.h"
+
+using namespace gif_test;
+using gifengine::GifFrameRecord;
+namespace text = gifengine::text;
+
+namespace {
+
+std::vector<uint8_t> OneImageWithGlobal(const std::string& version = "89a") {
+    return GifBuilder().version(version).screen(30, 20).globalTable(MakePalette(3)).image(PatternImage(10, 10, 8)).bytes();
+}
+
+bool SameEntries(const GifFrameRecord& frame, const gifengine::GlobalColourTable& global) {
+    return TableMatches(frame, global.globalCount, global.entries);
+}
+
+}  // namespace
+
+TEST_F(EngineTest, FirstFileIntoEmptyListFillsBoxesAndGlobalTable) {
+    ASSERT_EQ(load(OneImageWithGlobal()), 0);
+    ASSERT_EQ(engine.frames.count(), 1);
+    const GifFrameRecord& frame = engine.frames[0];
+    EXPECT_TRUE(frame.usesGlobalTable);
+    EXPECT_EQ(engine.global.globalCount, 8);
+    EXPECT_TRUE(SameEntries(frame, engine.global));
+    EXPECT_EQ(frame.descriptor.packed & 0x87, 0x82);  // own table of 8 entries
+    EXPECT_EQ(engine.boxes.EdLSWidth, "30");
+    EXPECT_EQ(engine.boxes.EdLSHeight, "20");
+    EXPECT_EQ(engine.boxes.EdIteration, "0");
+    EXPECT_EQ(frame.name(), "a.gif");
+    EXPECT_EQ(frame.imageNumber, 1);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(EngineTest, AnyVersionTextLoads) {
+    for (const std::string version : {"87a", "89a", "xyz"}) {
+        engine.BtnClear();
+        EXPECT_EQ(load(OneImageWithGlobal(version)), 0) << version;
+        EXPECT_EQ(engine.frames.count(), 1) << version;
+    }
+}
+
+TEST_F(EngineTest, LaterFileIsGlobalOnlyWhenItsTableMatchesInSizeAndEntries) {
+    ASSERT_EQ(load(OneImageWithGlobal()), 0);
+    engine.boxes.EdLSWidth = "99";
+    ASSERT_EQ(load(OneImageWithGlobal(), "same.gif"), 0);
+    // Other colours of the same size, and the same first colours in a bigger table.
+    std::vector<Colour> other = MakePalette(3, 7);
+    std::vector<Colour> bigger = MakePalette(3);
+    bigger.resize(16);
+    ASSERT_EQ(load(GifBuilder().screen(10, 10).globalTable(other).image(PatternImage(4, 4, 8)).bytes(), "o.gif"), 0);
+    ASSERT_EQ(load(GifBuilder().screen(10, 10).globalTable(bigger).image(PatternImage(4, 4, 8)).bytes(), "b.gif"), 0);
+    ASSERT_EQ(engine.frames.count(), 4);
+    // Each added before the current row, which is the empty row: list order.
+    EXPECT_TRUE(engine.frames[1].usesGlobalTable);
+    EXPECT_FALSE(engine.frames[2].usesGlobalTable);
+    EXPECT_FALSE(engine.frames[3].usesGlobalTable);
+    EXPECT_EQ(engine.global.globalCount, 8);
+    EXPECT_EQ(engine.boxes.EdLSWidth, "99");  // boxes only filled for an empty list
+}
+
+TEST_F(EngineTest, LocalTableStaysLocalInEmptyListEvenWhenEqualToGlobal) {
+    Image image = PatternImage(4, 4, 8);
+    image.localTable = MakePalette(3);
+    ASSERT_EQ(load(GifBuilder().globalTable(MakePalette(3)).image(image).bytes()), 0);
+    EXPECT_FALSE(engine.frames[0].usesGlobalTable);
+    EXPECT_EQ(engine.global.globalCount, 8);
+    // A second load into the non-empty list compares tables, so the same file is global now.
+    ASSERT_EQ(load(GifBuilder().globalTable(MakePalette(3)).image(image).bytes(), "b.gif"), 0);
+    EXPECT_TRUE(engine.frames[1].usesGlobalTable);
+}
+
+TEST_F(EngineTest, ImageWithoutControlGetsDefaultBlock) {
+    ASSERT_EQ(load(OneImageWithGlobal()), 0);
+    const GifFrameRecord& frame = engine.frames[0];
+    EXPECT_EQ(frame.delay(), 10);
+    EXPECT_EQ(frame.disposal(), 2);
+    EXPECT_FALSE(frame.transparencyOn());
+    EXPECT_EQ(frame.control, (gifengine::ControlBlock{0x21, 0xF9, 0x04, 0x08, 0x0A, 0x00, 0x00, 0x00}));
+}
+
+TEST_F(EngineTest, AnimatedFileBecomesOneFramePerImageWithItsOwnValues) {
+    GifBuilder builder;
+    builder.screen(50, 50).globalTable(MakePalette(4));
+    for (int i = 0; i < 5; ++i) {
+        Image image = PatternImage(uint16_t(5 + i), 6, 16, i);
+        image.left = uint16_t(i * 3);
+        image.top = uint16_t(i);
+        image.control = Control{i % 4, false, i % 2 == 1, i + 2, uint16_t(100 + i)};
+        builder.image(image);
+    }
+    ASSERT_EQ(load(builder.bytes()), 0);
+    ASSERT_EQ(engine.frames.count(), 5);
+    for (int i = 0; i < 5; ++i) {
+        const GifFrameRecord& frame = engine.frames[i];
+        EXPECT_EQ(frame.imageNumber, i + 1);
+        EXPECT_EQ(frame.delay(), 100 + i);
+        EXPECT_EQ(frame.disposal(), i % 4);
+        EXPECT_EQ(frame.transparencyOn(), i % 2 == 1);
+        EXPECT_EQ(frame.transparentIndex(), i + 2);
+        EXPECT_EQ(frame.descriptor.left, i * 3);
+        EXPECT_EQ(frame.descriptor.top, i);
+        EXPECT_EQ(frame.descriptor.width, 5 + i);
+    }
+}
+
+TEST_F(EngineTest, LoopCountOfNetscapeBlockGoesToIterationBox) {
+    const std::pair<std::optional<uint16_t>, std::string> cases[] = {{0, "0"}, {3, "3"}, {std::nullopt, "0"}, {5, "5"}};
+    for (const auto& [count, shown] : cases) {
+        engine.BtnClear();
+        GifBuilder builder;
+        builder.globalTable(MakePalette(2));
+        if (count) builder.loop(*count);
+        builder.image(PatternImage(2, 2, 4)).image(PatternImage(2, 2, 4));
+        ASSERT_EQ(load(builder.bytes()), 0);
+        EXPECT_EQ(engine.boxes.EdIteration, shown);
+    }
+}
+
+TEST_F(EngineTest, ApplicationBlockWithOtherIdentifierGivesNoLoopCount) {
+    const std::vector<uint8_t> other{0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'X', '2', '.', '0',
+                                     0x03, 0x01, 0x05, 0x00, 0x00};
+    ASSERT_EQ(load(GifBuilder().globalTable(MakePalette(2)).raw(other).image(PatternImage(2, 2, 4)).bytes()), 0);
+    EXPECT_EQ(engine.boxes.EdIteration, "0");
+    EXPECT_TRUE(engine.scanner().state.applicationPresent);
+}
+
+TEST_F(EngineTest, CommentsTakenOverOnlyIntoEmptyListAndNeverTheSignature) {
+    Image image = PatternImage(2, 2, 4);
+    image.comments = {std::string(text::kSignatureComment)};
+    ASSERT_EQ(load(GifBuilder().globalTable(MakePalette(2)).image(image).bytes()), 0);
+    EXPECT_EQ(engine.animationComment, "");
+
+    engine.BtnClear();
+    image.comments = {std::string("\x83\x65\x83\x58\x00\x74", 6)};  // zero byte left out
+    ASSERT_EQ(load(GifBuilder().globalTable(MakePalette(2)).image(image).bytes()), 0);
+    EXPECT_EQ(engine.animationComment, "\x83\x65\x83\x58t");
+
+    image.comments = {"later"};
+    ASSERT_EQ(load(GifBuilder().globalTable(MakePalette(2)).image(image).bytes(), "b.gif"), 0);
+    EXPECT_EQ(engine.animationComment, "\x83\x65\x83\x58t");
+
+    // A comment after the last image is read but never reaches the animation.
+    engine.BtnClear();
+    ASSERT_EQ(load(GifBuilder().globalTable(MakePalette(2)).image(PatternImage(2, 2, 4)).comment("tail").bytes()), 0);
+    EXPECT_EQ(engine.animationComment, "");
+    EXPECT_EQ(engine.foundComment(), "tail");
+}
+
+TEST_F(EngineTest, TruncatedFilesKeepWholeImagesBeforeTheDamage) {
+    const std::vector<uint8_t> whole = AnimatedWithGlobal(3, 16, 16);
+    // Cut inside the third image's raster: two frames, no message.
+    std::vector<uint8_t> cut(whole.begin(), whole.end() - 12);
+    ASSERT_EQ(load(cut), 0);
+    EXPECT_EQ(engine.frames.count(), 2);
+    EXPECT_TRUE(reporter.messages.empty());
+
+    // Cut inside the first image: the error message and no frame.
+    engine.BtnClear();
+    const std::size_t firstImageStart = 13 + 48 + 8 + 5;
+    std::vector<uint8_t> early(whole.begin(), whole.begin() + long(firstImageStart));
+    ASSERT_EQ(load(early, "early.gif"), -1);
+    EXPECT_EQ(engine.frames.count(), 0);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].caption, "エラー");
+    EXPECT_EQ(reporter.messages[0].text, "ファイル " + folder.file("early.gif") + " に誤りがあります");
+}
+
+TEST_F(EngineTest, MalformedBlocksEndTheScan) {
+    const auto head = GifBuilder().globalTable(MakePalette(2)).noTrailer();
+    const std::vector<std::vector<uint8_t>> tails{
+        {0x21, 0xF9, 0x05, 0, 0, 0, 0, 0, 0},  // graphic control size not 4
+        {0x21, 0xFF, 0x0A, 0},                  // application size not 11
+        {0x00},                                 // unknown byte
+        {0x3B},                                 // trailer before any image
+        {0x21, 0xFE, 0x05, 'a'},                // end of file inside a comment
+    };
+    for (const auto& tail : tails) {
+        reporter.messages.clear();
+        EXPECT_EQ(load(GifBuilder(head).raw(tail).bytes()), -1);
+        EXPECT_EQ(engine.frames.count(), 0);
+        EXPECT_EQ(reporter.messages.size(), 1u);
+    }
+    // The same after a good image: the image stays, nothing is said.
+    reporter.messages.clear();
+    EXPECT_EQ(load(GifBuilder(head).image(PatternImage(2, 2, 4)).raw({0x21, 0xF9, 0x07}).bytes()), 0);
+    EXPECT_EQ(engine.frames.count(), 1);
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(EngineTest, PlainTextAndUnknownExtensionsAreSkipped) {
+    const std::vector<uint8_t> plainText{0x21, 0x01, 0x0C, 0, 0, 0, 0, 8, 0, 8, 0, 8, 8, 1, 0, 0x02, 'h', 'i', 0x00};
+    const std::vector<uint8_t> unknown{0x21, 0x99, 0x03, 1, 2, 3, 0x00};
+    ASSERT_EQ(load(GifBuilder().globalTable(MakePalette(2)).raw(plainText).raw(unknown).image(PatternImage(2, 2, 4)).bytes()), 0);
+    EXPECT_EQ(engine.frames.count(), 1);
+}
+
+TEST_F(EngineTest, UnreadableAndForeignFilesAreRefusedWithTheirMessages) {
+    const std::string missing = folder.file("missing.gif");
+    EXPECT_EQ(engine.LoadGifFile(missing), -1);
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages[0].caption, "CopyAllFileToMemory()");
+    EXPECT_EQ(reporter.messages[0].text, "ファイルがオープンできません");
+    EXPECT_EQ(reporter.messages[1].caption, "エラー");
+    EXPECT_EQ(reporter.messages[1].text, "ファイル " + missing + " がオープンできません");
+
+    // A folder opens but cannot be read.
+    reporter.messages.clear();
+    EXPECT_EQ(engine.LoadGifFile(folder.path()), -1);
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages[0].text, "ファイル読込中にエラーが発生しました");
+
+    for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{}, std::vector<uint8_t>{'G', 'I'},
+                                              std::vector<uint8_t>{'P', 'N', 'G', 1, 2, 3}}) {
+        reporter.messages.clear();
+        EXPECT_EQ(load(bytes, "x.gif"), -1);
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0].text, folder.file("x.gif") + " は、GIFファイルではありません");
+    }
+    EXPECT_EQ(engine.frames.count(), 0);
+}
+
+TEST_F(EngineTest, FailedLoadLeavesListTableAndBoxes) {
+    ASSERT_EQ(load(OneImageWithGlobal()), 0);
+    const auto boxes = engine.boxes;
+    const auto count = engine.global.globalCount;
+    EXPECT_EQ(load({'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0}, "bad.gif"), -1);
+    EXPECT_EQ(engine.frames.count(), 1);
+    EXPECT_EQ(engine.boxes.EdLSWidth, boxes.EdLSWidth);
+    EXPECT_EQ(engine.global.globalCount, count);
+}
+
+TEST_F(EngineTest, LongPathIsCutTo511Characters) {
+    std::string path = "/";
+    while (path.size() < 600) path += "d/";
+    path += "image.gif";
+    ASSERT_EQ(engine.LoadGifBytes(path, OneImageWithGlobal()), 0);
+    const GifFrameRecord& frame = engine.frames[0];
+    EXPECT_EQ(frame.pathText(), path.substr(0, 511));
+    EXPECT_EQ(frame.pathText().size(), 511u);
+    EXPECT_EQ(frame.name(), frame.pathText().substr(frame.pathText().find_last_of('/') + 1));
+}
+
+TEST_F(EngineTest, InterlacedImageKeepsFlagAndRasterBytes) {
+    Image image = PatternImage(9, 11, 8);
+    image.interlace = true;
+    const std::vector<uint8_t> bytes = GifBuilder().globalTable(MakePalette(3)).image(image).bytes();
+    ASSERT_EQ(load(bytes), 0);
+    const GifFrameRecord& frame = engine.frames[0];
+    EXPECT_TRUE(frame.interlaced());
+    // Raster = everything between the descriptor and the trailer.
+    const std::size_t start = 13 + 24 + 10;
+    const std::vector<uint8_t> expected(bytes.begin() + long(start), bytes.end() - 1);
+    EXPECT_EQ(frame.raster, expected);
+    EXPECT_EQ(frame.rasterLength, int(expected.size()));
+}
+
+TEST_F(EngineTest, ImageWithoutAnyTableGetsClearedLocalTable) {
+    // First a file with a table, so stale contents would show.
+    ASSERT_EQ(load(OneImageWithGlobal()), 0);
+    std::vector<uint8_t> bare = GifBuilder().screen(4, 4).image(PatternImage(4, 4, 4)).bytes();
+    bare[10] = 0x01;  // no global table, size bits 1: 4 entries
+    ASSERT_EQ(load(bare, "bare.gif"), 0);
+    const GifFrameRecord& frame = engine.frames[1];
+    EXPECT_EQ(frame.tableEntryCount(), 4);
+    EXPECT_FALSE(frame.usesGlobalTable);
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(frame.colourTable[std::size_t(k)], gifengine::Rgb{});
+}
+
+TEST_F(EngineTest, ImagesGoInBeforeTheCurrentFrameWhichStaysCurrent) {
+    ASSERT_EQ(load(AnimatedWithGlobal(3, 4, 4)), 0);
+    engine.frames.cursor = gifengine::GridCursor{2, 2, 2};
+    ASSERT_EQ(load(AnimatedWithGlobal(2, 4, 4), "new.gif"), 0);
+    ASSERT_EQ(engine.frames.count(), 5);
+    EXPECT_EQ(engine.frames[1].name(), "new.gif");
+    EXPECT_EQ(engine.frames[1].imageNumber, 1);
+    EXPECT_EQ(engine.frames[2].imageNumber, 2);
+    EXPECT_EQ(engine.frames[3].name(), "a.gif");
+    EXPECT_EQ(engine.frames[3].imageNumber, 2);
+    EXPECT_EQ(engine.frames.cursor.currentRow, 4);  // the old frame 2
+}
+
+TEST_F(EngineTest, LoadStopsAtCapacityWithOneMessage) {
+    const std::vector<uint8_t> ten = AnimatedWithGlobal(10, 2, 2, 1);
+    for (int i = 0; i < 99; ++i) ASSERT_EQ(engine.LoadGifBytes("/f.gif", ten), 0);
+    ASSERT_EQ(engine.frames.count(), 990);
+    std::vector<uint8_t> many = AnimatedWithGlobal(15, 2, 2, 1);
+    EXPECT_EQ(engine.LoadGifBytes("/g.gif", many), 0);
+    EXPECT_EQ(engine.frames.count(), 1000);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].caption, "Reelwright:エラー");
+    EXPECT_EQ(reporter.messages[0].text, "画像リストの上限(1000)に達したため、これ以上画像を追加できません");
+    EXPECT_EQ(engine.LoadGifBytes("/h.gif", ten), -1);
+    EXPECT_EQ(engine.frames.count(), 1000);
+}
