@@ -19,6 +19,7 @@
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -59,6 +60,12 @@ TImageForm::~TImageForm() = default;
 
 bool TImageForm::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate && firstActivation_) FormActivate();
+  // Without a window manager nothing activates the window: ask for it once shown,
+  // and run the start-up anyway when no activation follows.
+  if (event->type() == QEvent::Show && firstActivation_) {
+    activateWindow();
+    QTimer::singleShot(0, this, [this] { FormActivate(); });
+  }
   return QWidget::event(event);
 }
 

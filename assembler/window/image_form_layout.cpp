@@ -59,6 +59,8 @@ QLabel* icon(QWidget* parent, const char* name, QStyle::StandardPixmap pixmap, c
 void TImageForm::buildLayout() {
   PageControl1 = named(new QTabWidget(this), "PageControl1");
   PageControl1->setGeometry(0, 0, 153, 313);
+  PageControl1->setUsesScrollButtons(false);
+  PageControl1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 6px; }"));
   TabFileList = named(new QWidget, "TabFileList");
   TabParam = named(new QWidget, "TabParam");
   TabFunc = named(new QWidget, "TabFunc");

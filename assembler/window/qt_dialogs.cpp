@@ -6,6 +6,17 @@
 #include <QMessageBox>
 
 namespace flikkor {
+namespace {
+
+// Gives the keyboard back to the window that opened a dialog, also where no window
+// manager does it: the keys that follow are meant for that window.
+void returnFocus(QWidget* parent) {
+  if (parent == nullptr) return;
+  QWidget* window = parent->window();
+  if (window->isVisible()) window->activateWindow();
+}
+
+}  // namespace
 
 MessageAnswer QtPrompter::show(const QString& caption, const QString& text, MessageButtons buttons) {
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::NoButton, parent_);
@@ -27,7 +38,9 @@ MessageAnswer QtPrompter::show(const QString& caption, const QString& text, Mess
       {QMessageBox::Cancel, u"キャンセル"}, {QMessageBox::Yes, u"はい(&Y)"}, {QMessageBox::No, u"いいえ(&N)"}};
   for (const auto& [which, caption] : captions)
     if (QAbstractButton* b = box.button(which)) b->setText(QString::fromUtf16(caption));
-  switch (box.exec()) {
+  const int result = box.exec();
+  returnFocus(parent_);
+  switch (result) {
     case QMessageBox::Ok: return MessageAnswer::Ok;
     case QMessageBox::Yes: return MessageAnswer::Yes;
     case QMessageBox::No: return MessageAnswer::No;
@@ -47,7 +60,9 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
   dialog.setDirectory(request.folder.isEmpty() ? QDir::currentPath() : request.folder);
   const QString name = request.fileName.contains('*') ? QString() : request.fileName;
   if (!name.isEmpty()) dialog.selectFile(name);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const int result = dialog.exec();
+  returnFocus(parent);
+  if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
 }
 

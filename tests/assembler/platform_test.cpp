@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "platform/associations.h"
+#include "platform/command_line.h"
+#include "platform/folders.h"
+#include "platform/settings_store.h"
+#include "text/shift_jis.h"
+
+using namespace flikkor;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& text) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(text);
+}
+
+// Points every XDG variable into a temporary folder for the life of the object.
+struct XdgSandbox {
+  QTemporaryDir dir;
+  XdgSandbox() {
+    qputenv("XDG_CONFIG_HOME", (dir.path() + "/config").toUtf8());
+    qputenv("XDG_CONFIG_DIRS", (dir.path() + "/etc").toUtf8());
+    qputenv("XDG_DATA_HOME", (dir.path() + "/data").toUtf8());
+    qputenv("XDG_DATA_DIRS", (dir.path() + "/usr").toUtf8());
+    qunsetenv("XDG_CURRENT_DESKTOP");
+  }
+  void desktop(const QString& id, const QByteArray& exec) {
+    writeFile(dir.path() + "/usr/applications/" + id, "[Desktop Entry]\nType=Application\nExec=" + exec + "\n");
+  }
+};
+
+}  // namespace
+
+TEST(CommandLine, QuotedPercentOneKeepsTargetInsideItsArgument) {
+  EXPECT_EQ(argumentsForTarget("\"/opt/my browser/run\" \"--open=%1\" -x", "/tmp/a b.htm"),
+            (QStringList{"/opt/my browser/run", "--open=/tmp/a b.htm", "-x"}));
+}
+
+TEST(CommandLine, WithoutPercentOneTheTargetIsAppendedAsOneArgument) {
+  EXPECT_EQ(argumentsForTarget("firefox --new-window", "/tmp/with blank/page.htm"),
+            (QStringList{"firefox", "--new-window", "/tmp/with blank/page.htm"}));
+  EXPECT_TRUE(argumentsForTarget("   ", "x").isEmpty());
+}
+
+TEST(CommandLine, ProgramOfRegisteredCommand) {
+  EXPECT_EQ(programOfCommandLine("\"/opt/Gif Viewer/view\" %1"), "/opt/Gif Viewer/view");
+  EXPECT_EQ(programOfCommandLine("/usr/bin/eog %1"), "/usr/bin/eog");
+  EXPECT_EQ(programOfCommandLine("/usr/bin/eog"), "/usr/bin/eog");
+  EXPECT_EQ(programOfCommandLine("\"/opt/unclosed %1"), "");
+}
+
+TEST(Associations, ExecFieldCodesBecomePercentOneOrAreDropped) {
+  EXPECT_EQ(commandFromExecLine("browser %U --icon %i"), "browser %1 --icon");
+  EXPECT_EQ(commandFromExecLine("tool --rate=50%% %f"), "tool --rate=50% %1");
+}
+
+TEST(Associations, DefaultApplicationFromUserListWinsOverSystemList) {
+  XdgSandbox xdg;
+  xdg.desktop("web.desktop", "\"/opt/web browser/web\" --page %u");
+  xdg.desktop("other.desktop", "other %f");
+  writeFile(xdg.dir.path() + "/config/mimeapps.list", "[Default Applications]\ntext/html=web.desktop;\n");
+  writeFile(xdg.dir.path() + "/etc/mimeapps.list", "[Default Applications]\ntext/html=other.desktop\n");
+  XdgAssociations associations;
+  EXPECT_EQ(associations.commandFor("text/html").value_or("none"), "\"/opt/web browser/web\" --page %1");
+}
+
+TEST(Associations, MissingDesktopFileFallsBackToTheNextListedOneAndNothingWhenAllMissing) {
+  XdgSandbox xdg;
+  xdg.desktop("viewer.desktop", "viewer %F");
+  writeFile(xdg.dir.path() + "/usr/applications/mimeapps.list",
+            "[Default Applications]\nimage/gif=gone.desktop;viewer.desktop;\n");
+  XdgAssociations associations;
+  EXPECT_EQ(associations.commandFor("image/gif").value_or("none"), "viewer %1");
+  EXPECT_FALSE(associations.commandFor("text/html").has_value());
+}
+
+TEST(Settings, SevenValuesRoundTripAndDeleteLeavesNothing) {
+  QTemporaryDir dir;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+  QtSettingsStore store("Quillbay", "FlikkorTest");
+  EXPECT_FALSE(store.read().found);
+  AssemblerSettings values{"0.68", "/r", "/w", "/work dir/AnimTmp", "コメント", "/p", "/v"};
+  ASSERT_TRUE(store.write(values));
+  const SettingsReadResult back = store.read();
+  EXPECT_TRUE(back.found);
+  EXPECT_EQ(back.values.workDir, values.workDir);
+  EXPECT_EQ(back.values.comment, values.comment);
+  EXPECT_EQ(back.values.viewer, values.viewer);
+  EXPECT_TRUE(store.remove());
+  EXPECT_FALSE(store.read().found);
+}
+
+TEST(Settings, ValueThatIsNotTextIsRefusedByName) {
+  QTemporaryDir dir;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+  writeFile(dir.path() + "/Quillbay/FlikkorTest.conf", "[General]\nVersion=0.68\nReadDir=a, b\n");
+  QtSettingsStore store("Quillbay", "FlikkorTest");
+  const SettingsReadResult result = store.read();
+  EXPECT_EQ(result.values.version, "0.68");
+  EXPECT_EQ(result.wrongTypeNames, QStringList{"ReadDir"});
+  EXPECT_TRUE(result.values.readDir.isEmpty());
+}
+
+TEST(Settings, UnwritableStoreReportsFailure) {
+  QTemporaryDir dir;
+  // A plain file where the organisation folder should be: nothing can be written.
+  writeFile(dir.path() + "/Quillbay", "not a folder");
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+  QtSettingsStore store("Quillbay", "FlikkorTest");
+  EXPECT_FALSE(store.write(AssemblerSettings{"0.68", "", "", "", "", "", ""}));
+}
+
+TEST(Folders, JoinAtRootDoesNotDoubleTheSlashAndWorkFolderTests) {
+  EXPECT_EQ(joinPath("/", "AnimTmp"), "/AnimTmp");
+  EXPECT_EQ(joinPath("/home/u", "flikkor.htm"), "/home/u/flikkor.htm");
+  QTemporaryDir dir;
+  EXPECT_TRUE(isUsableFolder(dir.path()));
+  EXPECT_FALSE(isUsableFolder(dir.path() + "/none"));
+  EXPECT_FALSE(createFolder(dir.path() + "/none/AnimTmp"));
+  EXPECT_TRUE(createFolder(dir.path() + "/AnimTmp"));
+  writeFile(dir.path() + "/plain", "x");
+  EXPECT_FALSE(isUsableFolder(dir.path() + "/plain"));
+  EXPECT_FALSE(isExecutableFile(dir.path() + "/plain"));
+  QFile(dir.path() + "/plain").setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+  EXPECT_TRUE(isExecutableFile(dir.path() + "/plain"));
+  EXPECT_FALSE(isExecutableFile(dir.path()));
+}
+
+TEST(ShiftJis, JapaneseRoundTripsAndUsesCp932Bytes) {
+  const std::string text = "説明書 ﾌｧｲﾙ ～";
+  const std::string sjis = utf8ToShiftJis(text);
+  EXPECT_EQ(static_cast<unsigned char>(sjis[0]), 0x90u);  // 説 = 0x90 0xE0
+  EXPECT_EQ(static_cast<unsigned char>(sjis[1]), 0xE0u);
+  EXPECT_EQ(shiftJisToUtf8(sjis), text);
+  EXPECT_EQ(utf8ToShiftJis("a\xF0\x9F\x98\x80" "b"), "a?b");
+}
