@@ -1,0 +1,17 @@
+#include "html/work_files.h"
+
+namespace assembler_html {
+
+namespace {
+constexpr const char* kStem = "__tmp";
+}
+
+std::string WorkFilePath(const std::string& workDir, const std::string& fileName) {
+    return workDir + "/" + fileName;
+}
+
+std::string AnimationFileName() { return std::string(kStem) + ".gif"; }
+std::string FrameFileName(int frameNumber) { return kStem + std::to_string(frameNumber) + ".gif"; }
+std::string PageFileName() { return std::string(kStem) + ".htm"; }
+
+}  // namespace assembler_html

@@ -1,0 +1,15 @@
+// Names of the files the HTML image list writes into the work folder.
+#pragma once
+
+#include <string>
+
+namespace assembler_html {
+
+// A path inside the work folder: folder + "/" + file name.
+std::string WorkFilePath(const std::string& workDir, const std::string& fileName);
+
+std::string AnimationFileName();            // "__tmp.gif"
+std::string FrameFileName(int frameNumber); // "__tmp" + n + ".gif", n from 1, no leading zeros
+std::string PageFileName();                 // "__tmp.htm"
+
+}  // namespace assembler_html
