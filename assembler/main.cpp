@@ -6,7 +6,7 @@
 #include "platform/launcher.h"
 #include "platform/settings_store.h"
 #include "window/image_form.h"
-#include "window/pending_engine_session.h"
+#include "window/engine_session.h"
 #include "window/qt_dialogs.h"
 #include "window/work_dir_form.h"
 
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   services.settings = &settings;
   services.associations = &associations;
   services.launcher = &launcher;
-  flikkor::TImageForm form(services, std::make_unique<flikkor::PendingEngineSession>());
+  flikkor::TImageForm form(services, std::make_unique<flikkor::EngineSession>());
   flikkor::QtPrompter prompter(&form);
   flikkor::QtFileChooser chooser(&form);
   flikkor::TWorkDirForm workDirForm(&form);

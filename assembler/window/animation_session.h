@@ -7,7 +7,13 @@
 #include <functional>
 #include <optional>
 
+namespace gifengine {
+class GifEngine;
+}
+
 namespace flikkor {
+
+class Prompter;
 
 // Fields of one frame as the parameter panel shows them.
 struct FrameFields {
@@ -30,6 +36,11 @@ struct AnimationBoxes {
 class AnimationSession {
  public:
   virtual ~AnimationSession() = default;
+  // The window's message boxes, for the messages the frame list gives itself.
+  virtual void attachPrompter(Prompter*) {}
+  // The engine behind the list, for the colour-table and web tools that work on the
+  // frame records directly; null for a list without one.
+  virtual gifengine::GifEngine* engine() { return nullptr; }
   virtual int frameCount() const = 0;
   // The ten grid cells of frame i.
   virtual QStringList rowCells(int i) const = 0;

@@ -33,6 +33,7 @@ namespace flikkor {
 TImageForm::TImageForm(const FormServices& services, std::unique_ptr<AnimationSession> session, QWidget* parent)
     : QWidget(parent), services_(services), session_(std::move(session)) {
   setObjectName("TImageForm");
+  session_->attachPrompter(services_.prompter);
   setWindowTitle(kTitle);
   setAcceptDrops(true);
   buildLayout();
@@ -54,6 +55,11 @@ TImageForm::TImageForm(const FormServices& services, std::unique_ptr<AnimationSe
   }
   PageControl1->setCurrentIndex(0);
   PageControl1->setFocus();
+}
+
+void TImageForm::setServices(const FormServices& services) {
+  services_ = services;
+  session_->attachPrompter(services_.prompter);
 }
 
 TImageForm::~TImageForm() = default;

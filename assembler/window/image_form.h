@@ -53,7 +53,7 @@ class TImageForm : public QWidget {
   TImageForm(const FormServices& services, std::unique_ptr<AnimationSession> session, QWidget* parent = nullptr);
   ~TImageForm() override;
   // The dialogs need the window as their parent, so they may be handed in after construction.
-  void setServices(const FormServices& services) { services_ = services; }
+  void setServices(const FormServices& services);
 
   // Run state, readable by tests and by the dialogs of later commands.
   const AssemblerSettings& settings() const { return settings_; }
