@@ -9,6 +9,7 @@
 
 namespace gifengine {
 class GifEngine;
+class Reporter;
 }
 
 namespace flikkor {
@@ -41,6 +42,8 @@ class AnimationSession {
   // The engine behind the list, for the colour-table and web tools that work on the
   // frame records directly; null for a list without one.
   virtual gifengine::GifEngine* engine() { return nullptr; }
+  // The window's message boxes in the engine's form; non-null whenever engine() is.
+  virtual gifengine::Reporter* reporter() { return nullptr; }
   virtual int frameCount() const = 0;
   // The ten grid cells of frame i.
   virtual QStringList rowCells(int i) const = 0;

@@ -18,6 +18,7 @@ class EngineSession : public AnimationSession {
 
   void attachPrompter(Prompter* prompter) override { reporter_.prompter = prompter; }
   gifengine::GifEngine* engine() override { return engine_.get(); }
+  gifengine::Reporter* reporter() override { return &reporter_; }
 
   int frameCount() const override;
   QStringList rowCells(int i) const override;

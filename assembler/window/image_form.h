@@ -5,6 +5,8 @@
 #include <array>
 #include <memory>
 
+#include "gifcolourtools/colour_animation.h"
+#include "html/img_tag.h"
 #include "platform/settings_store.h"
 #include "window/dialogs.h"
 
@@ -19,6 +21,10 @@ class QRadioButton;
 class QTabWidget;
 class QTableView;
 class QTreeWidget;
+
+namespace gifengine {
+class GifEngine;
+}
 
 namespace flikkor {
 
@@ -99,6 +105,12 @@ class TImageForm : public QWidget {
   void MenuChgFoldClick();
   void MenuDelRegClick();
   void REDISPLAYClick();
+  void BtnColorEditClick();
+  void BtnCTAnimClick();
+  void BtnCommentClick();
+  void MenuShowImageClick();
+  void MenuHTMLIMGClick();
+  void MenuDisAssembleClick();
   // Adds one path: only ".gif" files (any letter case) are loaded.
   void addPath(const QString& path);
   // Starts the browser on a path or web address through the HTML association.
@@ -116,6 +128,9 @@ class TImageForm : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  class ToolHost;
+  // The engine with the grid selection handed over; null without an engine.
+  gifengine::GifEngine* engineWithSelection();
   void buildLayout();
   void buildFilePage(QWidget* page);
   void buildParamPage(QWidget* page);
@@ -158,6 +173,10 @@ class TImageForm : public QWidget {
   AssemblerSettings settings_;
   PanelBlock panelShown_;
   PanelBlock panelPending_;
+  // Options of the colour-table animation and the IMG tag outlive their dialogs.
+  gifcolour::ColourAnimationSettings colourAnimation_;
+  assembler_html::ImgTagOptions imgTagOptions_;
+  QString splitFolder_;
   bool layoutRecorded_ = false;
   QSize recordedClient_;
   QSize recordedGrid_;

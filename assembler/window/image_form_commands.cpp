@@ -65,9 +65,16 @@ void TImageForm::connectCommands() {
   onMenu(MenuChgFold, &TImageForm::MenuChgFoldClick);
   onMenu(MenuDelReg, &TImageForm::MenuDelRegClick);
   onMenu(REDISPLAY, &TImageForm::REDISPLAYClick);
-  // Comment editor, colour-table dialogs, HTML list, IMG tag and split come with
-  // their own dialogs: BtnComment, Button2/MenuShowImage, Button6/MenuHTMLIMG,
-  // BtnColorEdit/MenuColorEdit, BtnCTAnim/MenuCTAnim, BtnTrans, MenuDisAssemble.
+  on(BtnComment, &TImageForm::BtnCommentClick);
+  on(BtnColorEdit, &TImageForm::BtnColorEditClick);
+  onMenu(MenuColorEdit, &TImageForm::BtnColorEditClick);
+  on(BtnCTAnim, &TImageForm::BtnCTAnimClick);
+  onMenu(MenuCTAnim, &TImageForm::BtnCTAnimClick);
+  on(Button2, &TImageForm::MenuShowImageClick);
+  onMenu(MenuShowImage, &TImageForm::MenuShowImageClick);
+  on(Button6, &TImageForm::MenuHTMLIMGClick);
+  onMenu(MenuHTMLIMG, &TImageForm::MenuHTMLIMGClick);
+  onMenu(MenuDisAssemble, &TImageForm::MenuDisAssembleClick);
   for (QLabel* image : {Image2, Image3, Image4, Image5}) image->installEventFilter(this);
   for (QWidget* w : PanelParam->findChildren<QWidget*>()) w->installEventFilter(this);
   connect(ELeft, &QLineEdit::textEdited, this, [this] { onPanelEdited(ELeft); });
