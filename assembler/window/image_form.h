@@ -3,6 +3,7 @@
 // settings, panel snapshots) and turns widget events into engine and platform calls.
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "gifcolourtools/colour_animation.h"
@@ -12,6 +13,7 @@
 
 class QAction;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -33,6 +35,7 @@ class FileBrowser;
 class FrameTableModel;
 class Launcher;
 class AnimationSession;
+class TTransColForm;
 
 // The outside world of the window; every pointer must stay valid for the window's life.
 struct FormServices {
@@ -60,6 +63,9 @@ class TImageForm : public QWidget {
   ~TImageForm() override;
   // The dialogs need the window as their parent, so they may be handed in after construction.
   void setServices(const FormServices& services);
+  // Runs the colour tools' dialogs in place of their modal loop (tests drive the widgets).
+  using ToolDialogRunner = std::function<void(QDialog&)>;
+  void setToolDialogRunner(ToolDialogRunner runner) { toolDialogRunner_ = std::move(runner); }
 
   // Run state, readable by tests and by the dialogs of later commands.
   const AssemblerSettings& settings() const { return settings_; }
@@ -105,6 +111,7 @@ class TImageForm : public QWidget {
   void MenuChgFoldClick();
   void MenuDelRegClick();
   void REDISPLAYClick();
+  void BtnTransClick();
   void BtnColorEditClick();
   void BtnCTAnimClick();
   void BtnCommentClick();
@@ -177,6 +184,9 @@ class TImageForm : public QWidget {
   gifcolour::ColourAnimationSettings colourAnimation_;
   assembler_html::ImgTagOptions imgTagOptions_;
   QString splitFolder_;
+  // The transparent-colour dialog lives for the run, created on first use.
+  TTransColForm* transColForm_ = nullptr;
+  ToolDialogRunner toolDialogRunner_;
   bool layoutRecorded_ = false;
   QSize recordedClient_;
   QSize recordedGrid_;

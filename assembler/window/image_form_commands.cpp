@@ -66,6 +66,7 @@ void TImageForm::connectCommands() {
   onMenu(MenuDelReg, &TImageForm::MenuDelRegClick);
   onMenu(REDISPLAY, &TImageForm::REDISPLAYClick);
   on(BtnComment, &TImageForm::BtnCommentClick);
+  on(BtnTrans, &TImageForm::BtnTransClick);
   on(BtnColorEdit, &TImageForm::BtnColorEditClick);
   onMenu(MenuColorEdit, &TImageForm::BtnColorEditClick);
   on(BtnCTAnim, &TImageForm::BtnCTAnimClick);

@@ -38,6 +38,9 @@ void TImageForm::clearPanel() {
   LSelectNo->clear();
   LTransIndex->clear();
   LTransColor->clear();
+  // The transparent-colour dialog may have turned these red.
+  LTransIndex->setStyleSheet(QString());
+  LTransColor->setStyleSheet(QString());
   CBDisposal->setCurrentIndex(-1);
   RBTransON->setAutoExclusive(false);
   RBTransOFF->setAutoExclusive(false);

@@ -2,12 +2,14 @@
 // the HTML image list, the IMG tag dialog and the split. They work on the engine's
 // frame records directly, with the grid selection handed over first.
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "colour/color_anim_form.h"
 #include "colour/color_edit_form.h"
 #include "colour/qt_colour_chooser.h"
+#include "colour/trans_col_form.h"
 #include "gifcolourtools/colour_animation.h"
 #include "gifcolourtools/colour_table_edit.h"
 #include "gifcolourtools/colour_tool_host.h"
@@ -70,11 +72,27 @@ gifengine::GifEngine* TImageForm::engineWithSelection() {
   return engine;
 }
 
+void TImageForm::BtnTransClick() {
+  gifengine::GifEngine* engine = session_->engine();
+  if (engine == nullptr || panelShown_.first < 0) return;
+  if (transColForm_ == nullptr) transColForm_ = new TTransColForm(this);
+  if (toolDialogRunner_) transColForm_->setModalRunner(toolDialogRunner_);
+  const gifcolour::TransparentBlock block{panelShown_.first, panelShown_.last, panelShown_.transIndex,
+                                          panelShown_.transColour};
+  gifcolour::PendingTransparency pending{panelPending_.transIndex, panelPending_.transColour};
+  const auto labels = transColForm_->ChooseTransparency(engine->frames, block, pending);
+  // A cancel has put the pending values back to the block's common ones.
+  panelPending_.transIndex = pending.index;
+  panelPending_.transColour = pending.colour;
+  if (labels) ShowTransparencyLabels(LTransIndex, LTransColor, *labels);
+}
+
 void TImageForm::BtnColorEditClick() {
   gifengine::GifEngine* engine = engineWithSelection();
   if (engine == nullptr) return;
   QtColourChooser colours(this);
   TColorEditForm editor(colours, this);
+  if (toolDialogRunner_) editor.setModalRunner(toolDialogRunner_);
   ToolHost host(*this);
   gifcolour::EditColorTables(engine->frames, *session_->reporter(), editor, host);
 }
@@ -84,6 +102,7 @@ void TImageForm::BtnCTAnimClick() {
   if (engine == nullptr) return;
   QtColourChooser colours(this);
   TColorAnimForm dialog(colours, *session_->reporter(), this);
+  if (toolDialogRunner_) dialog.setModalRunner(toolDialogRunner_);
   ToolHost host(*this);
   if (gifcolour::MakeColorTableAnimation(engine->frames, *session_->reporter(), dialog, colourAnimation_, host))
     model_->ShowAllFrameRows();

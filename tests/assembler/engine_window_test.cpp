@@ -4,7 +4,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 #include "fake_session.h"
@@ -12,6 +15,9 @@
 #include "giflib_decode.h"
 #include "gifengine/gif_engine.h"
 #include "platform/associations.h"
+#include "colour/color_edit_form.h"
+#include "colour/swatch_grid_widget.h"
+#include "colour/trans_col_form.h"
 #include "window/engine_session.h"
 #include "window/image_form.h"
 
@@ -124,4 +130,104 @@ TEST(EngineWindow, ImageListWritesTheWorkFilesAndOpensThePageInTheBrowser) {
   EXPECT_EQ(decodeFile(work + "/__tmp.gif").images.size(), 2u);
   ASSERT_EQ(h.launcher.started.size(), 1u);
   EXPECT_TRUE(h.launcher.started[0].join(' ').contains("__tmp.htm"));
+}
+
+namespace {
+
+// A one-image file whose 16-entry table holds 00FF00 at the given entries only.
+QString writeTableGif(EngineHarness& h, const QString& name, int seed, std::initializer_list<int> greenAt) {
+  std::vector<gif_test::Colour> table = gif_test::MakePalette(4, seed);
+  for (gif_test::Colour& c : table)
+    if (c.r == 0 && c.g == 0xFF && c.b == 0) c.b = 1;
+  for (int k : greenAt) table[size_t(k)] = {0, 0xFF, 0};
+  gif_test::Image image = gif_test::PatternImage(8, 6, 16, seed);
+  image.control = gif_test::Control{0, false, true, 1, 10};
+  gif_test::GifBuilder builder;
+  builder.screen(8, 6).globalTable(table).image(image);
+  const QString p = h.path(name);
+  EXPECT_TRUE(gif_test::WriteFile(p.toStdString(), builder.bytes()));
+  return p;
+}
+
+}  // namespace
+
+TEST(EngineWindow, TransparentColourChosenInTheDialogIsAppliedByThePanel) {
+  EngineHarness h;
+  h.form->addPath(writeTableGif(h, "a.gif", 1, {2}));
+  h.form->addPath(writeTableGif(h, "b.gif", 2, {5, 9}));
+  h.form->addPath(writeTableGif(h, "c.gif", 3, {}));
+  ASSERT_EQ(h.session->frameCount(), 3);
+  h.form->selectGridRows(1, 3);
+  h.form->SGImagesClick();
+  ASSERT_EQ(h.form->panelShown().transIndex, 1);
+
+  // Cancel: a choice made in the dialog leaves the panel as it was.
+  TTransColForm* dialog = nullptr;
+  h.form->setToolDialogRunner([&](QDialog& shown) {
+    dialog = qobject_cast<TTransColForm*>(&shown);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(dialog->RBIndex->isHidden());
+    emit dialog->grid->swatchClicked(7);
+    dialog->RBIndex->click();
+    dialog->BtnCancel->click();
+  });
+  h.form->BtnTrans->click();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(h.form->panelPending().transIndex, 1);
+  EXPECT_EQ(h.form->LTransIndex->text(), "1");
+
+  // By colour: the first frame's green entry becomes the pending colour.
+  TTransColForm* again = nullptr;
+  h.form->setToolDialogRunner([&](QDialog& shown) {
+    again = qobject_cast<TTransColForm*>(&shown);
+    emit again->grid->swatchClicked(2);
+    again->RBColor->click();
+    again->BtnUpdate->click();
+  });
+  h.form->BtnTrans->click();
+  EXPECT_EQ(again, dialog) << "the dialog is made once for the run";
+  EXPECT_EQ(h.form->panelPending().transIndex, -1);
+  EXPECT_EQ(h.form->panelPending().transColour, 0x00FF00);
+  EXPECT_EQ(h.form->LTransIndex->text(), "");
+  EXPECT_EQ(h.form->LTransColor->text(), "00FF00");
+  EXPECT_TRUE(h.form->LTransColor->styleSheet().contains("red"));
+
+  // The panel's update gives each frame its first green entry; c.gif has none.
+  h.form->BtnUpdateClick();
+  const gifengine::GifEngine& engine = *h.session->engine();
+  EXPECT_EQ(engine.frames[0].transparentIndex(), 2);
+  EXPECT_EQ(engine.frames[1].transparentIndex(), 5);
+  EXPECT_EQ(engine.frames[2].transparentIndex(), 1);
+  EXPECT_FALSE(h.form->LTransColor->styleSheet().contains("red"));
+}
+
+TEST(EngineWindow, TransparentColourDialogNeedsASelectedBlock) {
+  EngineHarness h;
+  h.form->addPath(writeTableGif(h, "a.gif", 1, {2}));
+  bool opened = false;
+  h.form->setToolDialogRunner([&](QDialog&) { opened = true; });
+  h.form->BtnTrans->click();
+  EXPECT_FALSE(opened);
+}
+
+TEST(EngineWindow, ColourTableEditorConfirmedTurnsGlobalFramesLocalAndAsksForANewGlobalTable) {
+  EngineHarness h;
+  h.form->addPath(h.writeGif("two.gif", 2));
+  ASSERT_EQ(h.session->rowCells(0)[7], "ｸﾞﾛｰﾊﾞﾙ");
+  h.form->selectGridRows(1, 2);
+  bool shown = false;
+  h.form->setToolDialogRunner([&](QDialog& dialog) {
+    auto* editor = qobject_cast<TColorEditForm*>(&dialog);
+    ASSERT_NE(editor, nullptr);
+    shown = true;
+    editor->BtnUpdate->click();
+  });
+  h.form->BtnColorEdit->click();
+  EXPECT_TRUE(shown);
+  EXPECT_FALSE(h.session->engine()->frames[0].usesGlobalTable);
+  EXPECT_EQ(h.session->rowCells(0)[7], "ﾛｰｶﾙ");
+  EXPECT_EQ(h.session->rowCells(1)[7], "ﾛｰｶﾙ");
+  ASSERT_EQ(h.prompter.messages.size(), 1u);
+  EXPECT_EQ(h.prompter.messages[0].caption, "Reelwright:注意");
+  EXPECT_EQ(h.prompter.messages[0].text, "カラーテーブルが変更されたためグローバルカラーテーブルの指定を行ってください");
 }
