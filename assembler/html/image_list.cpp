@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "html/html_messages.h"
-#include "html/shift_jis_text.h"
+#include "text/shift_jis.h"
 #include "html/work_files.h"
 
 namespace assembler_html {
@@ -38,7 +38,7 @@ bool BuildImageList(FrameFileWriter& writer, gifengine::Reporter& reporter, cons
         reporter.ShowMessage(text::kCaptionError, text::kCannotOpen, gifengine::MessageButtons::Ok);
         return false;
     }
-    const std::string bytes = ShiftJisFromUtf8(ImageListPageText(count));
+    const std::string bytes = flikkor::utf8ToShiftJis(ImageListPageText(count));
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
     return true;

@@ -140,5 +140,6 @@ TEST(ShiftJis, JapaneseRoundTripsAndUsesCp932Bytes) {
   EXPECT_EQ(static_cast<unsigned char>(sjis[0]), 0x90u);  // 説 = 0x90 0xE0
   EXPECT_EQ(static_cast<unsigned char>(sjis[1]), 0xE0u);
   EXPECT_EQ(shiftJisToUtf8(sjis), text);
-  EXPECT_EQ(utf8ToShiftJis("a\xF0\x9F\x98\x80" "b"), "a?b");
+  EXPECT_EQ(utf8ToShiftJis("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji has no CP932 code
+  EXPECT_EQ(utf8ToShiftJis("ｻｲｽﾞ"), "\xBB\xB2\xBD\xDE");     // half-width katakana: one byte each
 }

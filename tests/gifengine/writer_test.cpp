@@ -124,6 +124,19 @@ TEST_F(EngineTest, CommentIsWrittenInSubBlocksOf255) {
     }
 }
 
+TEST_F(EngineTest, EmptyCommentWritesOnlyTheSignatureComment) {
+    ASSERT_EQ(load(AnimatedWithGlobal(2, 10, 10)), 0);
+    engine.animationComment.clear();
+    const std::vector<uint8_t> file = make();
+    const std::size_t at = 13 + 48 + 19;
+    EXPECT_TRUE(ContainsAt(file, at, Bytes({0x21, 0xFE, 0x1B, 'F'})));
+    std::size_t comments = 0;
+    for (std::size_t p = 0; p + 1 < file.size(); ++p)
+        if (file[p] == 0x21 && file[p + 1] == 0xFE) ++comments;
+    EXPECT_EQ(comments, 1u);
+    EXPECT_EQ(engine.PredictFileSize(), int64_t(file.size()));
+}
+
 TEST_F(EngineTest, WithoutGlobalTableEveryFrameCarriesItsOwn) {
     ASSERT_EQ(load(AnimatedWithGlobal(2, 10, 10)), 0);
     engine.ClearGlobalTableUse();

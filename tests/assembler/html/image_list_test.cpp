@@ -10,7 +10,6 @@
 #include "fake_writer.h"
 #include "html/html_messages.h"
 #include "html/image_list.h"
-#include "html/shift_jis_text.h"
 #include "html/work_files.h"
 
 namespace fs = std::filesystem;
@@ -161,7 +160,3 @@ TEST(ImageListPage, APageThatCannotBeOpenedIsReportedAndNoBrowserStarts) {
     EXPECT_EQ(reporter.messages[0].text, "ファイルがオープンできません");
 }
 
-TEST(ShiftJisText, UnmappableCharactersBecomeQuestionMarks) {
-    EXPECT_EQ(assembler_html::ShiftJisFromUtf8("a\xF0\x9F\x98\x80z"), "a?z");  // an emoji
-    EXPECT_EQ(assembler_html::ShiftJisFromUtf8("ｻｲｽﾞ"), "\xBB\xB2\xBD\xDE");     // half-width katakana
-}
