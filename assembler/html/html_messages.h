@@ -3,11 +3,15 @@
 
 #include <string_view>
 
+#include "gifengine/messages.h"
+
 namespace assembler_html::text {
 
-inline constexpr std::string_view kCaptionError = "Reelwright:エラー";
+// The engine's own caption and open failure, shown the same way here.
+using gifengine::text::kCannotOpen;
+using gifengine::text::kCaptionError;
+
 inline constexpr std::string_view kApplicationTitle = "Reelwright";
-inline constexpr std::string_view kCannotOpen = "ファイルがオープンできません";
 inline constexpr std::string_view kNothingMadeYet = "まだファイルが作成されていません";
 inline constexpr std::string_view kNoImages = "画像がありません";
 // The toolkit's conversion message; %s is the refused text.
