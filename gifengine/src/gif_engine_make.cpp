@@ -88,6 +88,10 @@ int GifEngine::MakeAnimatedGif(const std::string& requestedPath) {
         LastMadeHeight = layout.screenHeight;
         WriteAnimatedLayout(sink, frames, layout);
     });
+    return reportWrite(outcome);
+}
+
+int GifEngine::reportWrite(WriteOutcome outcome) {
     if (outcome == WriteOutcome::CannotOpen) {
         error(text::kCannotOpen);
         return 0;
@@ -103,15 +107,7 @@ int GifEngine::MakeSingleGif(int index, const std::string& path) {
     if (index < 0 || index >= frames.count()) return 0;
     const GifFrameRecord& frame = frames[index];
     const WriteOutcome outcome = WriteFileSafely(path, [&](ByteSink& sink) { WriteSingleLayout(sink, frame); });
-    if (outcome == WriteOutcome::CannotOpen) {
-        error(text::kCannotOpen);
-        return 0;
-    }
-    if (outcome == WriteOutcome::WriteFailed) {
-        error(text::kWriteError);
-        return 0;
-    }
-    return 1;
+    return reportWrite(outcome);
 }
 
 std::optional<int64_t> GifEngine::PredictFileSize() const {

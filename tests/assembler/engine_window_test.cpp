@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "fake_session.h"
+#include "form_harness.h"
 #include "gif_builder.h"
 #include "giflib_decode.h"
 #include "gifengine/gif_engine.h"
@@ -30,31 +31,8 @@ gif_test::DecodedGif decodeFile(const QString& path) {
   return gif_test::DecodeWithGiflib(gif_test::ReadFile(path.toStdString()));
 }
 
-struct EngineHarness {
-  QTemporaryDir dir;
-  QString savedCurrent = QDir::currentPath();
-  RecordingPrompter prompter;
-  ScriptedFileChooser chooser;
-  ScriptedWorkFolderChooser workFolders;
-  MemorySettingsStore store;
-  FixedAssociations associations;
-  RecordingLauncher launcher;
-  EngineSession* session = nullptr;
-  std::unique_ptr<TImageForm> form;
-
-  EngineHarness() {
-    QDir::setCurrent(dir.path());
-    FormServices s{&prompter, &chooser, &workFolders, &store, &associations, &launcher};
-    auto owned = std::make_unique<EngineSession>();
-    session = owned.get();
-    form = std::make_unique<TImageForm>(s, std::move(owned));
-    form->FormActivate();
-  }
-  ~EngineHarness() {
-    form.reset();
-    QDir::setCurrent(savedCurrent);
-  }
-  QString path(const QString& name) const { return dir.path() + "/" + name; }
+struct EngineHarness : FormHarness<EngineSession> {
+  EngineHarness() { open(); }
   // A file of `images` 8 x 6 images sharing one 16-colour global table.
   QString writeGif(const QString& name, int images) {
     gif_test::GifBuilder builder;

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "fake_session.h"
+#include "form_harness.h"
 #include "window/file_browser.h"
 #include "window/image_form.h"
 
@@ -26,31 +27,7 @@ void touch(const QString& path) {
 }
 
 // A main window over fake services, started in a temporary folder.
-struct Harness {
-  QTemporaryDir dir;
-  QString savedCurrent = QDir::currentPath();
-  RecordingPrompter prompter;
-  ScriptedFileChooser chooser;
-  ScriptedWorkFolderChooser workFolders;
-  MemorySettingsStore store;
-  FixedAssociations associations;
-  RecordingLauncher launcher;
-  FakeSession* session = nullptr;
-  std::unique_ptr<TImageForm> form;
-
-  Harness() { QDir::setCurrent(dir.path()); }
-  ~Harness() {
-    form.reset();
-    QDir::setCurrent(savedCurrent);
-  }
-  void open() {
-    FormServices s{&prompter, &chooser, &workFolders, &store, &associations, &launcher};
-    auto owned = std::make_unique<FakeSession>();
-    session = owned.get();
-    form = std::make_unique<TImageForm>(s, std::move(owned));
-    form->FormActivate();
-  }
-  QString path(const QString& name) const { return dir.path() + "/" + name; }
+struct Harness : FormHarness<FakeSession> {
   // Puts n frames into the list with the given delays.
   void frames(std::vector<int> delays) {
     for (size_t i = 0; i < delays.size(); ++i) {

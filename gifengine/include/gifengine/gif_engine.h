@@ -14,6 +14,7 @@
 #include "gifengine/frame_record.h"
 #include "gifengine/frame_row.h"
 #include "gifengine/gif_scanner.h"
+#include "gifengine/gif_writer.h"
 #include "gifengine/global_colour_table.h"
 #include "gifengine/messages.h"
 #include "gifengine/reporter.h"
@@ -89,6 +90,8 @@ public:
 private:
     int loadCurrent(const std::string& path);
     void error(std::string_view text);
+    // 1 for a written file; otherwise reports why it was not written and gives 0.
+    int reportWrite(WriteOutcome outcome);
     void warn(std::string_view text);
     void clearBoxesIfEmpty();
 
