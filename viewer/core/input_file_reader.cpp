@@ -44,15 +44,14 @@ bool ResultReader::openInputFile() {
     return true;
 }
 
-bool ResultReader::readInputConfiguration() {
-    FieldStream& in = input_;
+bool ResultReader::readHeadRecord(FieldStream& in,
+                                  const std::function<bool(int16_t& nop, int16_t& nwall, double& dt)>& readFields) {
     int16_t nop = 0;
     int16_t nwall = 0;
     double dt = 0.0;
-    int16_t ignored = 0;
     for (;;) {
         if (scene_.oldLayout && !in.skip(1)) return false;
-        if (!in.readInt16(nop) || !in.readInt16(nwall) || !in.readDouble(dt) || !in.readInt16(ignored)) return false;
+        if (!readFields(nop, nwall, dt)) return false;
         if (nop != 0) break;
         // A leading 0 marks the old layout; a second 0 in its place is no valid file.
         if (scene_.oldLayout) return false;
@@ -63,6 +62,18 @@ bool ResultReader::readInputConfiguration() {
     scene_.nop = nop;
     scene_.nwall = nwall;
     scene_.dt = dt;
+    return true;
+}
+
+bool ResultReader::readInputConfiguration() {
+    FieldStream& in = input_;
+    if (!readHeadRecord(in, [&](int16_t& nop, int16_t& nwall, double& dt) {
+            int16_t ignored = 0;
+            return in.readInt16(nop) && in.readInt16(nwall) && in.readDouble(dt) && in.readInt16(ignored);
+        }))
+        return false;
+    const int nop = scene_.nop;
+    const int nwall = scene_.nwall;
 
     for (int i = 1; i <= nop; ++i) {
         Particle& particle = scene_.particles[static_cast<size_t>(i)];

@@ -111,28 +111,17 @@ bool ResultReader::outdata() {
 bool ResultReader::readOutputStart() {
     FieldStream& in = output_;
     firstStepRead_ = false;
-    int16_t nop = 0;
-    int16_t nwall = 0;
-    double dt = 0.0;
     double perw = 0.0;
     double perv = 0.0;
-    for (;;) {
-        if (scene_.oldLayout && !in.skip(1)) return false;
-        if (!in.readInt16(nop) || !in.readInt16(nwall) || !in.readDouble(dt) || !in.skip(2) ||
-            !in.readDouble(perw) || !in.readDouble(perv))
-            return false;
-        if (nop != 0) break;
-        // A leading 0 marks the old layout; a second 0 in its place is no valid file.
-        if (scene_.oldLayout) return false;
-        scene_.oldLayout = true;
-        if (!in.reopen()) return false;
-    }
-    if (nop < 0 || nop > kMaxParticles || nwall < 0 || nwall > kMaxWalls) return false;
-    scene_.nop = nop;
-    scene_.nwall = nwall;
-    scene_.dt = dt;
+    if (!readHeadRecord(in, [&](int16_t& nop, int16_t& nwall, double& dt) {
+            return in.readInt16(nop) && in.readInt16(nwall) && in.readDouble(dt) && in.skip(2) &&
+                   in.readDouble(perw) && in.readDouble(perv);
+        }))
+        return false;
     scene_.perw = perw;
     scene_.perv = perv;
+    const int nop = scene_.nop;
+    const int nwall = scene_.nwall;
 
     if (!in.readDouble(scene_.nloop) || !in.skip(8)) return false;
     if (scene_.oldLayout && !in.skip(2)) return false;

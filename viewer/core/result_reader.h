@@ -8,6 +8,7 @@
 #include "viewer/core/view_options.h"
 #include "viewer/core/viewer_interfaces.h"
 
+#include <functional>
 #include <string>
 
 namespace sorvath {
@@ -49,6 +50,10 @@ public:
 private:
     bool readInputConfiguration();
     bool readOutputStart();
+    // Reads a file's head record with readFields, which must give the particle count.
+    // A leading count of 0 marks the old layout: the file is reopened and read again
+    // in that layout. Then checks and takes the particle and wall counts and dt.
+    bool readHeadRecord(FieldStream& in, const std::function<bool(int16_t& nop, int16_t& nwall, double& dt)>& readFields);
     bool readStepBlock(bool widenBox);
     // outdraw without its failure report; used for the third block while opening too.
     OutdrawResult readNextStep();
