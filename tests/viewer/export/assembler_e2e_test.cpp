@@ -5,6 +5,8 @@
 #include "tests/viewer/platform/xvfb_display.h"
 #include "viewer/platform/x11_session.h"
 
+#include "gifengine/gif_engine.h"
+
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
@@ -73,6 +75,29 @@ std::vector<unsigned> pixelColours(const DecodedImage& image) {
         colours.push_back(static_cast<unsigned>(c.Red) << 16 | static_cast<unsigned>(c.Green) << 8 | c.Blue);
     }
     return colours;
+}
+
+// A reporter that keeps the engine's messages for the failure output.
+struct KeptMessages : gifengine::Reporter {
+    std::string all;
+    gifengine::MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
+                                         gifengine::MessageButtons) override {
+        all += std::string(caption) + ": " + std::string(text) + "\n";
+        return gifengine::MessageAnswer::Ok;
+    }
+};
+
+// The compressed raster bytes of every image of a GIF file, as stored.
+std::vector<std::vector<uint8_t>> storedRasters(const std::string& path) {
+    KeptMessages messages;
+    gifengine::GifEngine engine(messages);
+    std::vector<std::vector<uint8_t>> rasters;
+    if (engine.LoadGifFile(path) != 0) {
+        ADD_FAILURE() << path << ": " << messages.all;
+        return rasters;
+    }
+    for (int k = 0; k < engine.frames.count(); ++k) rasters.push_back(engine.frames[k].raster);
+    return rasters;
 }
 
 bool processAlive(long long id) { return id > 0 && (kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM); }
@@ -144,6 +169,16 @@ TEST(AssemblerEndToEnd, SixBlocksBecomeATempanimGifMadeByFlikkor) {
     EXPECT_TRUE(ended) << "flikkor was still running 20 s after the keystrokes";
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif", "temp-102.gif", "temp-103.gif"}));
     ASSERT_TRUE(fs::exists(animation)) << "flikkor did not make tempanim.gif in the program folder";
+    // Flikkor copies each frame's compressed raster byte for byte.
+    const std::vector<std::vector<uint8_t>> rasters = storedRasters(animation.string());
+    ASSERT_EQ(rasters.size(), 3u);
+    for (int k = 0; k < 3; ++k) {
+        const std::vector<std::vector<uint8_t>> frame =
+            storedRasters((folder / ("temp-10" + std::to_string(k + 1) + ".gif")).string());
+        ASSERT_EQ(frame.size(), 1u);
+        EXPECT_EQ(rasters[static_cast<size_t>(k)], frame[0]) << "stored raster of image " << k;
+    }
+    // And an independent decoder sees the same pictures.
     const std::vector<DecodedImage> images = decodeAll(animation.string());
     ASSERT_EQ(images.size(), 3u) << "tempanim.gif holds another number of images";
     for (int k = 0; k < 3; ++k) {
