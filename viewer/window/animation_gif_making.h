@@ -18,7 +18,9 @@ class Form1;
 class AnimationGifMaking {
 public:
     // Installs itself as the window's m31 command; the object must outlive the window's use.
-    explicit AnimationGifMaking(Form1& window, std::chrono::milliseconds keyDelay = std::chrono::milliseconds(100));
+    // keyDelay is the settle time after each key string: long enough for Flikkor to open
+    // its save dialog before the file name is typed, also on a busy machine.
+    explicit AnimationGifMaking(Form1& window, std::chrono::milliseconds keyDelay = std::chrono::milliseconds(250));
     ~AnimationGifMaking();
 
     ExportOutcome run();

@@ -148,7 +148,7 @@ TEST(AssemblerEndToEnd, SixBlocksBecomeATempanimGifMadeByFlikkor) {
     std::unique_ptr<X11Session> x11 = X11Session::open(server.name());
     ASSERT_NE(x11, nullptr);
     x11->setSettle([](std::chrono::milliseconds d) { std::this_thread::sleep_for(d); },
-                   std::chrono::milliseconds(250));
+                   std::chrono::milliseconds(400));  // margin for the sanitizer build
     ProcessLauncher launcher;
     rig.settings.assemblerWaitMs = 15000;
     rig.prompter.answers = {true};
