@@ -22,7 +22,7 @@ std::vector<std::string> WriteInputFiles(const std::string& folder) {
         uint8_t colour = 0;
         for (std::size_t p = 0; p < image.pixels.size(); ++p) {
             noise = noise * 1103515245u + 12345u;
-            if ((noise >> 16) % 5 < 2) colour = uint8_t(noise >> 24);
+            if ((noise >> 16) % 2 == 0) colour = uint8_t(noise >> 24);
             image.pixels[p] = colour;
         }
         char name[32];
