@@ -18,6 +18,9 @@ QPushButton* Button(const QString& caption, const char* name) {
     auto* button = new QPushButton(caption);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
+    // Four buttons share the 326-pixel width; the style's wider default minimum would
+    // stretch the dialog.
+    button->setMinimumWidth(48);
     return button;
 }
 
