@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include "form_harness.h"
 #include "gif_builder.h"
 #include "giflib_decode.h"
+#include "recording_reporter.h"
 #include "gifengine/gif_engine.h"
 #include "platform/associations.h"
 #include "colour/color_edit_form.h"
@@ -208,4 +210,48 @@ TEST(EngineWindow, ColourTableEditorConfirmedTurnsGlobalFramesLocalAndAsksForANe
   ASSERT_EQ(h.prompter.messages.size(), 1u);
   EXPECT_EQ(h.prompter.messages[0].caption, "Reelwright:注意");
   EXPECT_EQ(h.prompter.messages[0].text, "カラーテーブルが変更されたためグローバルカラーテーブルの指定を行ってください");
+}
+
+TEST(EngineWindow, EditedFileReplacesTheSelectedFrameKeepingItsDelayAndDisposal) {
+  EngineHarness h;
+  h.form->addPath(h.writeGif("anim.gif", 3));
+  h.form->selectGridRows(2, 2);
+  h.form->SGImagesClick();
+  h.form->EDelay->setText("33");
+  emit h.form->EDelay->textEdited("33");
+  h.form->CBDisposal->setCurrentIndex(2);
+  emit h.form->CBDisposal->activated(2);
+  h.form->BtnUpdateClick();
+  const gifengine::FrameList& frames = h.session->engine()->frames;
+  const std::vector<uint8_t> firstRaster = frames[0].raster;
+  const std::vector<uint8_t> lastRaster = frames[2].raster;
+
+  // The paint program saved another picture, with its own delay and disposal.
+  gif_test::Image edited = gif_test::PatternImage(8, 6, 16, 9);
+  edited.control = gif_test::Control{1, false, false, 0, 7};
+  const QString editing = h.form->settings().workDir + "/editing.gif";
+  ASSERT_TRUE(gif_test::WriteFile(editing.toStdString(),
+                                  gif_test::GifBuilder().screen(8, 6).globalTable(gif_test::MakePalette(4, 3)).image(edited).bytes()));
+  h.prompter.messages.clear();
+
+  h.form->selectGridRows(1, 2);
+  h.form->MenuReplaceImageClick();
+  ASSERT_EQ(h.prompter.messages.size(), 1u);
+  EXPECT_EQ(h.prompter.messages[0].text, "置き換える画像を１つだけ選択してください");
+  EXPECT_EQ(frames.count(), 3);
+
+  h.form->selectGridRows(2, 2);
+  h.form->MenuReplaceImageClick();
+  ASSERT_EQ(frames.count(), 3);
+  gif_test::RecordingReporter quiet;
+  gifengine::GifEngine source(quiet);
+  ASSERT_EQ(source.LoadGifFile(editing.toStdString()), 0);
+  EXPECT_EQ(frames[1].raster, source.frames[0].raster);
+  EXPECT_EQ(frames[1].delay(), 33);
+  EXPECT_EQ(frames[1].disposal(), 2);
+  EXPECT_EQ(frames[1].pathText(), "Edited");
+  EXPECT_EQ(frames[1].name(), "Edited");
+  EXPECT_EQ(frames[0].raster, firstRaster);
+  EXPECT_EQ(frames[2].raster, lastRaster);
+  EXPECT_EQ(h.session->rowCells(1)[1].left(6), "Edited");
 }
