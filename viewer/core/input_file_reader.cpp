@@ -44,27 +44,6 @@ bool ResultReader::openInputFile() {
     return true;
 }
 
-bool ResultReader::readHeadRecord(FieldStream& in,
-                                  const std::function<bool(int16_t& nop, int16_t& nwall, double& dt)>& readFields) {
-    int16_t nop = 0;
-    int16_t nwall = 0;
-    double dt = 0.0;
-    for (;;) {
-        if (scene_.oldLayout && !in.skip(1)) return false;
-        if (!readFields(nop, nwall, dt)) return false;
-        if (nop != 0) break;
-        // A leading 0 marks the old layout; a second 0 in its place is no valid file.
-        if (scene_.oldLayout) return false;
-        scene_.oldLayout = true;
-        if (!in.reopen()) return false;
-    }
-    if (nop < 0 || nop > kMaxParticles || nwall < 0 || nwall > kMaxWalls) return false;
-    scene_.nop = nop;
-    scene_.nwall = nwall;
-    scene_.dt = dt;
-    return true;
-}
-
 bool ResultReader::readInputConfiguration() {
     FieldStream& in = input_;
     if (!readHeadRecord(in, [&](int16_t& nop, int16_t& nwall, double& dt) {

@@ -6,6 +6,7 @@
 #include "viewer/platform/x11_session.h"
 
 #include "gifengine/gif_engine.h"
+#include "recording_reporter.h"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
@@ -77,23 +78,13 @@ std::vector<unsigned> pixelColours(const DecodedImage& image) {
     return colours;
 }
 
-// A reporter that keeps the engine's messages for the failure output.
-struct KeptMessages : gifengine::Reporter {
-    std::string all;
-    gifengine::MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
-                                         gifengine::MessageButtons) override {
-        all += std::string(caption) + ": " + std::string(text) + "\n";
-        return gifengine::MessageAnswer::Ok;
-    }
-};
-
 // The compressed raster bytes of every image of a GIF file, as stored.
 std::vector<std::vector<uint8_t>> storedRasters(const std::string& path) {
-    KeptMessages messages;
+    gif_test::RecordingReporter messages;
     gifengine::GifEngine engine(messages);
     std::vector<std::vector<uint8_t>> rasters;
     if (engine.LoadGifFile(path) != 0) {
-        ADD_FAILURE() << path << ": " << messages.all;
+        ADD_FAILURE() << path << ": " << (messages.messages.empty() ? "" : messages.messages[0].text);
         return rasters;
     }
     for (int k = 0; k < engine.frames.count(); ++k) rasters.push_back(engine.frames[k].raster);
