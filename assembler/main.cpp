@@ -1,7 +1,9 @@
 // Flikkor: assembles GIF files into one animated GIF89a file.
 #include <QApplication>
-#include <QFont>
+#include <iostream>
 
+#include "common/program_arguments.h"
+#include "platform/application_setup.h"
 #include "platform/associations.h"
 #include "platform/launcher.h"
 #include "platform/settings_store.h"
@@ -11,15 +13,19 @@
 #include "window/work_dir_form.h"
 
 int main(int argc, char** argv) {
+  const toolkit::ProgramAbout about{
+      "flikkor", flikkor::kVersion.toStdString(),
+      "Reelwright: assembles GIF files into one animated GIF89a file, copying each\n"
+      "image's compressed data unchanged (Japanese user interface).\n"};
+  // Answered before the window system is touched, so they work without a display.
+  if (const std::optional<int> status = toolkit::answerProgramArguments(argc, argv, about, std::cout, std::cerr))
+    return *status;
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Reelwright"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Reelwright"));
-  QFont font(QStringLiteral("IPAPGothic"));
-  font.setPixelSize(12);
-  QApplication::setFont(font);
+  flikkor::setUpApplication(app);
 
   flikkor::QtSettingsStore settings(QStringLiteral("Quillbay"), QStringLiteral("Flikkor"));
-  flikkor::XdgAssociations associations;
+  flikkor::XdgAssociations desktopAssociations;
+  flikkor::SystemOpenerFallback associations(desktopAssociations);
   flikkor::ProcessLauncher launcher;
   flikkor::FormServices services;
   services.settings = &settings;

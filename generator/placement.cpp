@@ -49,7 +49,7 @@ double uniform(std::int32_t& ir, std::ostream& console) {
 }  // namespace
 
 bool placeParticles(const ControlRecord& c, ParticleTable& table, std::int32_t& ir, std::istream& operatorInput,
-                    std::ostream& console, OverlapSearch search, std::string& error) {
+                    std::ostream& console, OverlapSearch search, std::string& error, std::ostream* pauseHint) {
   const Region region{std::min(c.xa, c.xb), std::max(c.xa, c.xb), std::min(c.ya, c.yb),
                       std::max(c.ya, c.yb), std::fabs(c.xa - c.xb), std::fabs(c.ya - c.yb)};
   static const FixedLayout numberLine = layoutOf("(' ',A,I10)");
@@ -85,6 +85,7 @@ bool placeParticles(const ControlRecord& c, ParticleTable& table, std::int32_t& 
       console << " CAN NOT FIND ADIQUATE POSITION\n"
               << radiiLine.format({std::string_view("a,b="), p.a, p.b}) << '\n';
       console.flush();
+      if (pauseHint != nullptr) *pauseHint << kPauseHint << std::endl;
       if (!waitForOperatorNumber(operatorInput, error)) {
         error = "particle " + std::to_string(i + 1) + " could not be placed and " + error;
         return false;

@@ -40,7 +40,7 @@ bool readWholeFile(const std::filesystem::path& path, std::string& text) {
 }  // namespace
 
 int runTessark(const std::filesystem::path& folder, std::istream& operatorInput, std::ostream& console,
-               OverlapSearch search) {
+               OverlapSearch search, std::ostream* pauseHint) {
   std::ofstream sizeList(folder / kSizeListName, std::ios::trunc);
   if (!sizeList) return stop(console, std::string("error: could not create \"") + kSizeListName + "\"");
 
@@ -79,7 +79,7 @@ int runTessark(const std::filesystem::path& folder, std::istream& operatorInput,
   sizeList.flush();
   if (!sizeList) return writeFailure(console, kSizeListName);
 
-  if (!placeParticles(control, table, ir, operatorInput, console, search, error)) {
+  if (!placeParticles(control, table, ir, operatorInput, console, search, error, pauseHint)) {
     return stop(console, "error: " + error + "; the run is stopped");
   }
 

@@ -16,9 +16,12 @@ std::string ImageCell(const std::string& fileName) {
 
 }  // namespace
 
+// The page is Shift_JIS on disk; its META element says so, so that no browser
+// has to guess the encoding of the Japanese texts.
 std::string ImageListPageText(int frameCount) {
     std::string page =
-        "<HTML>\r\n<HEAD><TITLE>画像一覧</TITLE></HEAD>\r\n<BODY BGCOLOR=#FFFFFF>\r\n"
+        "<HTML>\r\n<HEAD><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=Shift_JIS\">"
+        "<TITLE>画像一覧</TITLE></HEAD>\r\n<BODY BGCOLOR=#FFFFFF>\r\n"
         "画像一覧<BR>\r\n<TABLE BORDER=1 CELLPADDING=5>\r\n";
     page += "<TR><TD>作成画像</TD><TD>" + ImageCell(AnimationFileName());
     for (int n = 1; n <= frameCount; ++n)

@@ -1,6 +1,5 @@
 #pragma once
-// File-type associations from the XDG MIME application lists: which command line
-// opens a file of a given type.
+// File-type associations: which command line opens a file of a given type.
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -15,11 +14,24 @@ class Associations {
   virtual std::optional<QString> commandFor(const QString& mimeType) = 0;
 };
 
-// Reads mimeapps.list and .desktop files in the order of the XDG specifications,
-// from XDG_CONFIG_HOME, XDG_CONFIG_DIRS, XDG_DATA_HOME and XDG_DATA_DIRS.
+// The desktop's own answer, by the XDG MIME applications rules (see
+// default_application.h): mimeapps.list files, mimeinfo.cache, defaults.list.
 class XdgAssociations : public Associations {
  public:
   std::optional<QString> commandFor(const QString& mimeType) override;
+};
+
+// Where the desktop names no application for web pages (any of htmlMimeTypes())
+// or for folders, "xdg-open %1" opens them: the system opener may still know a
+// browser or file manager through the desktop's own settings. Pictures get no
+// fall-back: proposing xdg-open as the registered GIF viewer would be no help.
+class SystemOpenerFallback : public Associations {
+ public:
+  explicit SystemOpenerFallback(Associations& desktop) : desktop_(desktop) {}
+  std::optional<QString> commandFor(const QString& mimeType) override;
+
+ private:
+  Associations& desktop_;
 };
 
 // The Exec line of a desktop entry as a command line: %f %F %u %U become "%1",
@@ -30,5 +42,6 @@ QString commandFromExecLine(const QString& exec);
 QStringList htmlMimeTypes();
 inline QString gifMimeType() { return QStringLiteral("image/gif"); }
 inline QString folderMimeType() { return QStringLiteral("inode/directory"); }
+inline QString systemOpenerCommand() { return QStringLiteral("xdg-open %1"); }
 
 }  // namespace flikkor

@@ -26,6 +26,7 @@
 #include "platform/folders.h"
 #include "window/animation_session.h"
 #include "window/file_browser.h"
+#include "window/frame_grid_widths.h"
 #include "window/frame_table_model.h"
 
 namespace flikkor {
@@ -39,7 +40,7 @@ TImageForm::TImageForm(const FormServices& services, std::unique_ptr<AnimationSe
   buildLayout();
   model_ = new FrameTableModel(*session_, this);
   SGImages->setModel(model_);
-  const QList<int> widths = frameGridColumnWidths();
+  const QList<int> widths = frameGridColumnWidths(*SGImages);
   for (int c = 0; c < widths.size(); ++c) SGImages->setColumnWidth(c, widths[c]);
   browser_ = new FileBrowser(FileListBox1, DriveComboBox1, DirectoryListBox1, this);
   browser_->setFolder(QDir::currentPath());

@@ -7,6 +7,7 @@
 #include "platform/associations.h"
 #include "platform/command_line.h"
 #include "platform/folders.h"
+#include "platform/install_layout.h"
 #include "platform/launcher.h"
 #include "window/animation_session.h"
 #include "window/file_browser.h"
@@ -35,9 +36,7 @@ void TImageForm::MenuBrowsClick() {
 }
 
 void TImageForm::MenuDocumentClick() {
-  QString page = joinPath(startFolder_, QStringLiteral("flikkor.htm"));
-  if (!QFileInfo::exists(page)) page = joinPath(QCoreApplication::applicationDirPath(), QStringLiteral("flikkor.htm"));
-  openInBrowser(page);
+  openInBrowser(helpPagePath(startFolder_, QCoreApplication::applicationDirPath()));
 }
 
 void TImageForm::Image3Click() { MenuDocumentClick(); }

@@ -22,21 +22,6 @@ void writeFile(const QString& path, const QByteArray& text) {
   f.write(text);
 }
 
-// Points every XDG variable into a temporary folder for the life of the object.
-struct XdgSandbox {
-  QTemporaryDir dir;
-  XdgSandbox() {
-    qputenv("XDG_CONFIG_HOME", (dir.path() + "/config").toUtf8());
-    qputenv("XDG_CONFIG_DIRS", (dir.path() + "/etc").toUtf8());
-    qputenv("XDG_DATA_HOME", (dir.path() + "/data").toUtf8());
-    qputenv("XDG_DATA_DIRS", (dir.path() + "/usr").toUtf8());
-    qunsetenv("XDG_CURRENT_DESKTOP");
-  }
-  void desktop(const QString& id, const QByteArray& exec) {
-    writeFile(dir.path() + "/usr/applications/" + id, "[Desktop Entry]\nType=Application\nExec=" + exec + "\n");
-  }
-};
-
 }  // namespace
 
 TEST(CommandLine, QuotedPercentOneKeepsTargetInsideItsArgument) {
@@ -60,26 +45,6 @@ TEST(CommandLine, ProgramOfRegisteredCommand) {
 TEST(Associations, ExecFieldCodesBecomePercentOneOrAreDropped) {
   EXPECT_EQ(commandFromExecLine("browser %U --icon %i"), "browser %1 --icon");
   EXPECT_EQ(commandFromExecLine("tool --rate=50%% %f"), "tool --rate=50% %1");
-}
-
-TEST(Associations, DefaultApplicationFromUserListWinsOverSystemList) {
-  XdgSandbox xdg;
-  xdg.desktop("web.desktop", "\"/opt/web browser/web\" --page %u");
-  xdg.desktop("other.desktop", "other %f");
-  writeFile(xdg.dir.path() + "/config/mimeapps.list", "[Default Applications]\ntext/html=web.desktop;\n");
-  writeFile(xdg.dir.path() + "/etc/mimeapps.list", "[Default Applications]\ntext/html=other.desktop\n");
-  XdgAssociations associations;
-  EXPECT_EQ(associations.commandFor("text/html").value_or("none"), "\"/opt/web browser/web\" --page %1");
-}
-
-TEST(Associations, MissingDesktopFileFallsBackToTheNextListedOneAndNothingWhenAllMissing) {
-  XdgSandbox xdg;
-  xdg.desktop("viewer.desktop", "viewer %F");
-  writeFile(xdg.dir.path() + "/usr/applications/mimeapps.list",
-            "[Default Applications]\nimage/gif=gone.desktop;viewer.desktop;\n");
-  XdgAssociations associations;
-  EXPECT_EQ(associations.commandFor("image/gif").value_or("none"), "viewer %1");
-  EXPECT_FALSE(associations.commandFor("text/html").has_value());
 }
 
 TEST(Settings, SevenValuesRoundTripAndDeleteLeavesNothing) {

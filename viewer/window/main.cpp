@@ -1,12 +1,27 @@
 // Sorvath: the DEM result viewer's program entry.
+#include "common/program_arguments.h"
 #include "viewer/window/animation_gif_making.h"
 #include "viewer/window/form1.h"
 #include "viewer/window/qt_window_interaction.h"
 
 #include <QApplication>
+#include <QIcon>
+
+#include <iostream>
 
 int main(int argc, char** argv) {
+    const toolkit::ProgramAbout about{
+        "sorvath", TOOLKIT_VERSION,
+        "Shows the input or output files of a two-dimensional DEM run, steps and animates\n"
+        "them, prints them and exports the run as an animated GIF made by flikkor.\n"
+        "Files are opened from the window's File menu.\n"};
+    // Answered before the window system is touched, so they work without a display.
+    if (const std::optional<int> status = toolkit::answerProgramArguments(argc, argv, about, std::cout, std::cerr))
+        return *status;
     QApplication app(argc, argv);
+    // Ties the window to the installed launcher and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.quillbay.Sorvath"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.quillbay.Sorvath")));
     auto interaction = std::make_unique<sorvath::QtWindowInteraction>();
     sorvath::QtWindowInteraction* dialogs = interaction.get();
     sorvath::Form1 window(std::move(interaction));

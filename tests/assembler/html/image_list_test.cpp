@@ -95,10 +95,15 @@ TEST(ImageListPage, PageBytesAreShiftJisWithExactLineEnds) {
     const std::string bytes = ReadBytes(work.path + "/__tmp.htm");
     // 画像一覧 in code page 932
     EXPECT_NE(bytes.find("<TITLE>\x89\xE6\x91\x9C\x88\xEA\x97\x97</TITLE>"), std::string::npos);
-    EXPECT_EQ(bytes.find("charset"), std::string::npos);
+    // The encoding is declared inside HEAD, before any Japanese text.
+    const std::size_t charset =
+        bytes.find("<HEAD><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=Shift_JIS\"><TITLE>");
+    EXPECT_NE(charset, std::string::npos);
+    EXPECT_LT(charset, bytes.find("\x89\xE6"));
 
     const std::string expected =
-        "<HTML>\r\n<HEAD><TITLE>画像一覧</TITLE></HEAD>\r\n<BODY BGCOLOR=#FFFFFF>\r\n"
+        "<HTML>\r\n<HEAD><META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=Shift_JIS\">"
+        "<TITLE>画像一覧</TITLE></HEAD>\r\n<BODY BGCOLOR=#FFFFFF>\r\n"
         "画像一覧<BR>\r\n<TABLE BORDER=1 CELLPADDING=5>\r\n"
         "<TR><TD>作成画像</TD><TD><IMG SRC=__tmp.gif BORDER=0 VSPACE=0 HSPACE=0></TD></TR>"
         "<TR><TD>画像 1</TD><TD><IMG SRC=__tmp1.gif BORDER=0 VSPACE=0 HSPACE=0></TD></TR>"

@@ -1,0 +1,22 @@
+#include "platform/application_setup.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+
+#include "platform/qt_translations.h"
+
+namespace flikkor {
+
+bool setUpApplication(QApplication& application) {
+  QApplication::setApplicationName(QStringLiteral("Reelwright"));
+  // Ties the windows to the installed launcher and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("com.quillbay.Flikkor"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.quillbay.Flikkor")));
+  QFont font(QStringLiteral("IPAPGothic"));
+  font.setPixelSize(12);
+  QApplication::setFont(font);
+  return installJapaneseQtTranslations(application);
+}
+
+}  // namespace flikkor

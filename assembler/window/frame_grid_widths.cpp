@@ -1,0 +1,58 @@
+#include "window/frame_grid_widths.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QStyle>
+#include <QTableView>
+#include <algorithm>
+#include <cmath>
+
+#include "window/frame_table_model.h"
+
+namespace flikkor {
+
+QList<QStringList> frameGridTypicalTexts() {
+  const QStringList headers = frameGridHeaders();
+  const QList<QStringList> cells = {
+      {QStringLiteral("999")},
+      {QStringLiteral("anim-01.gif(1)"), QStringLiteral("Edited(1)")},
+      {QStringLiteral("0,0"), QStringLiteral("120,80")},
+      {QStringLiteral("120x80"), QStringLiteral("320x240")},
+      {QStringLiteral("100"), QStringLiteral("65535")},
+      {QStringLiteral("未定義"), QStringLiteral("未消去"), QStringLiteral("背景色"), QStringLiteral("描画前")},
+      {QStringLiteral("ｵﾝ-5(FF00FF)"), QStringLiteral("ｵﾌ-255(FFFFFF)"), QStringLiteral("ｵﾝ-16(?)")},
+      {QStringLiteral("ｸﾞﾛｰﾊﾞﾙ"), QStringLiteral("ﾛｰｶﾙ")},
+      {QStringLiteral("256")},
+      {QStringLiteral("/home/user/anim/anim-01.gif"), QStringLiteral("Edited")},
+  };
+  QList<QStringList> texts;
+  for (qsizetype c = 0; c < cells.size(); ++c) texts << (QStringList{headers.value(c)} + cells[c]);
+  return texts;
+}
+
+QList<int> frameGridColumnWidths(const QTableView& view) {
+  const QList<int> laidOut = frameGridColumnWidths();
+  const QList<QStringList> texts = frameGridTypicalTexts();
+  const QFontMetrics cellFont = view.fontMetrics();
+  const QFontMetrics headerFont = view.horizontalHeader()->fontMetrics();
+  // An item view leaves the focus frame's margin plus one pixel free on each side
+  // of a cell's text; a header section its own margin.
+  const int cellMargin = 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1);
+  const int headerMargin = 2 * view.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, view.horizontalHeader());
+  const double scale = std::max(1.0, cellFont.height() / 12.0);
+  QList<int> widths;
+  for (qsizetype c = 0; c < laidOut.size(); ++c) {
+    int width = static_cast<int>(std::ceil(laidOut[c] * scale));
+    const QStringList& column = texts.value(c);
+    for (qsizetype k = 0; k < column.size(); ++k) {
+      const bool header = k == 0;
+      const int needed = header ? headerFont.horizontalAdvance(column[k]) + headerMargin
+                                : cellFont.horizontalAdvance(column[k]) + cellMargin;
+      width = std::max(width, needed);
+    }
+    widths << width;
+  }
+  return widths;
+}
+
+}  // namespace flikkor
