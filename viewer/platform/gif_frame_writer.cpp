@@ -5,6 +5,8 @@
 #include <QString>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <memory>
 #include <unordered_map>
 
@@ -101,8 +103,16 @@ bool writeGifFile(const QImage& image, const std::string& path) {
     int error = 0;
     bool written = false;
     {
-        std::unique_ptr<GifFileType, GifCloser> gif(EGifOpenFileName(path.c_str(), false, &error));
-        if (!gif) return false;
+        // Created with the user's usual permissions (the umask), unlike giflib's own
+        // open, which makes files that only their owner may read.
+        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd < 0) return false;
+        std::unique_ptr<GifFileType, GifCloser> gif(EGifOpenFileHandle(fd, &error));
+        if (!gif) {
+            close(fd);
+            std::remove(path.c_str());
+            return false;
+        }
         written = EGifPutScreenDesc(gif.get(), picture.width, picture.height, 8, 0, map.get()) == GIF_OK &&
                   EGifPutImageDesc(gif.get(), 0, 0, picture.width, picture.height, false, nullptr) == GIF_OK;
         auto* pixels = const_cast<GifPixelType*>(picture.pixels.data());
