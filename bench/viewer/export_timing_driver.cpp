@@ -36,7 +36,11 @@ public:
     std::string path;
     bool opening = true;
     Clock::time_point yes{};
-    void showmsg(const std::string& text) override { std::cerr << "  log: " << text << "\n"; }
+    // Each line with the seconds since the "Yes", so the phases can be told apart.
+    void showmsg(const std::string& text) override {
+        const double since = yes == Clock::time_point{} ? 0.0 : std::chrono::duration<double>(Clock::now() - yes).count();
+        std::fprintf(stderr, "  %7.2f s  %s\n", since, text.c_str());
+    }
     void beep() override {}
     bool askYesNo(const std::string&) override {
         if (opening) return false;  // no wall file
