@@ -95,7 +95,7 @@ ExportOutcome AnimationExport::run(int nskip) {
         ++frameCounter_;
         log_.showmsg(export_messages::kTranslating);
         const std::string gif = inFolder("temp-" + std::to_string(frameCounter_) + ".gif");
-        if (!saveBitmap() || !platform_.converter.convert(bitmap, gif)) {
+        if (!saveBitmap() || !platform_.converter.convertSaved(picture_.image(), bitmap, gif)) {
             log_.showmsg(export_messages::kFrameNotWritten + gif);
             return ExportOutcome::NotWritable;
         }
