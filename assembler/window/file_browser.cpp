@@ -63,11 +63,32 @@ QStringList FileBrowser::selectedPaths() const {
 }
 
 bool FileBrowser::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5) {
+  if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() == Qt::Key_F5) {
     refresh();
     return true;
   }
+  if (watched == files_ && selectEdgeEntry(*key)) return true;
   return QObject::eventFilter(watched, event);
+}
+
+bool FileBrowser::selectEdgeEntry(const QKeyEvent& key) {
+  // A plain Up on the first entry or Down on the last cannot move the current entry;
+  // like a list box of the original platform it then selects that entry alone, so
+  // Down, Up selects the first file also when it is the only one. With Shift (extend)
+  // or Ctrl (move without selecting) the list keeps its own behaviour.
+  if (key.key() != Qt::Key_Up && key.key() != Qt::Key_Down) return false;
+  if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+  const int row = files_->currentRow();
+  if (row < 0) return false;
+  const bool edge = key.key() == Qt::Key_Up ? row == 0 : row == files_->count() - 1;
+  if (!edge) return false;
+  // Through the view, so that the entry also becomes the anchor of a later Shift+Up.
+  const QModelIndex entry = files_->model()->index(row, 0);
+  files_->setCurrentIndex(entry);
+  files_->selectionModel()->select(entry, QItemSelectionModel::ClearAndSelect);
+  return true;
 }
 
 void FileBrowser::fillDrives() {

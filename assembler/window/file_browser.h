@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class QComboBox;
+class QKeyEvent;
 class QListWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -35,6 +36,8 @@ class FileBrowser : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Up or Down on the first or last file entry; true when handled here.
+  bool selectEdgeEntry(const QKeyEvent& key);
   void fillDrives();
   void fillFolderTree();
   void fillFiles();

@@ -2,6 +2,8 @@
 
 #include "viewer/export/assembler_script.h"
 #include "viewer/export/export_messages.h"
+#include "viewer/export/keystroke_driver.h"
+#include "viewer/platform/gif_image_count.h"
 
 #include <QString>
 
@@ -69,7 +71,10 @@ void AnimationExport::drawFrame() {
 
 ExportOutcome AnimationExport::run(int nskip) {
     // Restart the run at the current zoom.
-    reader_.reopenresults();
+    if (!reader_.reopenresults()) {
+        log_.showmsg(export_messages::kRestartFailed);
+        return ExportOutcome::RestartFailed;
+    }
     if (!folderWritable()) {
         log_.showmsg(export_messages::kFolderNotWritable + settings_.programFolder);
         return ExportOutcome::NotWritable;
@@ -77,6 +82,9 @@ ExportOutcome AnimationExport::run(int nskip) {
     if (!prompter_.askYesNo(export_messages::kCheckPoints)) return ExportOutcome::Declined;
 
     frameCounter_ = 100;
+    std::error_code error;
+    animationExisted_ = std::filesystem::exists(inFolder("tempanim.gif"), error);
+    if (animationExisted_) animationTimeBefore_ = std::filesystem::last_write_time(inFolder("tempanim.gif"), error);
     drawFrame();
     const std::string bitmap = inFolder("temp.bmp");
     if (!saveBitmap()) {
@@ -87,7 +95,7 @@ ExportOutcome AnimationExport::run(int nskip) {
         ++frameCounter_;
         log_.showmsg(export_messages::kTranslating);
         const std::string gif = inFolder("temp-" + std::to_string(frameCounter_) + ".gif");
-        if (!saveBitmap() || !platform_.converter.convert(bitmap, gif)) {
+        if (!saveBitmap() || !platform_.converter.convertSaved(picture_.image(), bitmap, gif)) {
             log_.showmsg(export_messages::kFrameNotWritten + gif);
             return ExportOutcome::NotWritable;
         }
@@ -120,20 +128,57 @@ ExportOutcome AnimationExport::finish() {
     request.workingDirectory = settings_.programFolder;
     // The keystrokes travel through the X server, so the assembler must be an X client.
     request.environment["QT_QPA_PLATFORM"] = "xcb";
-    if (!platform_.launcher.startDetached(request)) {
+    const ProcessId assembler = platform_.launcher.startDetached(request);
+    if (assembler == 0) {
         log_.showmsg(export_messages::kAssemblerNotStarted + request.program);
         return ExportOutcome::FramesOnly;
     }
-    // Keys go to whatever window has the focus: send none unless the assembler's
-    // window has appeared and taken it.
-    if (!windows->waitForWindow(settings_.assemblerCaption, settings_.assemblerWaitMs) ||
-        !windows->activate(settings_.assemblerCaption)) {
-        log_.showmsg(export_messages::kAssemblerNoWindow);
-        return ExportOutcome::FramesOnly;
-    }
-    for (const std::string& unit : assemblerKeyScript(frameCounter_)) keys->send(unit);
+
+    // The save dialog takes a full path, so the animation lands in the program folder
+    // whatever folder the dialog showed last.
+    std::error_code error;
+    std::filesystem::path animation = std::filesystem::absolute(inFolder("tempanim.gif"), error);
+    if (error) animation = inFolder("tempanim.gif");
+    const int frames = frameCounter_ - 100;
+    DrivingLimits limits;
+    limits.windowWait = std::chrono::milliseconds(settings_.assemblerWaitMs);
+    limits.stepWait = std::chrono::milliseconds(settings_.assemblerWaitMs + settings_.assemblerWaitPerFrameMs * frames);
+    limits.settle = std::chrono::milliseconds(settings_.keySettleMs);
+    KeystrokeDriver driver(*keys, *windows, platform_.launcher, platform_.pause, limits);
+    const DrivingResult driven = driver.drive(assembler, assemblerKeySteps(frameCounter_, animation.string()),
+                                              [this] { log_.showmsg(export_messages::kDriving); });
     windows->activate(settings_.viewerCaption);
-    return ExportOutcome::AssemblerDriven;
+    if (!driven.completed) {
+        log_.showmsg(export_messages::kKeysStopped + driven.failure + export_messages::kFramesAreIn +
+                     settings_.programFolder);
+        return driven.stringsSent == 0 ? ExportOutcome::FramesOnly : ExportOutcome::AssemblerStopped;
+    }
+    return checkAnimation(animation.string());
+}
+
+ExportOutcome AnimationExport::checkAnimation(const std::string& path) {
+    const int frames = frameCounter_ - 100;
+    std::error_code error;
+    std::string reason;
+    const bool exists = std::filesystem::exists(path, error);
+    const bool renewed = exists && (!animationExisted_ || std::filesystem::last_write_time(path, error) !=
+                                                              animationTimeBefore_);
+    const int images = renewed ? countGifImages(path) : -1;
+    if (!exists)
+        reason = "flikkor did not write " + path;
+    else if (!renewed)
+        reason = path + " was not written again by this export";
+    else if (images < 0)
+        reason = path + " is not a whole GIF file";
+    else if (images != frames)
+        reason = path + " holds " + std::to_string(images) + " images instead of " + std::to_string(frames);
+    if (!reason.empty()) {
+        log_.showmsg(export_messages::kAnimationNotMade + reason + export_messages::kFramesAreIn +
+                     settings_.programFolder);
+        return ExportOutcome::AssemblerStopped;
+    }
+    log_.showmsg(export_messages::kAnimationMade + path + " (" + std::to_string(frames) + " frames)");
+    return ExportOutcome::AnimationMade;
 }
 
 }  // namespace sorvath

@@ -12,10 +12,14 @@
 #include "viewer/platform/frame_converter.h"
 #include "viewer/platform/key_sender.h"
 #include "viewer/platform/launcher.h"
+#include "viewer/platform/pause.h"
 #include "viewer/platform/window_activator.h"
 
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 
 namespace sorvath {
 
@@ -23,8 +27,13 @@ struct ExportSettings {
     std::string programFolder;  // with or without a trailing "/"
     std::string viewerCaption;  // the viewer's own window caption
     std::string assemblerProgram = "flikkor";
-    std::string assemblerCaption = "Reelwright";
-    int assemblerWaitMs = 5000;  // how long to wait for the assembler's window
+    // How long to wait for the assembler's window, for each of its dialogs and for its
+    // end: the base time plus the time per frame (it loads and writes every frame).
+    int assemblerWaitMs = 20000;
+    int assemblerWaitPerFrameMs = 50;
+    // A fixed pause after every key string, for machines where the events alone are
+    // not enough; 0 leaves the pacing to the events.
+    int keySettleMs = 0;
 };
 
 // The outside world of the export. Without an X11 display keys and windows are
@@ -34,14 +43,18 @@ struct ExportPlatform {
     Launcher& launcher;
     KeySender* keys = nullptr;
     WindowActivator* windows = nullptr;
+    // Lets the viewer's own events run while the export waits for the assembler.
+    PauseFunction pause = [](std::chrono::milliseconds time) { std::this_thread::sleep_for(time); };
 };
 
 enum class ExportOutcome {
+    RestartFailed,     // the run could not be reopened from its start; nothing asked or written
     Declined,          // the check-point question was not answered Yes
     NotWritable,       // the program folder (or a frame file) could not be written
     WallMismatch,      // the wall file went out of step; ended without the finishing sequence
-    FramesOnly,        // frames written; the assembler could not be driven
-    AssemblerDriven,   // frames written and the keystroke script sent to the assembler
+    FramesOnly,        // frames written; no key reached the assembler
+    AssemblerStopped,  // frames written; the keystrokes stopped or the animation did not come out right
+    AnimationMade,     // frames written and "tempanim.gif" made from all of them
 };
 
 class AnimationExport {
@@ -67,6 +80,7 @@ private:
     OutdrawResult readStepWithoutContacts();
     void drawFrame();
     ExportOutcome finish();
+    ExportOutcome checkAnimation(const std::string& path);
 
     Scene& scene_;
     ViewOptions& options_;
@@ -79,6 +93,9 @@ private:
     ExportSettings settings_;
     std::function<void()> frameShown_;
     int frameCounter_ = 100;
+    // "tempanim.gif" as it was when the export began, to tell a new file from an old one.
+    bool animationExisted_ = false;
+    std::filesystem::file_time_type animationTimeBefore_{};
 };
 
 }  // namespace sorvath

@@ -1,7 +1,7 @@
 // The keystrokes that make flikkor assemble the exported frames: select the first
 // file of its file list, extend the selection over the new GIF files, add them,
-// select all frames, make "tempanim.gif" and close the program. They rely on the
-// keyboard focus order of flikkor's main window.
+// select all frames, make the animation under the given path and close the program.
+// They rely on the keyboard focus order of flikkor's main window.
 #pragma once
 
 #include <string>
@@ -9,9 +9,30 @@
 
 namespace sorvath {
 
-// Each string is sent as one unit. frameCounter is the number of the last frame
-// (100 when none was exported); the selection is extended frameCounter - 95 times,
-// five more than the number of frames.
-std::vector<std::string> assemblerKeyScript(int frameCounter);
+// What a key string visibly does to flikkor's windows, so the next string waits for it.
+enum class KeyEffect {
+    None,          // the focused window keeps the focus
+    OpensDialog,   // a new window of flikkor with the step's caption takes the focus
+    ClosesDialog,  // the focused dialog closes and the window below gets the focus back
+    EndsProgram,   // flikkor ends
+};
+
+struct KeyStep {
+    std::string keys;  // one notation string, sent as one unit
+    KeyEffect effect = KeyEffect::None;
+    std::string dialogCaption;  // for OpensDialog
+};
+
+// Captions of flikkor's save dialog and of its close question.
+inline constexpr const char* kAssemblerSaveDialog = "ファイル作成";
+inline constexpr const char* kAssemblerCloseQuestion = "Reelwright:確認";
+
+// frameCounter is the number of the last frame (100 when none was exported); the
+// selection is extended frameCounter - 95 times, five more than the number of frames.
+// animationPath is typed into the save dialog as it stands.
+std::vector<KeyStep> assemblerKeySteps(int frameCounter, const std::string& animationPath);
+
+// The key strings of assemblerKeySteps alone.
+std::vector<std::string> assemblerKeyScript(int frameCounter, const std::string& animationPath);
 
 }  // namespace sorvath

@@ -9,6 +9,8 @@ inline constexpr const char* kCheckPoints =
 inline constexpr const char* kTranslating = "Now translating into Gif-files...";
 inline constexpr const char* kComplete = "Translation into Gif-files is complete.";
 
+inline constexpr const char* kRestartFailed =
+    "The GIF export stopped: the run could not be read again from its start, so no GIF files were made.";
 inline constexpr const char* kFolderNotWritable = "The program folder cannot be written, so no GIF files were made: ";
 inline constexpr const char* kFrameNotWritten = "The GIF export stopped: this file could not be written: ";
 inline constexpr const char* kNoDisplay =
@@ -17,8 +19,14 @@ inline constexpr const char* kNoDisplay =
 inline constexpr const char* kAssemblerNotStarted =
     "flikkor could not be started from the program folder. The temp- GIF files can be assembled in flikkor by "
     "hand: ";
-inline constexpr const char* kAssemblerNoWindow =
-    "The window \"Reelwright\" of flikkor did not appear, so no keys were sent. The temp- GIF files can be "
-    "assembled in flikkor by hand.";
+inline constexpr const char* kDriving =
+    "flikkor is now driven by keystrokes: leave the keyboard and the mouse alone until it has ended.";
+// Followed by what stopped the keystrokes, kFramesAreIn and the folder.
+inline constexpr const char* kKeysStopped = "The keystrokes to flikkor stopped: ";
+inline constexpr const char* kFramesAreIn = ". The temp- GIF files are in ";
+// Followed by the path, " (", the frame count and " frames)".
+inline constexpr const char* kAnimationMade = "Animation GIF is made: ";
+// Followed by the reason, kFramesAreIn and the folder.
+inline constexpr const char* kAnimationNotMade = "The animation GIF was not made: ";
 
 }  // namespace sorvath::export_messages

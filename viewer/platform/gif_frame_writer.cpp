@@ -5,6 +5,8 @@
 #include <QString>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <memory>
 #include <unordered_map>
 
@@ -19,17 +21,26 @@ int tableSizeFor(size_t count) {
 
 bool exactIndices(const QImage& image, IndexedPicture& picture) {
     std::unordered_map<QRgb, unsigned char> index;
+    // Drawn pictures run in long stretches of one colour: look up only where it changes.
+    QRgb last = 0;
+    unsigned char lastIndex = 0;
+    bool any = false;
     for (int y = 0; y < picture.height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < picture.width; ++x) {
             const QRgb colour = row[x] | 0xFF000000u;
-            auto found = index.find(colour);
-            if (found == index.end()) {
-                if (picture.colours.size() == 256) return false;
-                found = index.emplace(colour, static_cast<unsigned char>(picture.colours.size())).first;
-                picture.colours.push_back(colour);
+            if (!any || colour != last) {
+                auto found = index.find(colour);
+                if (found == index.end()) {
+                    if (picture.colours.size() == 256) return false;
+                    found = index.emplace(colour, static_cast<unsigned char>(picture.colours.size())).first;
+                    picture.colours.push_back(colour);
+                }
+                last = colour;
+                lastIndex = found->second;
+                any = true;
             }
-            picture.pixels.push_back(found->second);
+            picture.pixels.push_back(lastIndex);
         }
     }
     return true;
@@ -101,8 +112,16 @@ bool writeGifFile(const QImage& image, const std::string& path) {
     int error = 0;
     bool written = false;
     {
-        std::unique_ptr<GifFileType, GifCloser> gif(EGifOpenFileName(path.c_str(), false, &error));
-        if (!gif) return false;
+        // Created with the user's usual permissions (the umask), unlike giflib's own
+        // open, which makes files that only their owner may read.
+        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd < 0) return false;
+        std::unique_ptr<GifFileType, GifCloser> gif(EGifOpenFileHandle(fd, &error));
+        if (!gif) {
+            close(fd);
+            std::remove(path.c_str());
+            return false;
+        }
         written = EGifPutScreenDesc(gif.get(), picture.width, picture.height, 8, 0, map.get()) == GIF_OK &&
                   EGifPutImageDesc(gif.get(), 0, 0, picture.width, picture.height, false, nullptr) == GIF_OK;
         auto* pixels = const_cast<GifPixelType*>(picture.pixels.data());
@@ -120,6 +139,10 @@ bool GifFrameConverter::convert(const std::string& bitmapPath, const std::string
     QImage image;
     if (!image.load(QString::fromStdString(bitmapPath))) return false;
     return writeGifFile(image, gifPath);
+}
+
+bool GifFrameConverter::convertSaved(const QImage& picture, const std::string&, const std::string& gifPath) {
+    return writeGifFile(picture, gifPath);
 }
 
 }  // namespace sorvath

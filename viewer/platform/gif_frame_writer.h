@@ -31,6 +31,8 @@ bool writeGifFile(const QImage& image, const std::string& path);
 class GifFrameConverter : public FrameConverter {
 public:
     bool convert(const std::string& bitmapPath, const std::string& gifPath) override;
+    // Writes the picture itself: a bitmap holds exactly its pixels, so the GIF is the same.
+    bool convertSaved(const QImage& picture, const std::string& bitmapPath, const std::string& gifPath) override;
 };
 
 }  // namespace sorvath

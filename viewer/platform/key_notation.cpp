@@ -1,5 +1,7 @@
 #include "viewer/platform/key_notation.h"
 
+#include <string_view>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -159,5 +161,16 @@ private:
 }  // namespace
 
 std::optional<std::vector<KeyStroke>> parseKeyNotation(const std::string& text) { return Parser(text).run(); }
+
+std::string literalKeys(const std::string& text) {
+    std::string keys;
+    for (const char c : text) {
+        if (std::string_view("+^%~(){}").find(c) != std::string_view::npos)
+            keys += std::string{'{', c, '}'};
+        else
+            keys += c;
+    }
+    return keys;
+}
 
 }  // namespace sorvath

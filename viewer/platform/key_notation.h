@@ -45,4 +45,8 @@ struct KeyStroke {
 // (unknown key name, unbalanced braces or parentheses, a modifier with no key).
 std::optional<std::vector<KeyStroke>> parseKeyNotation(const std::string& text);
 
+// The notation that types this text as it stands: the special characters
+// + ^ % ~ ( ) { } go in braces.
+std::string literalKeys(const std::string& text);
+
 }  // namespace sorvath

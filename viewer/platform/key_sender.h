@@ -8,9 +8,9 @@ namespace sorvath {
 class KeySender {
 public:
     virtual ~KeySender() = default;
-    // Sends one notation string as one unit and returns once the keys have been
-    // delivered and the programs have had time to process them. False when the
-    // string is malformed or cannot be typed; nothing is sent then.
+    // Sends one notation string as one unit and returns once the display server has
+    // taken the keys; the receiving program handles them in order, later. False when
+    // the string is malformed or cannot be typed.
     virtual bool send(const std::string& keys) = 0;
 };
 

@@ -1,4 +1,4 @@
-// Starting another program without waiting for it.
+// Starting another program without waiting for it, and watching whether it still runs.
 #pragma once
 
 #include <map>
@@ -6,6 +6,9 @@
 #include <vector>
 
 namespace sorvath {
+
+// An operating-system process id; 0 stands for no process.
+using ProcessId = long long;
 
 struct LaunchRequest {
     std::string program;
@@ -18,19 +21,17 @@ struct LaunchRequest {
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    // Starts the program detached; false when it could not be started.
-    virtual bool startDetached(const LaunchRequest& request) = 0;
+    // Starts the program detached; its process id, or 0 when it could not be started.
+    virtual ProcessId startDetached(const LaunchRequest& request) = 0;
+    // True while the process exists and has not ended.
+    virtual bool isRunning(ProcessId process) = 0;
 };
 
 // Starts programs with QProcess.
 class ProcessLauncher : public Launcher {
 public:
-    bool startDetached(const LaunchRequest& request) override;
-    // The process id of the last program started, 0 before the first.
-    long long lastProcessId() const { return lastProcessId_; }
-
-private:
-    long long lastProcessId_ = 0;
+    ProcessId startDetached(const LaunchRequest& request) override;
+    bool isRunning(ProcessId process) override;
 };
 
 }  // namespace sorvath

@@ -91,11 +91,13 @@ std::string windowCaption(Display* display, Window window, Atom netWmName, Atom 
 
 struct X11Session::Impl : public KeySender, public WindowActivator {
     Display* display = nullptr;
-    SettleFunction settle = [](std::chrono::milliseconds delay) { std::this_thread::sleep_for(delay); };
-    std::chrono::milliseconds delay{50};
+    PauseFunction pause = [](std::chrono::milliseconds delay) { std::this_thread::sleep_for(delay); };
 
     ~Impl() override {
-        if (display != nullptr) XCloseDisplay(display);
+        if (display != nullptr) {
+            releaseTemporaryCodes();
+            XCloseDisplay(display);
+        }
     }
 
     // --- keystrokes ---
@@ -103,11 +105,16 @@ struct X11Session::Impl : public KeySender, public WindowActivator {
     struct KeyPlace {
         KeyCode code = 0;
         bool needsShift = false;
-        bool temporary = false;  // bound to a spare key code just for this stroke
     };
 
+    // Symbols that are not on the keyboard are bound to spare key codes. The receiver
+    // looks a symbol up only when it handles the event, which may be long after the
+    // send, so a binding stays until the session ends or the spare codes run out.
+    std::vector<std::pair<KeySym, KeyCode>> temporaryCodes;
+
     KeyPlace placeOf(KeySym keysym) {
-        // The server's current map, so bindings changed by earlier strings are seen.
+        for (const auto& [bound, code] : temporaryCodes)
+            if (bound == keysym) return {code, false};
         int minCode = 0;
         int maxCode = 0;
         XDisplayKeycodes(display, &minCode, &maxCode);
@@ -119,21 +126,28 @@ struct X11Session::Impl : public KeySender, public WindowActivator {
         for (int level = 0; level < std::min(perCode, 2) && place.code == 0; ++level)
             for (int code = minCode; code <= maxCode; ++code)
                 if (symsOf(code)[level] == keysym) {
-                    place = {static_cast<KeyCode>(code), level == 1, false};
+                    place = {static_cast<KeyCode>(code), level == 1};
                     break;
                 }
         // Not on the keyboard: bind it to a key code that has no symbols.
         for (int code = maxCode; place.code == 0 && code >= minCode; --code) {
             const KeySym* syms = symsOf(code);
-            const bool taken = std::find(temporaryCodes.begin(), temporaryCodes.end(), code) != temporaryCodes.end();
-            if (!taken && std::all_of(syms, syms + perCode, [](KeySym s) { return s == NoSymbol; })) {
+            if (std::all_of(syms, syms + perCode, [](KeySym s) { return s == NoSymbol; })) {
                 KeySym binding[2] = {keysym, keysym};
                 XChangeKeyboardMapping(display, code, 2, binding, 1);
                 XSync(display, False);
-                place = {static_cast<KeyCode>(code), false, true};
+                place = {static_cast<KeyCode>(code), false};
+                temporaryCodes.emplace_back(keysym, static_cast<KeyCode>(code));
             }
         }
         XFree(map);
+        if (place.code == 0 && !temporaryCodes.empty()) {
+            // Every spare code is taken: give the receiver time to handle what was
+            // typed with them, then free them all and try once more.
+            pause(std::chrono::milliseconds(250));
+            releaseTemporaryCodes();
+            return placeOf(keysym);
+        }
         return place;
     }
 
@@ -154,15 +168,11 @@ struct X11Session::Impl : public KeySender, public WindowActivator {
         tap(place.code, true);
         tap(place.code, false);
         for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) tap(*it, false);
-        if (place.temporary) temporaryCodes.push_back(place.code);
-        XFlush(display);
         return true;
     }
 
-    // The receiver looks a symbol up when it handles the event, so temporary
-    // bindings are undone only after the settle time.
     void releaseTemporaryCodes() {
-        for (KeyCode code : temporaryCodes) {
+        for (const auto& [keysym, code] : temporaryCodes) {
             KeySym none[2] = {NoSymbol, NoSymbol};
             XChangeKeyboardMapping(display, code, 2, none, 1);
         }
@@ -170,63 +180,128 @@ struct X11Session::Impl : public KeySender, public WindowActivator {
         XSync(display, False);
     }
 
-    std::vector<KeyCode> temporaryCodes;
-
     bool send(const std::string& keys) override {
         const auto strokes = parseKeyNotation(keys);
         if (!strokes) return false;
         bool all = true;
         for (const KeyStroke& stroke : *strokes) all = type(stroke) && all;
+        // Returns once the server has the events; it hands them on in order.
         XSync(display, False);
-        settle(delay);
-        releaseTemporaryCodes();
         return all;
     }
 
     // --- windows ---
-
-    Atom atom(const char* name) { return XInternAtom(display, name, False); }
 
     bool viewable(Window window) {
         XWindowAttributes attributes;
         return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
     }
 
-    void collect(Window window, const std::string& caption, std::vector<Window>& found, int depth) {
-        if (windowCaption(display, window, atom("_NET_WM_NAME"), atom("UTF8_STRING")) == caption && viewable(window))
-            found.push_back(window);
+    // The process a window announces in _NET_WM_PID, 0 when it announces none.
+    ProcessId processOf(Window window) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long after = 0;
+        unsigned char* data = nullptr;
+        ProcessId process = 0;
+        if (XGetWindowProperty(display, window, netWmPid, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
+                               &data) == Success &&
+            data != nullptr && type == XA_CARDINAL && format == 32 && count == 1)
+            process = static_cast<ProcessId>(*reinterpret_cast<unsigned long*>(data));
+        if (data != nullptr) XFree(data);
+        return process;
+    }
+
+    std::vector<Window> childrenOf(Window window) {
         Window root = 0;
         Window parent = 0;
         Window* children = nullptr;
         unsigned count = 0;
-        if (depth > 4 || !XQueryTree(display, window, &root, &parent, &children, &count)) return;
-        for (unsigned k = 0; k < count; ++k) collect(children[k], caption, found, depth + 1);
+        std::vector<Window> list;
+        if (XQueryTree(display, window, &root, &parent, &children, &count) && children != nullptr) {
+            list.assign(children, children + count);
+            XFree(children);
+        }
+        return list;  // bottom to top of the stacking order
+    }
+
+    Window parentOf(Window window) {
+        Window root = 0;
+        Window parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, window, &root, &parent, &children, &count)) return None;
         if (children != nullptr) XFree(children);
+        return parent == root ? None : parent;
+    }
+
+    // Visits the shown windows down to the clients a window manager may have wrapped
+    // in frames, topmost first.
+    template <class Visit>
+    void visitShown(Window window, int depth, Visit& visit) {
+        const std::vector<Window> children = childrenOf(window);
+        for (auto it = children.rbegin(); it != children.rend(); ++it) {
+            if (!viewable(*it)) continue;
+            visit(*it);
+            if (depth < 3) visitShown(*it, depth + 1, visit);
+        }
     }
 
     Window findWindow(const std::string& caption) {
         ErrorTrap trap(display);
-        std::vector<Window> found;
-        const Window root = DefaultRootWindow(display);
-        Window rootReturn = 0;
-        Window parent = 0;
-        Window* children = nullptr;
-        unsigned count = 0;
-        if (XQueryTree(display, root, &rootReturn, &parent, &children, &count)) {
-            // Newest (topmost) first.
-            for (unsigned k = count; k-- > 0;) collect(children[k], caption, found, 1);
-            if (children != nullptr) XFree(children);
-        }
-        return found.empty() ? None : found.front();
+        Window found = None;
+        auto visit = [&](Window window) {
+            if (found == None && windowCaption(display, window, netWmName, utf8String) == caption) found = window;
+        };
+        visitShown(DefaultRootWindow(display), 1, visit);
+        return found;
     }
 
-    bool waitForWindow(const std::string& caption, int timeoutMs) override {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (true) {
-            if (findWindow(caption) != None) return true;
-            if (std::chrono::steady_clock::now() >= deadline) return false;
-            settle(std::chrono::milliseconds(50));
+    std::vector<WindowId> windowsOfProcess(ProcessId process) override {
+        std::vector<WindowId> found;
+        if (process <= 0) return found;
+        ErrorTrap trap(display);
+        auto visit = [&](Window window) {
+            if (processOf(window) == process) found.push_back(window);
+        };
+        visitShown(DefaultRootWindow(display), 1, visit);
+        return found;
+    }
+
+    bool isShown(WindowId window) override {
+        ErrorTrap trap(display);
+        return window != None && viewable(window);
+    }
+
+    // The client window that holds the focus: the nearest window at or above the focus
+    // that announces its process; below a frame of a window manager, the client inside.
+    WindowInfo focusedWindow() override {
+        ErrorTrap trap(display);
+        Window focus = None;
+        int revert = 0;
+        XGetInputFocus(display, &focus, &revert);
+        WindowInfo info;
+        if (focus == None || focus == PointerRoot || focus == DefaultRootWindow(display)) return info;
+        Window topLevel = focus;
+        for (Window window = focus; window != None; window = parentOf(window)) {
+            topLevel = window;
+            if (const ProcessId process = processOf(window)) {
+                info.id = window;
+                info.process = process;
+                break;
+            }
         }
+        if (info.id == None) {
+            auto visit = [&](Window window) {
+                if (info.id != None) return;
+                if (const ProcessId process = processOf(window)) info.id = window, info.process = process;
+            };
+            visitShown(topLevel, 2, visit);
+        }
+        if (info.id == None) info.id = topLevel;  // a window that announces no process
+        info.caption = windowCaption(display, info.id, netWmName, utf8String);
+        return info;
     }
 
     // True when a window manager announces the EWMH active-window request.
@@ -239,72 +314,61 @@ struct X11Session::Impl : public KeySender, public WindowActivator {
         unsigned char* data = nullptr;
         const Window root = DefaultRootWindow(display);
         bool supported = false;
-        if (XGetWindowProperty(display, root, atom("_NET_SUPPORTING_WM_CHECK"), 0, 1, False, XA_WINDOW, &type,
-                               &format, &count, &after, &data) == Success &&
+        if (XGetWindowProperty(display, root, XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False), 0, 1, False,
+                               XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
             data != nullptr && count == 1) {
             const Window check = *reinterpret_cast<Window*>(data);
             XFree(data);
             data = nullptr;
             XWindowAttributes attributes;
             if (XGetWindowAttributes(display, check, &attributes) &&
-                XGetWindowProperty(display, root, atom("_NET_SUPPORTED"), 0, 4096, False, XA_ATOM, &type, &format,
-                                   &count, &after, &data) == Success &&
+                XGetWindowProperty(display, root, XInternAtom(display, "_NET_SUPPORTED", False), 0, 4096, False,
+                                   XA_ATOM, &type, &format, &count, &after, &data) == Success &&
                 data != nullptr) {
                 const Atom* atoms = reinterpret_cast<Atom*>(data);
-                supported = std::find(atoms, atoms + count, atom("_NET_ACTIVE_WINDOW")) != atoms + count;
+                supported = std::find(atoms, atoms + count, netActiveWindow) != atoms + count;
             }
         }
         if (data != nullptr) XFree(data);
         return supported;
     }
 
-    bool hasFocus(Window window) {
+    void requestFocus(WindowId window) override {
+        if (window == None) return;
+        const bool manager = managerActivates();
         ErrorTrap trap(display);
-        Window focus = None;
-        int revert = 0;
-        XGetInputFocus(display, &focus, &revert);
-        // The focus may sit on the window or on one of its children.
-        for (int depth = 0; focus != None && focus != PointerRoot && depth < 8; ++depth) {
-            if (focus == window) return true;
-            Window root = 0;
-            Window parent = 0;
-            Window* children = nullptr;
-            unsigned count = 0;
-            if (!XQueryTree(display, focus, &root, &parent, &children, &count)) return false;
-            if (children != nullptr) XFree(children);
-            if (parent == root) return false;
-            focus = parent;
+        if (manager) {
+            XEvent event{};
+            event.xclient.type = ClientMessage;
+            event.xclient.window = window;
+            event.xclient.message_type = netActiveWindow;
+            event.xclient.format = 32;
+            event.xclient.data.l[0] = 2;  // the request comes from a tool acting for the user
+            event.xclient.data.l[1] = CurrentTime;
+            XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                       &event);
+        } else {
+            XRaiseWindow(display, window);
+            XSetInputFocus(display, window, RevertToParent, CurrentTime);
         }
-        return false;
     }
 
     bool activate(const std::string& caption) override {
         const Window window = findWindow(caption);
         if (window == None) return false;
-        {
-            ErrorTrap trap(display);
-            if (managerActivates()) {
-                XEvent event{};
-                event.xclient.type = ClientMessage;
-                event.xclient.window = window;
-                event.xclient.message_type = atom("_NET_ACTIVE_WINDOW");
-                event.xclient.format = 32;
-                event.xclient.data.l[0] = 2;  // the request comes from a tool acting for the user
-                event.xclient.data.l[1] = CurrentTime;
-                XSendEvent(display, DefaultRootWindow(display), False,
-                           SubstructureRedirectMask | SubstructureNotifyMask, &event);
-            } else {
-                XRaiseWindow(display, window);
-                XSetInputFocus(display, window, RevertToParent, CurrentTime);
-            }
-        }
+        requestFocus(window);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (!hasFocus(window)) {
+        while (focusedWindow().id != window) {
             if (std::chrono::steady_clock::now() >= deadline) return false;
-            settle(std::chrono::milliseconds(20));
+            pause(std::chrono::milliseconds(5));
         }
         return true;
     }
+
+    Atom netWmPid = None;
+    Atom netWmName = None;
+    Atom utf8String = None;
+    Atom netActiveWindow = None;
 };
 
 std::unique_ptr<X11Session> X11Session::open(const std::string& displayName) {
@@ -320,6 +384,10 @@ std::unique_ptr<X11Session> X11Session::open(const std::string& displayName) {
     }
     auto impl = std::make_unique<Impl>();
     impl->display = display;
+    impl->netWmPid = XInternAtom(display, "_NET_WM_PID", False);
+    impl->netWmName = XInternAtom(display, "_NET_WM_NAME", False);
+    impl->utf8String = XInternAtom(display, "UTF8_STRING", False);
+    impl->netActiveWindow = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
     return std::unique_ptr<X11Session>(new X11Session(std::move(impl)));
 }
 
@@ -329,9 +397,6 @@ X11Session::~X11Session() = default;
 KeySender& X11Session::keySender() { return *impl_; }
 WindowActivator& X11Session::windowActivator() { return *impl_; }
 
-void X11Session::setSettle(SettleFunction settle, std::chrono::milliseconds delay) {
-    impl_->settle = std::move(settle);
-    impl_->delay = delay;
-}
+void X11Session::setPause(PauseFunction pause) { impl_->pause = std::move(pause); }
 
 }  // namespace sorvath

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "viewer/platform/key_sender.h"
+#include "viewer/platform/pause.h"
 #include "viewer/platform/window_activator.h"
 
 #include <chrono>
@@ -12,10 +13,6 @@
 #include <string>
 
 namespace sorvath {
-
-// Lets the own program and the receiving one process what was sent; called after
-// every string with the configured delay. The default sleeps.
-using SettleFunction = std::function<void(std::chrono::milliseconds)>;
 
 class X11Session {
 public:
@@ -29,7 +26,8 @@ public:
     KeySender& keySender();
     WindowActivator& windowActivator();
 
-    void setSettle(SettleFunction settle, std::chrono::milliseconds delay);
+    // Used while activate() waits for the focus; the default sleeps.
+    void setPause(PauseFunction pause);
 
     struct Impl;
 

@@ -7,12 +7,15 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace sorvath {
 namespace {
 
-// The viewer's own events keep running while the keys are processed.
+// The viewer's own events keep running while the export waits for flikkor.
 void settleWithEvents(std::chrono::milliseconds delay) {
     QElapsedTimer timer;
     timer.start();
@@ -23,6 +26,15 @@ void settleWithEvents(std::chrono::milliseconds delay) {
 }
 
 }  // namespace
+
+std::chrono::milliseconds AnimationGifMaking::keySettleFromEnvironment() {
+    const char* text = std::getenv("SORVATH_KEY_SETTLE_MS");
+    int value = 0;
+    if (text == nullptr) return std::chrono::milliseconds(0);
+    const auto [end, error] = std::from_chars(text, text + std::strlen(text), value);
+    if (error != std::errc() || *end != '\0' || value < 0 || value > 10000) return std::chrono::milliseconds(0);
+    return std::chrono::milliseconds(value);
+}
 
 AnimationGifMaking::AnimationGifMaking(Form1& window, std::chrono::milliseconds keyDelay)
     : window_(window), keyDelay_(keyDelay) {
@@ -41,11 +53,12 @@ ExportOutcome AnimationGifMaking::run() {
         x11Tried_ = true;
         // Keystrokes need the X server the windows live on (not offscreen, not Wayland).
         if (QGuiApplication::platformName() == QLatin1String("xcb")) x11_ = X11Session::open();
-        if (x11_) x11_->setSettle(settleWithEvents, keyDelay_);
+        if (x11_) x11_->setPause(settleWithEvents);
     }
     ExportPlatform platform{converter_, launcher_, x11_ ? &x11_->keySender() : nullptr,
-                            x11_ ? &x11_->windowActivator() : nullptr};
+                            x11_ ? &x11_->windowActivator() : nullptr, settleWithEvents};
     ExportSettings settings;
+    settings.keySettleMs = static_cast<int>(keyDelay_.count());
     settings.programFolder = window_.programFolder();
     settings.viewerCaption = window_.windowTitle().toStdString();
     AnimationExport exporter(window_.scene(), window_.options(), window_.reader(), window_, window_.picture(), window_,

@@ -18,9 +18,10 @@ class Form1;
 class AnimationGifMaking {
 public:
     // Installs itself as the window's m31 command; the object must outlive the window's use.
-    // keyDelay is the settle time after each key string: long enough for Flikkor to open
-    // its save dialog before the file name is typed, also on a busy machine.
-    explicit AnimationGifMaking(Form1& window, std::chrono::milliseconds keyDelay = std::chrono::milliseconds(250));
+    // keyDelay is a fixed pause after each key string on top of the waits for flikkor's
+    // windows, for slow machines; by default it comes from SORVATH_KEY_SETTLE_MS (unset: none).
+    explicit AnimationGifMaking(Form1& window, std::chrono::milliseconds keyDelay = keySettleFromEnvironment());
+    static std::chrono::milliseconds keySettleFromEnvironment();
     ~AnimationGifMaking();
 
     ExportOutcome run();

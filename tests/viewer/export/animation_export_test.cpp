@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -36,39 +37,55 @@ int count(const std::vector<std::string>& texts, const std::string& text) {
 }
 
 // The assembler's keystroke units for a given number of Shift+Down strokes.
-std::vector<std::string> expectedScript(int shiftDowns) {
+std::vector<std::string> expectedScript(int shiftDowns, const std::string& animation) {
     std::vector<std::string> keys = {"{TAB}", "{Down}", "{UP}"};
     keys.insert(keys.end(), static_cast<size_t>(shiftDowns), "+{Down}");
     keys.insert(keys.end(), 7, "{TAB}");
     keys.push_back("{enter}");
     keys.insert(keys.end(), 8, "{TAB}");
-    for (const char* unit : {"{enter}", "{TAB}", "{enter}", "tempanim.gif", "{enter}", "%{F4}", "{enter}"})
+    for (const std::string& unit : {std::string("{enter}"), std::string("{TAB}"), std::string("{enter}"), animation,
+                                    std::string("{enter}"), std::string("%{F4}"), std::string("{enter}")})
         keys.push_back(unit);
     return keys;
 }
 
-TEST(AnimationExport, ThreeBlocksExportNoFrameAndStillDriveTheAssembler) {
+size_t indexOf(const std::vector<std::string>& texts, const std::string& text) {
+    return static_cast<size_t>(std::find(texts.begin(), texts.end(), text) - texts.begin());
+}
+
+bool startsWith(const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; }
+
+TEST(AnimationExport, ThreeBlocksExportNoFrameAndStopAtFlikkorsErrorInsteadOfTypingIntoIt) {
     ExportRig rig(movingRun(3));
-    EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AssemblerDriven);
+    EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AssemblerStopped);
     EXPECT_TRUE(rig.frameFiles().empty());
     EXPECT_TRUE(std::filesystem::exists(rig.programFolder.file("temp.bmp")));
     EXPECT_EQ(count(rig.log.messages, export_messages::kTranslating), 0);
-    EXPECT_EQ(rig.keys.sent, expectedScript(5));
+    // Everything up to the make button, then nothing into the error box.
+    std::vector<std::string> upToMake = expectedScript(5, rig.animationPath());
+    upToMake.resize(upToMake.size() - 4);
+    EXPECT_EQ(rig.desktop.sentToFlikkor(), upToMake);
+    EXPECT_EQ(rig.desktop.received.size(), upToMake.size());
+    EXPECT_EQ(rig.log.messages.back(),
+              std::string(export_messages::kKeysStopped) + "after key string 27 of 31 (\"{enter}\") flikkor showed "
+                  "\"Reelwright:エラー\" where \"ファイル作成\" was expected" + export_messages::kFramesAreIn +
+                  rig.settings.programFolder);
 
-    ASSERT_EQ(rig.launcher.requests.size(), 1u);
-    const LaunchRequest& start = rig.launcher.requests[0];
+    ASSERT_EQ(rig.desktop.requests.size(), 1u);
+    const LaunchRequest& start = rig.desktop.requests[0];
     EXPECT_EQ(start.program, rig.programFolder.file("flikkor"));
     EXPECT_TRUE(start.arguments.empty());
     EXPECT_EQ(std::filesystem::path(start.workingDirectory), std::filesystem::path(rig.settings.programFolder));
-    // Own window first, then the assembler before its keys, then the own window again.
-    EXPECT_EQ(rig.windows.activated, (std::vector<std::string>{"Sorvath", "Reelwright", "Sorvath"}));
+    // Own window before the start and after the keys; flikkor's own window by its process.
+    EXPECT_EQ(rig.desktop.activated, (std::vector<std::string>{"Sorvath", "Sorvath"}));
+    EXPECT_EQ(rig.desktop.focusRequests, std::vector<WindowId>{FakeDesktop::kMainWindow});
 }
 
 TEST(AnimationExport, FourBlocksExportOneFrameShowingTheThirdBlock) {
     const ResultRun run = movingRun(4);
     ExportRig rig(run);
     rig.reader.outdraw();  // the export starts from the beginning whatever was shown
-    EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AssemblerDriven);
+    EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade);
 
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif"}));
     const QImage third = pictureOfBlock(run, 3);
@@ -77,23 +94,30 @@ TEST(AnimationExport, FourBlocksExportOneFrameShowingTheThirdBlock) {
     // The block read last is drawn but not exported.
     EXPECT_EQ(rig.picture.image(), pictureOfBlock(run, 4));
     EXPECT_EQ(rig.display.stepNumber, "40");
-    EXPECT_EQ(rig.keys.sent, expectedScript(6));
+    EXPECT_EQ(rig.desktop.sentToFlikkor(), expectedScript(6, rig.animationPath()));
+    EXPECT_EQ(rig.desktop.typedPath, rig.animationPath());
     EXPECT_EQ(count(rig.log.messages, export_messages::kTranslating), 1);
-    EXPECT_EQ(rig.log.messages.back(), export_messages::kComplete);
+    // The frames are complete, then flikkor is driven, then the animation is checked.
+    const size_t complete = indexOf(rig.log.messages, export_messages::kComplete);
+    const size_t driving = indexOf(rig.log.messages, export_messages::kDriving);
+    EXPECT_LT(complete, driving);
+    EXPECT_EQ(driving + 1, rig.log.messages.size() - 1);
+    EXPECT_EQ(rig.log.messages.back(), "Animation GIF is made: " + rig.animationPath() + " (1 frames)");
 }
 
 TEST(AnimationExport, NskipTwoGivesFramesThreeStepsApart) {
     const ResultRun run = movingRun(10);
     ExportRig rig(run);
-    EXPECT_EQ(rig.exportAnswering(true, 2), ExportOutcome::AssemblerDriven);
+    EXPECT_EQ(rig.exportAnswering(true, 2), ExportOutcome::AnimationMade);
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif", "temp-102.gif", "temp-103.gif"}));
     EXPECT_EQ(decodeGif(rig.programFolder.file("temp-101.gif")), pictureOfBlock(run, 3));
     EXPECT_EQ(decodeGif(rig.programFolder.file("temp-102.gif")), pictureOfBlock(run, 6));
     EXPECT_EQ(decodeGif(rig.programFolder.file("temp-103.gif")), pictureOfBlock(run, 9));
-    EXPECT_EQ(count(rig.keys.sent, "+{Down}"), 8);
+    EXPECT_EQ(count(rig.desktop.sentToFlikkor(), "+{Down}"), 8);
     // Block 10 was read while skipping, then the end was found.
     EXPECT_EQ(rig.scene.iloop, 100);
-    EXPECT_EQ(rig.log.messages.back(), export_messages::kComplete);
+    EXPECT_EQ(count(rig.log.messages, export_messages::kComplete), 1);
+    EXPECT_EQ(rig.log.messages.back(), "Animation GIF is made: " + rig.animationPath() + " (3 frames)");
 }
 
 TEST(AnimationExport, CheckPointQuestionIsAskedAsWrittenAndNoOnlyRestartsTheDisplay) {
@@ -110,8 +134,8 @@ TEST(AnimationExport, CheckPointQuestionIsAskedAsWrittenAndNoOnlyRestartsTheDisp
     EXPECT_EQ(rig.scene.iloop, 30);  // back at the start of the run
     EXPECT_EQ(static_cast<size_t>(rig.display.count("drawscene")), drawsBefore + 1);
     EXPECT_TRUE(std::filesystem::is_empty(rig.programFolder.path()));
-    EXPECT_TRUE(rig.keys.sent.empty());
-    EXPECT_TRUE(rig.launcher.requests.empty());
+    EXPECT_TRUE(rig.desktop.received.empty());
+    EXPECT_TRUE(rig.desktop.requests.empty());
     EXPECT_EQ(count(rig.log.messages, export_messages::kTranslating), 0);
 }
 
@@ -127,8 +151,8 @@ TEST(AnimationExport, WallStepMismatchEndsAtOnceWithoutTheFinishingSequence) {
     EXPECT_EQ(rig.log.messages.back(), messages::kWallStepError);
     EXPECT_FALSE(rig.scene.movewall);
     EXPECT_EQ(count(rig.log.messages, export_messages::kComplete), 0);
-    EXPECT_TRUE(rig.keys.sent.empty());
-    EXPECT_TRUE(rig.launcher.requests.empty());
+    EXPECT_TRUE(rig.desktop.received.empty());
+    EXPECT_TRUE(rig.desktop.requests.empty());
 }
 
 TEST(AnimationExport, WithoutADisplayTheFramesAreWrittenAndTheLogExplains) {
@@ -136,7 +160,7 @@ TEST(AnimationExport, WithoutADisplayTheFramesAreWrittenAndTheLogExplains) {
     EXPECT_EQ(rig.exportAnswering(true, 0, false), ExportOutcome::FramesOnly);
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif", "temp-102.gif"}));
     EXPECT_EQ(rig.log.messages.back(), export_messages::kNoDisplay);
-    EXPECT_TRUE(rig.launcher.requests.empty());
+    EXPECT_TRUE(rig.desktop.requests.empty());
 }
 
 TEST(AnimationExport, UnwritableProgramFolderIsReportedBeforeAnythingIsExported) {
@@ -147,23 +171,127 @@ TEST(AnimationExport, UnwritableProgramFolderIsReportedBeforeAnythingIsExported)
     EXPECT_EQ(rig.log.messages.back(), export_messages::kFolderNotWritable + rig.settings.programFolder);
     EXPECT_EQ(rig.prompter.questions.size(), questions);
     EXPECT_TRUE(std::filesystem::is_empty(rig.programFolder.path()));
-    EXPECT_TRUE(rig.launcher.requests.empty());
+    EXPECT_TRUE(rig.desktop.requests.empty());
 }
 
 TEST(AnimationExport, NoKeysAreSentWhenTheAssemblerDoesNotStartOrShowItsWindow) {
     ExportRig failing(movingRun(4));
-    failing.launcher.starts = false;
+    failing.desktop.starts = false;
     EXPECT_EQ(failing.exportAnswering(true), ExportOutcome::FramesOnly);
-    EXPECT_TRUE(failing.keys.sent.empty());
+    EXPECT_TRUE(failing.desktop.received.empty());
     EXPECT_EQ(failing.log.messages.back(),
               export_messages::kAssemblerNotStarted + failing.programFolder.file("flikkor"));
 
     ExportRig windowless(movingRun(4));
-    windowless.launcher.opensWindow = false;
+    windowless.desktop.opensWindow = false;
+    const auto started = std::chrono::steady_clock::now();
     EXPECT_EQ(windowless.exportAnswering(true), ExportOutcome::FramesOnly);
-    EXPECT_TRUE(windowless.keys.sent.empty());
-    EXPECT_EQ(windowless.log.messages.back(), export_messages::kAssemblerNoWindow);
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(300));
+    EXPECT_TRUE(windowless.desktop.received.empty());
+    EXPECT_TRUE(windowless.desktop.focusRequests.empty());
+    EXPECT_EQ(windowless.log.messages.back(),
+              std::string(export_messages::kKeysStopped) +
+                  "no window of the flikkor just started (process 4242) appeared within 0.3 s, so no key was sent" +
+                  export_messages::kFramesAreIn + windowless.settings.programFolder);
+    EXPECT_EQ(count(windowless.log.messages, export_messages::kDriving), 0);
     EXPECT_EQ(windowless.frameFiles(), (std::vector<std::string>{"temp-101.gif"}));
+    EXPECT_GT(windowless.pauses, 10);  // the viewer's events ran while it waited
+}
+
+TEST(AnimationExport, AFlikkorAlreadyRunningIsNeverFocusedOrTypedInto) {
+    ExportRig rig(movingRun(5));
+    const WindowId decoy = rig.desktop.addWindow(777, "Reelwright");
+    rig.desktop.focus = decoy;  // the user was working in it
+    EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade);
+    EXPECT_EQ(std::count(rig.desktop.focusRequests.begin(), rig.desktop.focusRequests.end(), decoy), 0);
+    for (const FakeDesktop::Received& r : rig.desktop.received) EXPECT_NE(r.window, decoy) << r.keys;
+    EXPECT_TRUE(rig.desktop.isShown(decoy));
+    EXPECT_EQ(rig.desktop.sentToFlikkor(), expectedScript(7, rig.animationPath()));
+}
+
+TEST(AnimationExport, AFocusTakenAwayStopsTheKeysBeforeTheNextString) {
+    ExportRig rig(movingRun(5));
+    const WindowId other = rig.desktop.addWindow(555, "Notes");
+    rig.desktop.afterSend = [&](size_t sent) {
+        if (sent == 10) rig.desktop.focus = other;  // the user clicked into another window
+    };
+    EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AssemblerStopped);
+    EXPECT_EQ(rig.desktop.received.size(), 10u);
+    for (const FakeDesktop::Received& r : rig.desktop.received) EXPECT_EQ(r.window, FakeDesktop::kMainWindow);
+    EXPECT_EQ(rig.log.messages.back(),
+              std::string(export_messages::kKeysStopped) +
+                  "before key string 11 of 33 (\"{TAB}\") the keyboard focus was on \"Notes\" instead of flikkor's "
+                  "window \"Reelwright\", so it and the rest were not sent" +
+                  export_messages::kFramesAreIn + rig.settings.programFolder);
+}
+
+TEST(AnimationExport, ASaveDialogThatNeverComesStopsTheKeysAndSaysWhatWasAwaited) {
+    ExportRig rig(movingRun(5));
+    rig.desktop.opensSaveDialog = false;
+    EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AssemblerStopped);
+    EXPECT_EQ(rig.desktop.received.size(), 29u);  // up to and with the make button's Enter
+    EXPECT_EQ(rig.log.messages.back(),
+              std::string(export_messages::kKeysStopped) +
+                  "after key string 29 of 33 (\"{enter}\") flikkor's window \"ファイル作成\" did not take the "
+                  "keyboard focus within 0.3 s (the keyboard focus is on \"Reelwright\")" +
+                  export_messages::kFramesAreIn + rig.settings.programFolder);
+}
+
+TEST(AnimationExport, AnAnimationThatIsMissingOldOrShortIsReportedAsNotMade) {
+    const std::string notMade = export_messages::kAnimationNotMade;
+    ExportRig missing(movingRun(5));
+    missing.desktop.writesAnimation = false;
+    EXPECT_EQ(missing.exportAnswering(true), ExportOutcome::AssemblerStopped);
+    EXPECT_EQ(missing.log.messages.back(), notMade + "flikkor did not write " + missing.animationPath() +
+                                               export_messages::kFramesAreIn + missing.settings.programFolder);
+
+    ExportRig old(movingRun(5));
+    old.desktop.writesAnimation = false;
+    writeGifWithImages(old.animationPath(), 2);
+    EXPECT_EQ(old.exportAnswering(true), ExportOutcome::AssemblerStopped);
+    EXPECT_EQ(old.log.messages.back(), notMade + old.animationPath() + " was not written again by this export" +
+                                           export_messages::kFramesAreIn + old.settings.programFolder);
+
+    ExportRig extra(movingRun(5));
+    extra.desktop.extraImages = 1;
+    EXPECT_EQ(extra.exportAnswering(true), ExportOutcome::AssemblerStopped);
+    EXPECT_EQ(extra.log.messages.back(), notMade + extra.animationPath() + " holds 3 images instead of 2" +
+                                             export_messages::kFramesAreIn + extra.settings.programFolder);
+    for (const ExportRig* rig : {&missing, &old, &extra})
+        for (const std::string& line : rig->log.messages) EXPECT_FALSE(startsWith(line, "Animation GIF is made"));
+}
+
+TEST(AnimationExport, TheFixedSettleIsOptionalAndComesAfterEveryString) {
+    ExportRig paced(movingRun(4));
+    paced.settings.keySettleMs = 40;
+    EXPECT_EQ(paced.exportAnswering(true), ExportOutcome::AnimationMade);
+    const auto settles = std::count(paced.pauseTimes.begin(), paced.pauseTimes.end(), std::chrono::milliseconds(40));
+    EXPECT_EQ(static_cast<size_t>(settles), paced.desktop.received.size());
+
+    ExportRig unpaced(movingRun(4));
+    EXPECT_EQ(unpaced.exportAnswering(true), ExportOutcome::AnimationMade);
+    for (std::chrono::milliseconds time : unpaced.pauseTimes) EXPECT_LT(time, std::chrono::milliseconds(40));
+}
+
+TEST(AnimationExport, AFailedRestartEndsTheCommandBeforeTheQuestion) {
+    ExportRig rig(movingRun(5));
+    std::filesystem::remove(rig.outputPath());
+    const size_t questions = rig.prompter.questions.size();
+    EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::RestartFailed);
+    EXPECT_EQ(rig.prompter.questions.size(), questions);
+    EXPECT_EQ(rig.log.messages.back(), export_messages::kRestartFailed);
+    EXPECT_TRUE(std::filesystem::is_empty(rig.programFolder.path()));
+    EXPECT_TRUE(rig.desktop.requests.empty());
+}
+
+TEST(AnimationExport, AProgramFolderWithNotationCharactersIsTypedAsItStands) {
+    ExportRig rig(movingRun(4));
+    const std::filesystem::path odd = rig.programFolder.path() / "a+b%c^(d){e}~";
+    std::filesystem::create_directory(odd);
+    rig.settings.programFolder = odd.string();
+    EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade);
+    EXPECT_EQ(rig.desktop.typedPath, (odd / "tempanim.gif").string());
+    EXPECT_TRUE(std::filesystem::exists(odd / "tempanim.gif"));
 }
 
 TEST(AnimationExport, FramesCarryNoContactMarksAndTheContactChoiceIsKept) {
@@ -171,7 +299,7 @@ TEST(AnimationExport, FramesCarryNoContactMarksAndTheContactChoiceIsKept) {
     for (testdata::Step& step : run.steps) step.contacts = {{1, 2, 4.0, 5.0, 0.5, -3.0, 0.0}};
     ExportRig rig(run, false, ContactDisplay::DrawLines);
     rig.options.relativeRotation = true;
-    EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AssemblerDriven);
+    EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade);
     EXPECT_EQ(rig.options.contactDisplay, ContactDisplay::DrawLines);
     EXPECT_TRUE(rig.options.relativeRotation);
     EXPECT_EQ(decodeGif(rig.programFolder.file("temp-101.gif")), pictureOfBlock(movingRun(5), 3));

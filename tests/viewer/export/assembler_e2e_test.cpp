@@ -1,8 +1,12 @@
 // The whole export under a private Xvfb server: the viewer's export loop writes the
 // frames into a temporary program folder holding a link to flikkor, starts it there
 // and drives it with real XTest keystrokes until it has made "tempanim.gif" and ended.
+// A flikkor that was already running must never be touched, and a flikkor that shows
+// no window must get no key at all.
 #include "tests/viewer/export/export_rig.h"
 #include "tests/viewer/platform/xvfb_display.h"
+#include "viewer/export/export_messages.h"
+#include "viewer/platform/gif_image_count.h"
 #include "viewer/platform/x11_session.h"
 
 #include "gifengine/gif_engine.h"
@@ -10,6 +14,8 @@
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
+// After GoogleTest: Xlib defines None as a macro.
+#include <X11/Xlib.h>
 
 #include <cerrno>
 #include <chrono>
@@ -27,11 +33,11 @@ namespace fs = std::filesystem;
 using namespace test_support;
 using test_support::XvfbDisplay;
 
-testdata::ResultRun sixBlocks() {
+testdata::ResultRun blocks(int count) {
     testdata::ResultRun run;
     run.shapes = {{1.0, 1.0, 20}, {1.0, 0.6, 6}};
     run.walls = {{0.0, 0.0, 12.0, 0.0}};
-    for (int s = 1; s <= 6; ++s) {
+    for (int s = 1; s <= count; ++s) {
         testdata::Step step;
         step.iloop = s;
         step.poses = {{1.0 + 0.7 * s, 3.0, 0.0}, {6.0, 8.0, 0.3 * s}};
@@ -91,7 +97,6 @@ std::vector<std::vector<uint8_t>> storedRasters(const std::string& path) {
     return rasters;
 }
 
-bool processAlive(long long id) { return id > 0 && (kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM); }
 
 // Sets an environment variable for the test and the programs it starts, and restores it.
 class ScopedVariable {
@@ -113,72 +118,241 @@ private:
     bool had_ = false;
 };
 
-TEST(AssemblerEndToEnd, SixBlocksBecomeATempanimGifMadeByFlikkor) {
-    if (!XvfbDisplay::installed()) GTEST_SKIP() << "Xvfb is not installed; the end-to-end export test is skipped";
-    XvfbDisplay server;
-    ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
+// A window of another program that the user works in; it counts the keys it receives.
+class UserWindow {
+public:
+    explicit UserWindow(const std::string& display) {
+        display_ = XOpenDisplay(display.c_str());
+        window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 300, 300, 200, 100, 0, 0, 0);
+        XStoreName(display_, window_, "Notes");
+        XSelectInput(display_, window_, KeyPressMask);
+        XMapWindow(display_, window_);
+        XSync(display_, False);
+    }
+    ~UserWindow() { XCloseDisplay(display_); }
+    WindowId id() const { return window_; }
+    int keysReceived() {
+        XSync(display_, False);
+        while (XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            if (event.type == KeyPress) ++keys_;
+        }
+        return keys_;
+    }
 
-    ExportRig rig(sixBlocks());
+private:
+    Display* display_ = nullptr;
+    Window window_ = 0;
+    int keys_ = 0;
+};
+
+// Starts programs as the viewer does and keeps their process ids for the clean-up.
+class TrackingLauncher : public ProcessLauncher {
+public:
+    ProcessId startDetached(const LaunchRequest& request) override {
+        const ProcessId id = ProcessLauncher::startDetached(request);
+        if (id != 0) started.push_back(id);
+        return id;
+    }
+    ~TrackingLauncher() override {
+        for (ProcessId id : started)
+            if (isRunning(id)) kill(static_cast<pid_t>(id), SIGKILL);
+    }
+    std::vector<ProcessId> started;
+};
+
+// A private X server, a program folder with flikkor in it, and flikkor's settings
+// making that folder its browsing and writing folder.
+class ExportEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!XvfbDisplay::installed()) GTEST_SKIP() << "Xvfb is not installed; the end-to-end export test is skipped";
+        server_ = std::make_unique<XvfbDisplay>();
+        ASSERT_FALSE(server_->name().empty()) << "Xvfb did not start";
+        display_ = std::make_unique<ScopedVariable>("DISPLAY", server_->name());
+        configHome_ = std::make_unique<ScopedVariable>("XDG_CONFIG_HOME", config_.path().string());
+        x11_ = X11Session::open(server_->name());
+        ASSERT_NE(x11_, nullptr);
+        ASSERT_TRUE(fs::exists(bin_ / "flikkor")) << "flikkor has not been built";
+    }
+
+    // A program folder for this run with flikkor (or a stand-in) in it.
+    void prepare(ExportRig& rig, const fs::path& flikkor) {
+        const fs::path folder = rig.programFolder.path();
+        fs::create_symlink(flikkor, folder / "flikkor");
+        if (fs::exists(bin_ / "flikkor.htm")) fs::create_symlink(bin_ / "flikkor.htm", folder / "flikkor.htm");
+        writeSettings(config_.path(), folder);
+        // Generous for the sanitizer build; a time-out only ever stops the keys.
+        rig.settings.assemblerWaitMs = 30000;
+    }
+
+    static void writeSettings(const fs::path& configHome, const fs::path& folder) {
+        fs::create_directories(configHome / "Quillbay");
+        fs::create_directories(folder / "AnimTmp");
+        testdata::writeTextFile(configHome / "Quillbay" / "Flikkor.conf",
+                                "[General]\nVersion=0.68\nReadDir=" + folder.string() + "\nWriteDir=" +
+                                    folder.string() + "\nWorkDir=" + (folder / "AnimTmp").string() +
+                                    "\nComment=\nPaintSoft=\nViewer=\n");
+    }
+
+    ExportOutcome runExport(ExportRig& rig) {
+        rig.prompter.answers = {true};
+        ExportPlatform platform{rig.converter, launcher_, &x11_->keySender(), &x11_->windowActivator(),
+                                [this](std::chrono::milliseconds time) {
+                                    ++pauses_;
+                                    std::this_thread::sleep_for(time);
+                                }};
+        AnimationExport exporter(rig.scene, rig.options, rig.reader, rig.display, rig.picture, rig.log, rig.prompter,
+                                 platform, rig.settings);
+        return exporter.run(0);
+    }
+
+    // Waits until the process shows a window; 0 after the time-out.
+    WindowId windowOf(ProcessId process, std::chrono::seconds limit = std::chrono::seconds(30)) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < deadline) {
+            const std::vector<WindowId> windows = x11_->windowActivator().windowsOfProcess(process);
+            if (!windows.empty()) return windows.front();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return 0;
+    }
+
+    bool focus(WindowId window) {
+        x11_->windowActivator().requestFocus(window);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (x11_->windowActivator().focusedWindow().id != window) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return true;
+    }
+
+    // Every image of the animation holds the raster of the frame file of the same number,
+    // byte for byte as stored and decoded alike.
+    static void expectFramesInAnimation(const fs::path& folder, int frames) {
+        const fs::path animation = folder / "tempanim.gif";
+        EXPECT_EQ(countGifImages(animation.string()), frames);
+        const std::vector<std::vector<uint8_t>> rasters = storedRasters(animation.string());
+        const std::vector<DecodedImage> images = decodeAll(animation.string());
+        ASSERT_EQ(rasters.size(), static_cast<size_t>(frames));
+        ASSERT_EQ(images.size(), static_cast<size_t>(frames));
+        for (int k = 0; k < frames; ++k) {
+            const std::string frame = (folder / ("temp-" + std::to_string(101 + k) + ".gif")).string();
+            const std::vector<std::vector<uint8_t>> stored = storedRasters(frame);
+            const std::vector<DecodedImage> decoded = decodeAll(frame);
+            ASSERT_EQ(stored.size(), 1u);
+            ASSERT_EQ(decoded.size(), 1u);
+            EXPECT_EQ(rasters[static_cast<size_t>(k)], stored[0]) << "stored raster of image " << k;
+            EXPECT_EQ(images[static_cast<size_t>(k)].width, decoded[0].width);
+            EXPECT_EQ(images[static_cast<size_t>(k)].raster, decoded[0].raster) << "image " << k;
+            EXPECT_EQ(pixelColours(images[static_cast<size_t>(k)]), pixelColours(decoded[0])) << "image " << k;
+        }
+    }
+
+    const fs::path bin_ = TOOLKIT_BIN_DIR;
+    testdata::TempFolder config_;
+    std::unique_ptr<XvfbDisplay> server_;
+    std::unique_ptr<ScopedVariable> display_;
+    std::unique_ptr<ScopedVariable> configHome_;
+    std::unique_ptr<X11Session> x11_;
+    TrackingLauncher launcher_;
+    int pauses_ = 0;
+};
+
+TEST_F(ExportEndToEnd, OnlyTheNewFlikkorIsDrivenWhileAnotherOneKeepsItsFrames) {
+    // The user's own flikkor, already running with two frames in its list and the focus.
+    testdata::TempFolder decoyFolder;
+    testdata::TempFolder decoyConfig;
+    for (const char* name : {"own-1.gif", "own-2.gif"}) {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(qRgb(200, 30, 30));
+        ASSERT_TRUE(writeGifFile(image, decoyFolder.file(name)));
+    }
+    writeSettings(decoyConfig.path(), decoyFolder.path());
+    LaunchRequest own;
+    own.program = (bin_ / "flikkor").string();
+    own.workingDirectory = decoyFolder.path().string();
+    own.environment = {{"QT_QPA_PLATFORM", "xcb"}, {"XDG_CONFIG_HOME", decoyConfig.path().string()}};
+    const ProcessId decoy = launcher_.startDetached(own);
+    ASSERT_NE(decoy, 0);
+    const WindowId decoyWindow = windowOf(decoy);
+    ASSERT_NE(decoyWindow, 0u);
+    ASSERT_TRUE(focus(decoyWindow));
+    for (const char* keys : {"{TAB}", "{Down}", "{UP}", "+{Down}", "{TAB 7}", "{enter}"})
+        ASSERT_TRUE(x11_->keySender().send(keys));
+
+    ExportRig rig(blocks(6));
+    prepare(rig, bin_ / "flikkor");
+    const ExportOutcome outcome = runExport(rig);
+    ASSERT_EQ(outcome, ExportOutcome::AnimationMade) << rig.log.messages.back();
     const fs::path folder = rig.programFolder.path();
-    const fs::path bin = TOOLKIT_BIN_DIR;
-    ASSERT_TRUE(fs::exists(bin / "flikkor")) << "flikkor has not been built";
-    fs::create_symlink(bin / "flikkor", folder / "flikkor");
-    if (fs::exists(bin / "sorvath")) fs::create_symlink(bin / "sorvath", folder / "sorvath");
-    if (fs::exists(bin / "flikkor.htm")) fs::create_symlink(bin / "flikkor.htm", folder / "flikkor.htm");
-
-    // flikkor browses and writes the program folder.
-    testdata::TempFolder config;
-    fs::create_directories(config.path() / "Quillbay");
-    fs::create_directories(folder / "AnimTmp");
-    testdata::writeTextFile(config.path() / "Quillbay" / "Flikkor.conf",
-                            "[General]\nVersion=0.68\nReadDir=" + folder.string() + "\nWriteDir=" + folder.string() +
-                                "\nWorkDir=" + (folder / "AnimTmp").string() + "\nComment=\nPaintSoft=\nViewer=\n");
-    ScopedVariable display("DISPLAY", server.name());
-    ScopedVariable configHome("XDG_CONFIG_HOME", config.path().string());
-
-    std::unique_ptr<X11Session> x11 = X11Session::open(server.name());
-    ASSERT_NE(x11, nullptr);
-    x11->setSettle([](std::chrono::milliseconds d) { std::this_thread::sleep_for(d); },
-                   std::chrono::milliseconds(400));  // margin for the sanitizer build
-    ProcessLauncher launcher;
-    rig.settings.assemblerWaitMs = 15000;
-    rig.prompter.answers = {true};
-    ExportPlatform platform{rig.converter, launcher, &x11->keySender(), &x11->windowActivator()};
-    AnimationExport exporter(rig.scene, rig.options, rig.reader, rig.display, rig.picture, rig.log, rig.prompter,
-                             platform, rig.settings);
-    const ExportOutcome outcome = exporter.run(0);
-
-    // flikkor ends after the last keystrokes; never wait for it without bound.
-    const fs::path animation = folder / "tempanim.gif";
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (processAlive(launcher.lastProcessId()) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    const bool ended = !processAlive(launcher.lastProcessId());
-    if (!ended) kill(static_cast<pid_t>(launcher.lastProcessId()), SIGKILL);
-
-    ASSERT_EQ(outcome, ExportOutcome::AssemblerDriven) << (rig.log.messages.empty() ? "" : rig.log.messages.back());
-    EXPECT_TRUE(ended) << "flikkor was still running 20 s after the keystrokes";
+    EXPECT_EQ(rig.log.messages.back(),
+              "Animation GIF is made: " + (folder / "tempanim.gif").string() + " (3 frames)");
+    EXPECT_EQ(std::count(rig.log.messages.begin(), rig.log.messages.end(), export_messages::kDriving), 1);
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif", "temp-102.gif", "temp-103.gif"}));
-    ASSERT_TRUE(fs::exists(animation)) << "flikkor did not make tempanim.gif in the program folder";
-    // Flikkor copies each frame's compressed raster byte for byte.
-    const std::vector<std::vector<uint8_t>> rasters = storedRasters(animation.string());
-    ASSERT_EQ(rasters.size(), 3u);
-    for (int k = 0; k < 3; ++k) {
-        const std::vector<std::vector<uint8_t>> frame =
-            storedRasters((folder / ("temp-10" + std::to_string(k + 1) + ".gif")).string());
-        ASSERT_EQ(frame.size(), 1u);
-        EXPECT_EQ(rasters[static_cast<size_t>(k)], frame[0]) << "stored raster of image " << k;
-    }
-    // And an independent decoder sees the same pictures.
-    const std::vector<DecodedImage> images = decodeAll(animation.string());
-    ASSERT_EQ(images.size(), 3u) << "tempanim.gif holds another number of images";
-    for (int k = 0; k < 3; ++k) {
-        const std::vector<DecodedImage> frame = decodeAll((folder / ("temp-10" + std::to_string(k + 1) + ".gif")).string());
-        ASSERT_EQ(frame.size(), 1u);
-        EXPECT_EQ(images[static_cast<size_t>(k)].width, frame[0].width);
-        EXPECT_EQ(images[static_cast<size_t>(k)].raster, frame[0].raster) << "image " << k;
-        EXPECT_EQ(pixelColours(images[static_cast<size_t>(k)]), pixelColours(frame[0])) << "image " << k;
-    }
+    ASSERT_EQ(launcher_.started.size(), 2u);
+    EXPECT_FALSE(launcher_.isRunning(launcher_.started[1]));
+    expectFramesInAnimation(folder, 3);
+
+    // The other flikkor still runs with its window and its frames: closing it asks first.
+    EXPECT_TRUE(launcher_.isRunning(decoy));
+    EXPECT_TRUE(x11_->windowActivator().isShown(decoyWindow));
+    EXPECT_FALSE(fs::exists(decoyFolder.path() / "tempanim.gif"));
+    ASSERT_TRUE(focus(decoyWindow));
+    ASSERT_TRUE(x11_->keySender().send("%{F4}"));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    WindowInfo question;
+    while (std::chrono::steady_clock::now() < deadline &&
+           (question = x11_->windowActivator().focusedWindow()).id == decoyWindow)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(question.process, decoy);
+    EXPECT_EQ(question.caption.rfind("Reelwright:確認", 0), 0u) << question.caption;
+}
+
+TEST_F(ExportEndToEnd, FourStepBlocksGiveOneFrameAndAOneImageAnimation) {
+    ExportRig rig(blocks(4));
+    prepare(rig, bin_ / "flikkor");
+    const ExportOutcome outcome = runExport(rig);
+    ASSERT_EQ(outcome, ExportOutcome::AnimationMade) << rig.log.messages.back();
+    EXPECT_EQ(rig.frameFiles(), std::vector<std::string>{"temp-101.gif"});
+    EXPECT_EQ(rig.log.messages.back(), "Animation GIF is made: " + rig.animationPath() + " (1 frames)");
+    expectFramesInAnimation(rig.programFolder.path(), 1);
+}
+
+TEST_F(ExportEndToEnd, AFlikkorThatShowsNoWindowGetsNoKeyAndTheViewerCarriesOn) {
+    ExportRig rig(blocks(5));
+    const fs::path standIn = rig.runFolder.path() / "windowless";
+    testdata::writeTextFile(standIn, "#!/bin/sh\nexec sleep 60\n");
+    fs::permissions(standIn, fs::perms::owner_all);
+    prepare(rig, standIn);
+    rig.settings.assemblerWaitMs = 1000;
+    UserWindow notes(server_->name());
+    ASSERT_TRUE(focus(notes.id()));
+
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(runExport(rig), ExportOutcome::FramesOnly);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+    ASSERT_EQ(launcher_.started.size(), 1u);
+    EXPECT_EQ(notes.keysReceived(), 0);
+    EXPECT_EQ(rig.log.messages.back(), std::string(export_messages::kKeysStopped) +
+                                           "no window of the flikkor just started (process " +
+                                           std::to_string(launcher_.started[0]) +
+                                           ") appeared within 1 s, so no key was sent" +
+                                           export_messages::kFramesAreIn + rig.settings.programFolder);
+    EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif", "temp-102.gif"}));
+    EXPECT_GT(pauses_, 20);  // the viewer's own events ran during the wait
+
+    // The viewer is still usable: the next export starts over and asks again.
+    const size_t questions = rig.prompter.questions.size();
+    rig.prompter.answers = {false};
+    ExportPlatform platform{rig.converter, launcher_, &x11_->keySender(), &x11_->windowActivator()};
+    AnimationExport again(rig.scene, rig.options, rig.reader, rig.display, rig.picture, rig.log, rig.prompter,
+                          platform, rig.settings);
+    EXPECT_EQ(again.run(0), ExportOutcome::Declined);
+    EXPECT_EQ(rig.prompter.questions.size(), questions + 1);
+    EXPECT_EQ(rig.scene.iloop, 3);
 }
 
 }  // namespace

@@ -2,10 +2,130 @@
 
 #include <gif_lib.h>
 
+#include "viewer/platform/key_notation.h"
+
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <thread>
 
 namespace sorvath::test_support {
+
+FakeDesktop::FakeDesktop() { windows.push_back({kViewerWindow, kViewer, "Sorvath", true}); }
+
+FakeDesktop::Window* FakeDesktop::find(WindowId id) {
+    for (Window& window : windows)
+        if (window.id == id) return &window;
+    return nullptr;
+}
+
+WindowId FakeDesktop::addWindow(ProcessId process, const std::string& caption) {
+    windows.push_back({nextId_, process, caption, true});
+    return nextId_++;
+}
+
+std::vector<std::string> FakeDesktop::sentToFlikkor() const {
+    std::vector<std::string> keys;
+    for (const Received& r : received)
+        for (const Window& window : windows)
+            if (window.id == r.window && window.process == kFlikkor) keys.push_back(r.keys);
+    return keys;
+}
+
+bool FakeDesktop::send(const std::string& keys) {
+    received.push_back({focus, keys});
+    react(keys);
+    if (afterSend) afterSend(received.size());
+    return true;
+}
+
+void FakeDesktop::react(const std::string& keys) {
+    Window* target = find(focus);
+    if (target == nullptr || target->process != kFlikkor || !flikkorRunning) return;
+    const auto show = [&](WindowId id, const std::string& caption) {
+        windows.push_back({id, kFlikkor, caption, true});
+        focus = id;
+    };
+    if (focus == kMainWindow) {
+        if (keys == "+{Down}") ++shiftDowns_;
+        if (keys == "{enter}" && ++enters_ == 3 && opensSaveDialog)
+            show(kDialogWindow, shiftDowns_ > 5 ? "ファイル作成" : "Reelwright:エラー");
+        if (keys == "%{F4}") show(kDialogWindow + 1, "Reelwright:確認");
+    } else if (target->caption == "ファイル作成") {
+        if (keys != "{enter}") {
+            const std::optional<std::vector<KeyStroke>> strokes = parseKeyNotation(keys);
+            if (!strokes) return;
+            for (const KeyStroke& stroke : *strokes) typedPath += static_cast<char>(stroke.character);
+            return;
+        }
+        target->shown = false;
+        focus = kMainWindow;
+        if (writesAnimation) writeGifWithImages(typedPath, shiftDowns_ - 5 + extraImages);
+    } else if (target->caption == "Reelwright:確認" && keys == "{enter}") {
+        for (Window& window : windows)
+            if (window.process == kFlikkor) window.shown = false;
+        flikkorRunning = false;
+        focus = 0;
+    }
+    return;
+}
+
+bool FakeDesktop::activate(const std::string& caption) {
+    activated.push_back(caption);
+    for (const Window& window : windows)
+        if (window.shown && window.caption == caption) {
+            focus = window.id;
+            return true;
+        }
+    return false;
+}
+
+std::vector<WindowId> FakeDesktop::windowsOfProcess(ProcessId process) {
+    std::vector<WindowId> ids;
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (it->shown && it->process == process) ids.push_back(it->id);
+    return ids;
+}
+
+void FakeDesktop::requestFocus(WindowId window) {
+    focusRequests.push_back(window);
+    if (const Window* w = find(window); w != nullptr && w->shown) focus = window;
+}
+
+WindowInfo FakeDesktop::focusedWindow() {
+    const Window* window = find(focus);
+    if (window == nullptr || !window->shown) return {};
+    return {window->id, window->process, window->caption};
+}
+
+bool FakeDesktop::isShown(WindowId window) {
+    const Window* w = find(window);
+    return w != nullptr && w->shown;
+}
+
+ProcessId FakeDesktop::startDetached(const LaunchRequest& request) {
+    requests.push_back(request);
+    if (!starts) return 0;
+    flikkorRunning = true;
+    if (opensWindow) windows.push_back({kMainWindow, kFlikkor, "Reelwright", true});
+    return kFlikkor;
+}
+
+void writeGifWithImages(const std::string& path, int images) {
+    int error = 0;
+    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
+    if (gif == nullptr) return;
+    GifColorType colours[2] = {{0, 0, 0}, {255, 255, 255}};
+    ColorMapObject* map = GifMakeMapObject(2, colours);
+    EGifPutScreenDesc(gif, 1, 1, 1, 0, map);
+    GifPixelType pixel = 1;
+    for (int k = 0; k < images; ++k) {
+        EGifPutImageDesc(gif, 0, 0, 1, 1, false, nullptr);
+        EGifPutLine(gif, &pixel, 1);
+    }
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(map);
+}
 
 ExportRig::ExportRig(const testdata::ResultRun& run, bool walls, ContactDisplay contacts) {
     testdata::writeRun(runFolder.path(), "out-0007.dat", run, testdata::RecordLayout::Long, walls,
@@ -16,12 +136,18 @@ ExportRig::ExportRig(const testdata::ResultRun& run, bool walls, ContactDisplay 
     reader.openOutputFile();
     settings.programFolder = programFolder.path().string() + "/";
     settings.viewerCaption = "Sorvath";
-    windows.shown.insert("Sorvath");
+    settings.assemblerWaitMs = 300;
+    settings.assemblerWaitPerFrameMs = 0;
 }
 
 ExportOutcome ExportRig::exportAnswering(bool yes, int nskip, bool withDisplay) {
     prompter.answers = {yes};
-    ExportPlatform platform{converter, launcher, withDisplay ? &keys : nullptr, withDisplay ? &windows : nullptr};
+    ExportPlatform platform{converter, desktop, withDisplay ? &desktop : nullptr, withDisplay ? &desktop : nullptr,
+                            [this](std::chrono::milliseconds time) {
+                                ++pauses;
+                                pauseTimes.push_back(time);
+                                std::this_thread::sleep_for(std::min(time, std::chrono::milliseconds(1)));
+                            }};
     AnimationExport exporter(scene, options, reader, display, picture, log, prompter, platform, settings);
     return exporter.run(nskip);
 }

@@ -10,47 +10,84 @@
 
 #include <QImage>
 
+#include <chrono>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace sorvath::test_support {
 
-class RecordingKeySender : public KeySender {
+// The display, the program start and a stand-in flikkor that answers the export's
+// keys as the real one does: its window appears without the focus, the make button
+// opens the save dialog (an error box when no file was added), the file name and
+// Enter close it and write the animation, Alt+F4 asks the close question, and Enter
+// on that ends the program.
+class FakeDesktop : public KeySender, public WindowActivator, public Launcher {
 public:
-    bool send(const std::string& keys) override {
-        sent.push_back(keys);
-        return true;
-    }
-    std::vector<std::string> sent;
-};
+    struct Window {
+        WindowId id = 0;
+        ProcessId process = 0;
+        std::string caption;
+        bool shown = true;
+    };
+    struct Received {
+        WindowId window = 0;  // the focused window the string reached
+        std::string keys;
+    };
 
-class FakeWindows : public WindowActivator {
-public:
-    bool waitForWindow(const std::string& caption, int) override { return shown.count(caption) > 0; }
-    bool activate(const std::string& caption) override {
-        activated.push_back(caption);
-        return shown.count(caption) > 0;
-    }
-    std::set<std::string> shown;
-    std::vector<std::string> activated;
-};
+    static constexpr ProcessId kViewer = 10;
+    static constexpr ProcessId kFlikkor = 4242;
+    static constexpr WindowId kViewerWindow = 1;
+    static constexpr WindowId kMainWindow = 100;
+    static constexpr WindowId kDialogWindow = 101;
 
-class RecordingLauncher : public Launcher {
-public:
-    explicit RecordingLauncher(FakeWindows& windows) : windows_(windows) {}
-    bool startDetached(const LaunchRequest& request) override {
-        requests.push_back(request);
-        if (starts && opensWindow) windows_.shown.insert("Reelwright");
-        return starts;
-    }
+    FakeDesktop();
+
+    // KeySender
+    bool send(const std::string& keys) override;
+    // WindowActivator
+    bool activate(const std::string& caption) override;
+    std::vector<WindowId> windowsOfProcess(ProcessId process) override;
+    void requestFocus(WindowId window) override;
+    WindowInfo focusedWindow() override;
+    bool isShown(WindowId window) override;
+    // Launcher
+    ProcessId startDetached(const LaunchRequest& request) override;
+    bool isRunning(ProcessId process) override { return process == kFlikkor && flikkorRunning; }
+
+    Window* find(WindowId id);
+    WindowId addWindow(ProcessId process, const std::string& caption);
+    // The strings that reached windows of the stand-in flikkor, in order.
+    std::vector<std::string> sentToFlikkor() const;
+
+    // How the stand-in flikkor behaves.
     bool starts = true;
     bool opensWindow = true;
+    bool opensSaveDialog = true;
+    bool writesAnimation = true;
+    int extraImages = 0;  // written on top of the added files
+    // Called after every string (the test may move the focus, as a user would).
+    std::function<void(size_t sentSoFar)> afterSend;
+
+    std::vector<Window> windows;
+    WindowId focus = kViewerWindow;
+    bool flikkorRunning = false;
+    std::vector<Received> received;
+    std::vector<std::string> activated;         // captions
+    std::vector<WindowId> focusRequests;
     std::vector<LaunchRequest> requests;
+    std::string typedPath;
 
 private:
-    FakeWindows& windows_;
+    void react(const std::string& keys);
+    int enters_ = 0;
+    int shiftDowns_ = 0;
+    WindowId nextId_ = 200;
 };
+
+// Writes a GIF file with this many 1 x 1 images.
+void writeGifWithImages(const std::string& path, int images);
 
 // The window's picture: the reader's display calls draw into a real picture.
 class PictureDisplay : public testing::RecordingDisplay {
@@ -88,16 +125,18 @@ struct ExportRig {
     PictureDisplay display{picture, scene, options};
     ResultReader reader{scene, options, log, prompter, display};
     GifFrameConverter converter;
-    FakeWindows windows;
-    RecordingLauncher launcher{windows};
-    RecordingKeySender keys;
+    FakeDesktop desktop;
     ExportSettings settings;
+    int pauses = 0;  // calls of the export's pause: the viewer's events ran
+    std::vector<std::chrono::milliseconds> pauseTimes;
 
     ExportRig(const testdata::ResultRun& run, bool walls = false, ContactDisplay contacts = ContactDisplay::No);
 
     // The output file's path (its companions lie next to it).
     std::string outputPath() const { return runFolder.file("out-0007.dat"); }
     ExportOutcome exportAnswering(bool yes, int nskip = 0, bool withDisplay = true);
+    // The animation's full path in the program folder.
+    std::string animationPath() const { return programFolder.file("tempanim.gif"); }
     // The temp- GIF files in the program folder, by name.
     std::vector<std::string> frameFiles() const;
 };

@@ -8,7 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 namespace sorvath {
 namespace {
@@ -42,6 +46,17 @@ TEST(Form1AnimationGifMaking, MenuCommandExportsIntoTheProgramFolder) {
     EXPECT_EQ(bench.label("Label3"), "4");
     std::filesystem::remove(frame);
     std::filesystem::remove(folder / "temp.bmp");
+}
+
+TEST(Form1AnimationGifMaking, TheFixedKeyPauseIsOffUnlessTheEnvironmentAsksForIt) {
+    unsetenv("SORVATH_KEY_SETTLE_MS");
+    EXPECT_EQ(AnimationGifMaking::keySettleFromEnvironment(), std::chrono::milliseconds(0));
+    for (const auto& [text, expected] : std::vector<std::pair<const char*, int>>{
+             {"250", 250}, {"0", 0}, {"", 0}, {"abc", 0}, {"25x", 0}, {"-5", 0}, {"20000", 0}}) {
+        setenv("SORVATH_KEY_SETTLE_MS", text, 1);
+        EXPECT_EQ(AnimationGifMaking::keySettleFromEnvironment(), std::chrono::milliseconds(expected)) << text;
+    }
+    unsetenv("SORVATH_KEY_SETTLE_MS");
 }
 
 }  // namespace

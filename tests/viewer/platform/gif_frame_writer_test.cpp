@@ -12,6 +12,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace sorvath {
@@ -169,6 +170,21 @@ TEST(GifFrameWriter, FailuresLeaveNoFileBehind) {
     EXPECT_FALSE(writeGifFile(palettePicture(), folder.file("no-such-folder/temp-104.gif")));
     EXPECT_FALSE(writeGifFile(QImage(), gif));
     EXPECT_FALSE(fs::exists(gif));
+}
+
+TEST(GifFrameWriter, FrameFilesGetTheUsersUsualPermissions) {
+    TempFolder folder;
+    const mode_t saved = umask(022);
+    const bool shared = writeGifFile(palettePicture(), folder.file("shared.gif"));
+    umask(027);
+    const bool group = writeGifFile(palettePicture(), folder.file("group.gif"));
+    umask(saved);
+    ASSERT_TRUE(shared && group);
+    const auto permissions = [](const std::string& path) { return fs::status(path).permissions() & fs::perms::all; };
+    using fs::perms;
+    EXPECT_EQ(permissions(folder.file("shared.gif")),
+              perms::owner_read | perms::owner_write | perms::group_read | perms::others_read);
+    EXPECT_EQ(permissions(folder.file("group.gif")), perms::owner_read | perms::owner_write | perms::group_read);
 }
 
 }  // namespace

@@ -57,5 +57,19 @@ TEST(KeyNotation, MalformedStringsAreRefused) {
         EXPECT_FALSE(parseKeyNotation(text).has_value()) << text;
 }
 
+TEST(KeyNotation, LiteralKeysTypeEveryCharacterAsItStands) {
+    const std::string path = "/home/a+b/50%^x/(one){two}~/[3]/tempanim.gif";
+    const std::optional<std::vector<KeyStroke>> strokes = parseKeyNotation(literalKeys(path));
+    ASSERT_TRUE(strokes.has_value());
+    std::string typed;
+    for (const KeyStroke& stroke : *strokes) {
+        EXPECT_EQ(stroke.named, NamedKey::Character);
+        EXPECT_FALSE(stroke.shift || stroke.ctrl || stroke.alt);
+        typed += static_cast<char>(stroke.character);
+    }
+    EXPECT_EQ(typed, path);
+    EXPECT_EQ(literalKeys("tempanim.gif"), "tempanim.gif");
+}
+
 }  // namespace
 }  // namespace sorvath

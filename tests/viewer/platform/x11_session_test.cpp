@@ -28,7 +28,8 @@ struct ReceivedKey {
 // A window on its own client connection, as another program would be.
 class RecordingWindow {
 public:
-    RecordingWindow(const std::string& display, const std::string& caption) {
+    // process is announced in _NET_WM_PID when it is not 0.
+    RecordingWindow(const std::string& display, const std::string& caption, unsigned long process = 0) {
         display_ = XOpenDisplay(display.c_str());
         if (display_ == nullptr) return;
         window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 10, 10, 200, 100, 0, 0, 0);
@@ -36,6 +37,9 @@ public:
         XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_NAME", False),
                         XInternAtom(display_, "UTF8_STRING", False), 8, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(caption.data()), static_cast<int>(caption.size()));
+        if (process != 0)
+            XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                            PropModeReplace, reinterpret_cast<const unsigned char*>(&process), 1);
         XSelectInput(display_, window_, KeyPressMask | ExposureMask);
         XMapWindow(display_, window_);
         XSync(display_, False);
@@ -45,6 +49,11 @@ public:
     }
 
     bool ok() const { return display_ != nullptr; }
+    WindowId id() const { return window_; }
+    void unmap() {
+        XUnmapWindow(display_, window_);
+        XSync(display_, False);
+    }
 
     // Key presses received within the wait, in order.
     std::vector<ReceivedKey> keys(std::chrono::milliseconds wait = std::chrono::milliseconds(300)) {
@@ -79,8 +88,7 @@ protected:
         ASSERT_FALSE(server_->name().empty()) << "Xvfb did not start";
         session_ = X11Session::open(server_->name());
         ASSERT_NE(session_, nullptr);
-        session_->setSettle([](std::chrono::milliseconds d) { std::this_thread::sleep_for(d); },
-                            std::chrono::milliseconds(10));
+        session_->setPause([](std::chrono::milliseconds d) { std::this_thread::sleep_for(d); });
     }
 
     std::unique_ptr<test_support::XvfbDisplay> server_;
@@ -91,24 +99,47 @@ TEST_F(X11SessionTest, NoSessionWithoutADisplay) {
     EXPECT_EQ(X11Session::open(":4242"), nullptr);
 }
 
-TEST_F(X11SessionTest, WaitsForAndActivatesAWindowByItsExactCaption) {
+TEST_F(X11SessionTest, ActivatesAWindowByItsExactCaption) {
     WindowActivator& windows = session_->windowActivator();
-    EXPECT_FALSE(windows.waitForWindow("Reelwright", 200));
+    EXPECT_FALSE(windows.activate("Reelwright"));
     RecordingWindow other(server_->name(), "Reelwright:確認");
-    EXPECT_FALSE(windows.waitForWindow("Reelwright", 200));
     EXPECT_FALSE(windows.activate("Reelwright"));
 
     RecordingWindow target(server_->name(), "Reelwright");
     ASSERT_TRUE(target.ok());
-    EXPECT_TRUE(windows.waitForWindow("Reelwright", 2000));
     EXPECT_TRUE(windows.activate("Reelwright"));
+    EXPECT_EQ(windows.focusedWindow().id, target.id());
     EXPECT_TRUE(windows.activate("Reelwright:確認"));
+    EXPECT_EQ(windows.focusedWindow().caption, "Reelwright:確認");
+}
+
+TEST_F(X11SessionTest, FindsWindowsByTheirProcessAndTellsWhichHasTheFocus) {
+    WindowActivator& windows = session_->windowActivator();
+    RecordingWindow decoy(server_->name(), "Reelwright", 777);
+    RecordingWindow first(server_->name(), "Reelwright", 4242);
+    RecordingWindow dialog(server_->name(), "ファイル作成", 4242);
+    EXPECT_TRUE(windows.windowsOfProcess(555).empty());
+    EXPECT_EQ(windows.windowsOfProcess(777), std::vector<WindowId>{decoy.id()});
+    EXPECT_EQ(windows.windowsOfProcess(4242), (std::vector<WindowId>{dialog.id(), first.id()}));  // newest first
+
+    windows.requestFocus(first.id());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (windows.focusedWindow().id != first.id() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const WindowInfo focus = windows.focusedWindow();
+    EXPECT_EQ(focus.id, first.id());
+    EXPECT_EQ(focus.process, 4242);
+    EXPECT_EQ(focus.caption, "Reelwright");
+
+    EXPECT_TRUE(windows.isShown(dialog.id()));
+    dialog.unmap();
+    EXPECT_FALSE(windows.isShown(dialog.id()));
+    EXPECT_EQ(windows.windowsOfProcess(4242), std::vector<WindowId>{first.id()});
 }
 
 TEST_F(X11SessionTest, KeysReachTheFocusedWindowWithTheirModifiers) {
     RecordingWindow target(server_->name(), "Reelwright");
     ASSERT_TRUE(target.ok());
-    ASSERT_TRUE(session_->windowActivator().waitForWindow("Reelwright", 2000));
     ASSERT_TRUE(session_->windowActivator().activate("Reelwright"));
 
     KeySender& keys = session_->keySender();
@@ -135,7 +166,6 @@ TEST_F(X11SessionTest, KeysReachTheFocusedWindowWithTheirModifiers) {
 
 TEST_F(X11SessionTest, TextIsTypedCharacterByCharacter) {
     RecordingWindow target(server_->name(), "Reelwright");
-    ASSERT_TRUE(session_->windowActivator().waitForWindow("Reelwright", 2000));
     ASSERT_TRUE(session_->windowActivator().activate("Reelwright"));
     ASSERT_TRUE(session_->keySender().send("tempanim.gif"));
     ASSERT_TRUE(session_->keySender().send("Temp-101_A"));

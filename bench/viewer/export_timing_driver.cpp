@@ -1,0 +1,125 @@
+// One real GIF export for bench/viewer/export-timing: writes a synthetic run of 100
+// particles with the given number of frames, exports it into a fresh program folder
+// holding flikkor, on the X display of DISPLAY, and prints the seconds from the "Yes"
+// to the check-point question until flikkor has ended and the animation is checked.
+//
+//   viewer_export_timing_driver FOLDER FRAMES SETTLE_MS FLIKKOR
+//
+// SETTLE_MS is the fixed pause after every key string (250 was the old pacing, 0 leaves
+// the pacing to flikkor's windows). The message log goes to standard error.
+#include "tests/viewer/support/result_run_writer.h"
+#include "viewer/core/result_reader.h"
+#include "viewer/draw/scene_picture.h"
+#include "viewer/export/animation_export.h"
+#include "viewer/platform/gif_frame_writer.h"
+#include "viewer/platform/x11_session.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+namespace sorvath {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// The window's part: the log on standard error, Yes to the check points (noting when),
+// and the drawing into the picture that becomes the frames.
+class BenchWindow : public MessageLog, public ViewerPrompter, public SceneDisplay {
+public:
+    BenchWindow(ScenePicture& picture, Scene& scene, ViewOptions& options)
+        : picture_(picture), scene_(scene), options_(options) {}
+    std::string path;
+    bool opening = true;
+    Clock::time_point yes{};
+    // Each line with the seconds since the "Yes", so the phases can be told apart.
+    void showmsg(const std::string& text) override {
+        const double since = yes == Clock::time_point{} ? 0.0 : std::chrono::duration<double>(Clock::now() - yes).count();
+        std::fprintf(stderr, "  %7.2f s  %s\n", since, text.c_str());
+    }
+    void beep() override {}
+    bool askYesNo(const std::string&) override {
+        if (opening) return false;  // no wall file
+        yes = Clock::now();
+        return true;
+    }
+    std::string chooseOpenFile(const FileOpenRequest&) override { return path; }
+    void setscale() override { picture_.setscale(scene_); }
+    void clearPicture() override { picture_.clear(); }
+    void drawscene() override { picture_.drawscene(scene_, options_); }
+    void showFilename(const std::string&) override {}
+    void showStepNumber(int32_t) override {}
+    void clearStepNumber() override {}
+    void setanimbuttons(int) override {}
+    void setviewbuttons(int) override {}
+    void viewOptionsChanged() override {}
+
+private:
+    ScenePicture& picture_;
+    Scene& scene_;
+    ViewOptions& options_;
+};
+
+int run(const fs::path& folder, int frames, int settleMs, const fs::path& flikkor) {
+    const fs::path runFolder = folder / "run";
+    const fs::path program = folder / "program";
+    const fs::path config = folder / "config";
+    fs::create_directories(runFolder);
+    fs::create_directories(program / "AnimTmp");
+    fs::create_directories(config / "Quillbay");
+    fs::create_symlink(fs::absolute(flikkor), program / "flikkor");
+    // flikkor browses and writes the program folder (the check points of the question).
+    testdata::writeTextFile(config / "Quillbay" / "Flikkor.conf",
+                            "[General]\nVersion=0.68\nReadDir=" + program.string() + "\nWriteDir=" + program.string() +
+                                "\nWorkDir=" + (program / "AnimTmp").string() + "\nComment=\nPaintSoft=\nViewer=\n");
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    // Three blocks are read on opening; every further block is one frame.
+    testdata::writeTextFile(runFolder / "out-0007.dat",
+                            testdata::outputFileText(testdata::latticeRun(100, frames + 3), testdata::RecordLayout::Long));
+
+    Scene scene;
+    ViewOptions options;
+    ScenePicture picture;
+    BenchWindow window(picture, scene, options);
+    window.path = (runFolder / "out-0007.dat").string();
+    ResultReader reader(scene, options, window, window, window);
+    if (!reader.openOutputFile()) return 2;
+    window.opening = false;
+
+    std::unique_ptr<X11Session> x11 = X11Session::open();
+    if (!x11) {
+        std::cerr << "no X display with XTest in DISPLAY\n";
+        return 2;
+    }
+    GifFrameConverter converter;
+    ProcessLauncher launcher;
+    ExportPlatform platform{converter, launcher, &x11->keySender(), &x11->windowActivator()};
+    ExportSettings settings;
+    settings.programFolder = program.string() + "/";
+    settings.viewerCaption = "Sorvath";
+    settings.keySettleMs = settleMs;
+    AnimationExport exporter(scene, options, reader, window, picture, window, window, platform, settings);
+    const ExportOutcome outcome = exporter.run(0);
+    const double seconds = std::chrono::duration<double>(Clock::now() - window.yes).count();
+    if (outcome != ExportOutcome::AnimationMade) {
+        std::cerr << "the export did not make the animation\n";
+        return 1;
+    }
+    std::printf("%.2f\n", seconds);
+    return 0;
+}
+
+}  // namespace
+}  // namespace sorvath
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::cerr << "usage: viewer_export_timing_driver FOLDER FRAMES SETTLE_MS FLIKKOR\n";
+        return 2;
+    }
+    return sorvath::run(argv[1], std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
+}
