@@ -134,7 +134,7 @@ MappedFile::MappedFile(const std::string& path) {
     }
     size_ = static_cast<std::size_t>(info.st_size);
     if (size_ > 0) {
-        void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+        void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
         if (mapped == MAP_FAILED) {
             ::close(fd);
             throw InputError(path + ": cannot be read");

@@ -8,7 +8,11 @@ namespace bridge {
 void appendNumber(std::string& out, double value) {
     char buffer[40];
     if (value == 0.0) value = 0.0;  // no "-0"
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
+    // Values read from a dump have at most ten digits, and their shortest form (the
+    // fast path) shows them as written; longer results are rounded to ten digits.
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (result.ptr - buffer > 12)
+        result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
     out.push_back(' ');
     out.append(buffer, result.ptr);
 }
