@@ -92,7 +92,9 @@ std::string bodyData(const Packing& packing, const RunParameters& r) {
         text += std::to_string(id++) + " 1 " + std::to_string(6 + 3 * vertices.size() + 1) + "\n" +
                 std::to_string(vertices.size()) + "\n" + num(2.0 * izz) + " " + num(2.0 * izz) + " " + num(izz) +
                 " 0 0 0\n";
-        for (const Point& v : vertices) text += num(v.x) + " " + num(v.y) + " 0\n";
+        // LAMMPS reads at most 32 lines of 256 characters per body: four vertices a line.
+        for (std::size_t k = 0; k < vertices.size(); ++k)
+            text += num(vertices[k].x) + " " + num(vertices[k].y) + (k % 4 == 3 || k + 1 == vertices.size() ? " 0\n" : " 0 ");
         text += num(2.0 * rounded) + "\n";
     }
     return text;
@@ -207,7 +209,9 @@ double roundedRadius(const PackedParticle& particle, const RunParameters& parame
 }
 
 std::vector<Point> bodyVertices(const PackedParticle& particle, double rounded) {
-    std::vector<Point> vertices = outlinePoints(particle);
+    PackedParticle sampled = particle;
+    sampled.nv = std::min(particle.nv, kMaxBodyVertices);
+    std::vector<Point> vertices = outlinePoints(sampled);
     for (Point& v : vertices) {
         const double length = std::hypot(v.x, v.y);
         const double scale = (length - rounded) / length;

@@ -10,6 +10,11 @@
 
 namespace bridge {
 
+// The most vertices a simulated body gets. A denser outline (an ellipse's 100 points)
+// is sampled at this many points: LAMMPS's rounded-polygon contact fails when many
+// vertices of one body lie near an edge of another.
+inline constexpr int kMaxBodyVertices = 24;
+
 // File names inside a run folder.
 inline constexpr const char* kDataFile = "packing.data";
 inline constexpr const char* kScriptFile = "in.demrun";
@@ -22,8 +27,9 @@ inline constexpr const char* kLogFile = "log.lammps";
 std::string lammpsDataText(const Packing& packing, const RunParameters& parameters);
 std::string lammpsScriptText(const Packing& packing, const RunParameters& parameters);
 
-// Body-frame vertices of a polygon body: the outline points pulled towards the centre
-// by the rounded radius, so the rounded outline stays inside the drawn one.
+// Body-frame vertices of a polygon body: its outline points (at most kMaxBodyVertices of
+// them) pulled towards the centre by the rounded radius, so the rounded outline stays
+// inside the drawn one.
 std::vector<Point> bodyVertices(const PackedParticle& particle, double roundedRadius);
 double roundedRadius(const PackedParticle& particle, const RunParameters& parameters);
 

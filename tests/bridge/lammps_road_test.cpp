@@ -128,9 +128,22 @@ TEST_F(SettledDiscs, EveryStepOpensInSorvathAndShowsTheMeanOfItsForces) {
     }
 }
 
-TEST(LammpsRoad, PolygonOrientationIsTheAngleOfTheBodyQuaternion) {
+struct BodyPacking {
+    const char* name;
+    const char* control;
+};
+
+// Regular polygons, and ellipses (the polygon of their outline points).
+const BodyPacking kBodyPackings[] = {
+    {"polygons", "0 1\n60 20000\n0.01 0.002 0.05 0.2\n0.0 0.0 2.5 2.5\n0\n5.0 1.5 3 8\n"},
+    {"ellipses", "1 0\n40 20000\n0.01 0.2 0.05 0.2\n0.0 0.0 2.0 2.0\n0\n0.7 0.15 0.4 1.0\n"},
+};
+
+class BodyOrientation : public ::testing::TestWithParam<BodyPacking> {};
+
+TEST_P(BodyOrientation, IsTheAngleOfTheBodyQuaternionAtEveryDump) {
     sorvath::testdata::TempFolder folder;
-    const std::string control = "0 1\n60 20000\n0.01 0.002 0.05 0.2\n0.0 0.0 2.5 2.5\n0\n5.0 1.5 3 8\n";
+    const std::string control = GetParam().control;
     std::string failure;
     ASSERT_TRUE(testing::road(folder.path(), control, "steps = 3000\ndump_every = 300\n", 1, failure)) << failure;
     const std::filesystem::path run = folder.path() / "run";
@@ -174,6 +187,9 @@ TEST(LammpsRoad, PolygonOrientationIsTheAngleOfTheBodyQuaternion) {
     EXPECT_TRUE(viewed.opened);
     EXPECT_TRUE(viewed.allStepsRead);
 }
+
+INSTANTIATE_TEST_SUITE_P(LammpsRoad, BodyOrientation, ::testing::ValuesIn(kBodyPackings),
+                         [](const ::testing::TestParamInfo<BodyPacking>& info) { return std::string(info.param.name); });
 
 TEST(LammpsRoad, TwoRanksConvertIntoARunSorvathOpensLikeOneRank) {
     const std::string params = "steps = 3000\ndump_every = 500\n";
