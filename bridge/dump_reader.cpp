@@ -100,6 +100,12 @@ bool DumpReader::next(DumpBlock& block) {
                 pos_ = static_cast<std::size_t>(p - text_.data());
                 fail("the dump ends in the middle of a step block (timestep " + std::to_string(block.timestep) + ")");
             }
+            // Most fields of a granular dump are a bare 0 (no wall contact): the fast path.
+            if (*p == '0' && (p + 1 == end || p[1] == ' ' || p[1] == '\n' || p[1] == '\t' || p[1] == '\r')) {
+                *out++ = 0.0;
+                ++p;
+                continue;
+            }
             const auto [next, ec] = std::from_chars(p, end, *out);
             if (ec != std::errc() || (next < end && *next != ' ' && *next != '\t' && *next != '\n' && *next != '\r')) {
                 pos_ = static_cast<std::size_t>(p - text_.data());

@@ -5,16 +5,64 @@
 
 namespace bridge {
 
+namespace {
+
+constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13};
+constexpr long long kIntegerPowers[] = {1LL,          10LL,          100LL,          1000LL,          10000LL,
+                                        100000LL,     1000000LL,     10000000LL,     100000000LL,     1000000000LL,
+                                        10000000000LL, 100000000000LL, 1000000000000LL, 10000000000000LL};
+
+char* digits(char* end, long long value, int minimum) {
+    int count = 0;
+    do {
+        *--end = static_cast<char>('0' + value % 10);
+        value /= 10;
+        ++count;
+    } while (value > 0 || count < minimum);
+    return end;
+}
+
+}  // namespace
+
 void appendNumber(std::string& out, double value) {
-    char buffer[40];
-    if (value == 0.0) value = 0.0;  // no "-0"
-    // Values read from a dump have at most ten digits, and their shortest form (the
-    // fast path) shows them as written; longer results are rounded to ten digits.
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    if (result.ptr - buffer > 12)
-        result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
     out.push_back(' ');
-    out.append(buffer, result.ptr);
+    const double magnitude = std::fabs(value);
+    if (magnitude == 0.0) {
+        out.push_back('0');
+        return;
+    }
+    if (!(magnitude >= 1e-4 && magnitude < 1e9)) {
+        char buffer[40];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
+        out.append(buffer, result.ptr);
+        return;
+    }
+    // Ten significant digits in fixed-point form, trailing zeros dropped: the number of
+    // decimals follows from the decimal exponent, the digits from one rounded integer.
+    int exponent = 0;
+    if (magnitude >= 1.0)
+        while (magnitude >= kPowers[exponent + 1]) ++exponent;
+    else
+        while (magnitude * kPowers[-exponent] < 1.0) --exponent;
+    const int decimals = 9 - exponent;
+    const long long scaled = std::llround(magnitude * kPowers[decimals]);
+    long long whole = scaled / kIntegerPowers[decimals];
+    long long fraction = scaled % kIntegerPowers[decimals];
+    int places = decimals;
+    while (places > 0 && fraction % 10 == 0) {
+        fraction /= 10;
+        --places;
+    }
+    char buffer[40];
+    char* end = buffer + sizeof buffer;
+    char* begin = end;
+    if (places > 0) {
+        begin = digits(end, fraction, places);
+        *--begin = '.';
+    }
+    begin = digits(begin, whole, 1);
+    if (value < 0) *--begin = '-';
+    out.append(begin, end);
 }
 
 void appendInteger(std::string& out, long value) {
