@@ -60,17 +60,21 @@ ResultRun exampleRun() {
             if (c + 1 < columns) {
                 const Pose& p = step.poses[static_cast<size_t>(i)];
                 const double force = rounded(1.0 + 3.0 * std::fabs(std::sin(0.3 * s + 0.7 * i)));
-                step.contacts.push_back({i + 1, i + 2, rounded(p.x + pitch / 2), p.y, 0.0, -force, 0.0});
+                // The angle is the centre line's direction minus pi/2: the force segment
+                // the viewer draws along ang + pi/2 then joins the two centres.
+                step.contacts.push_back({i + 1, i + 2, rounded(p.x + pitch / 2), p.y, -1.5707963, -force, 0.0});
             }
             if (i + columns < columns * rows) {
                 const Pose& p = step.poses[static_cast<size_t>(i)];
                 const double force = rounded(1.0 + 2.0 * std::fabs(std::cos(0.2 * s + 0.3 * i)));
-                step.contacts.push_back({i + 1, i + 1 + columns, p.x, rounded(p.y + pitch / 2), 1.5707963, -force, 0.0});
+                step.contacts.push_back({i + 1, i + 1 + columns, p.x, rounded(p.y + pitch / 2), 0.0, -force, 0.0});
             }
         }
         const int pairs = static_cast<int>(step.contacts.size());
+        // Bottom row on the floor: the segment runs from the centre down to the wall.
         for (int c = 0; c < columns; ++c) {
-            step.contacts.push_back({c + 1, 0, (c + 0.5) * pitch, 0.0, 1.5707963, -0.5, 0.0});
+            const Pose& p = step.poses[static_cast<size_t>(c)];
+            step.contacts.push_back({c + 1, 0, p.x, rounded(p.y / 2), -3.1415927, -0.5, 0.0});
         }
         step.ncont = pairs;
         run.steps.push_back(std::move(step));

@@ -1,0 +1,148 @@
+#include "bridge/demrun_commands.h"
+
+#include "bridge/field_text.h"
+#include "bridge/lammps_input.h"
+#include "bridge/lammps_process.h"
+#include "bridge/packing_input.h"
+#include "bridge/run_conversion.h"
+#include "bridge/run_parameters.h"
+#include "bridge/text_file.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <unistd.h>
+
+namespace bridge {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: demrun prepare [--params FILE] [--folder DIR] NEWIN\n"
+    "       demrun run [--np N] [DIR]\n"
+    "       demrun convert [DIR]\n";
+
+struct Options {
+    std::string params;
+    std::string folder;
+    int ranks = 1;
+    std::vector<std::string> rest;
+};
+
+Options parseOptions(const std::vector<std::string>& args) {
+    Options options;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& word = args[k];
+        const auto value = [&]() {
+            if (k + 1 >= args.size()) throw InputError(word + " needs a value");
+            return args[++k];
+        };
+        if (word == "--params") options.params = value();
+        else if (word == "--folder") options.folder = value();
+        else if (word == "--np") {
+            const std::string text = value();
+            double ranks = 0.0;
+            if (!parseNumber(text, ranks) || ranks < 1 || ranks > 1024 || ranks != static_cast<int>(ranks))
+                throw InputError("--np needs a whole number of ranks, not '" + text + "'");
+            options.ranks = static_cast<int>(ranks);
+        } else if (word.rfind("--", 0) == 0) throw InputError("unknown option " + word);
+        else options.rest.push_back(word);
+    }
+    return options;
+}
+
+int failure(std::ostream& err, const std::string& message) {
+    err << "demrun: " << message << "\n";
+    return 1;
+}
+
+std::string folderArgument(const Options& options) {
+    if (options.rest.size() > 1) throw InputError("more than one run folder given");
+    return options.rest.empty() ? std::string(".") : options.rest.front();
+}
+
+}  // namespace
+
+int prepareCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        const Options options = parseOptions(args);
+        if (options.rest.size() != 1) return failure(err, std::string("prepare needs one packing file\n") + kUsage);
+        const std::string packingPath = options.rest.front();
+        const std::filesystem::path folder = std::filesystem::path(options.folder.empty() ? std::string(".") : options.folder);
+        const std::string packingText = readTextFile(packingPath);
+        const Packing packing = readPacking(packingText, packingPath);
+        const ParameterChoice choice =
+            options.params.empty() ? defaultParameters() : readParameterText(readTextFile(options.params), options.params);
+        const RunParameters parameters = deriveParameters(packing, choice);
+
+        std::filesystem::create_directories(folder);
+        FileSet files;
+        files.write(folder / kDataFile, lammpsDataText(packing, parameters));
+        files.write(folder / kScriptFile, lammpsScriptText(packing, parameters));
+        files.write(folder / kSetupFile, setupText(parameters));
+        std::error_code same;
+        if (!std::filesystem::equivalent(packingPath, folder / kPackingCopy, same))
+            files.write(folder / kPackingCopy, packingText);
+        files.commit();
+        out << "demrun: prepared " << packing.particles.size() << (parameters.bodies ? " rounded-polygon bodies" : " discs")
+            << " for " << parameters.steps << " steps of " << parameters.dt << " s in " << folder.string() << " ("
+            << kScriptFile << ", " << kDataFile << ")\n";
+        return 0;
+    } catch (const std::exception& error) {
+        return failure(err, error.what());
+    }
+}
+
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        const Options options = parseOptions(args);
+        const std::string folder = folderArgument(options);
+        if (!std::filesystem::exists(std::filesystem::path(folder) / kScriptFile))
+            return failure(err, folder + ": no " + kScriptFile + " (run demrun prepare first)");
+        const char* path = std::getenv("PATH");
+        const auto command = lammpsCommand(options.ranks, kScriptFile, path ? path : "", ::geteuid() == 0);
+        out << "demrun: running LAMMPS" << (options.ranks > 1 ? " on " + std::to_string(options.ranks) + " ranks" : "")
+            << " in " << folder << std::endl;
+        ProgressFilter progress;
+        const LammpsOutcome outcome = runLammps(command, folder, [&](const std::string& line) {
+            if (const auto shown = progress.take(line)) out << *shown << std::endl;
+        });
+        if (outcome.exitStatus != 0 || outcome.errorSeen) {
+            err << "demrun: LAMMPS stopped with an error (exit status " << outcome.exitStatus << "); its last lines:\n";
+            for (const std::string& line : outcome.lastLines) err << "  " << line << "\n";
+            return 1;
+        }
+        out << "demrun: the run is complete; convert it with: demrun convert " << folder << "\n";
+        return 0;
+    } catch (const std::exception& error) {
+        return failure(err, error.what());
+    }
+}
+
+int convertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        const Options options = parseOptions(args);
+        const std::string folder = folderArgument(options);
+        const ConversionSummary summary = convertRun(folder);
+        out << "demrun: converted " << summary.stepBlocks << " step blocks of " << summary.particles
+            << " particles into " << (std::filesystem::path(folder) / kOutputFile).string() << " with "
+            << kWallFile << ", " << kContactHeaderFile << " and " << kContactRecordFile << "\n";
+        return 0;
+    } catch (const std::exception& error) {
+        return failure(err, error.what());
+    }
+}
+
+int demrunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) return failure(err, std::string("no command given\n") + kUsage);
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (args[0] == "prepare") return prepareCommand(rest, out, err);
+    if (args[0] == "run") return runCommand(rest, out, err);
+    if (args[0] == "convert") return convertCommand(rest, out, err);
+    if (args[0] == "--help" || args[0] == "-h") {
+        out << kUsage;
+        return 0;
+    }
+    return failure(err, "unknown command '" + args[0] + "'\n" + kUsage);
+}
+
+}  // namespace bridge

@@ -1,0 +1,99 @@
+#include "bridge/packing_input.h"
+
+#include "bridge/field_text.h"
+#include "bridge/text_file.h"
+
+#include <cmath>
+
+namespace bridge {
+
+namespace {
+
+ShapeKind kindOf(double a, double b, int nv, RecordLayout layout) {
+    if (a != b) return ShapeKind::Polygon;
+    if (layout != RecordLayout::Long) return ShapeKind::Disc;
+    return nv == kCircleVertexMark ? ShapeKind::Disc : ShapeKind::Polygon;
+}
+
+Packing readInLayout(FieldText& in, RecordLayout layout) {
+    in.restart();
+    Packing packing;
+    packing.layout = layout;
+    const bool old = layout == RecordLayout::Old;
+    if (old) in.skip(1, "the leading 0");
+    const long nop = in.integer("the particle count");
+    const long nwall = in.integer("the wall count");
+    packing.dt = in.number("the time step");
+    in.skip(1, "the last header field");
+    if (nop < 1 || nop > kMaxParticles)
+        throw InputError(in.name() + ": particle count " + std::to_string(nop) + " is outside 1 .. " +
+                         std::to_string(kMaxParticles));
+    if (nwall < 0 || nwall > kMaxWalls)
+        throw InputError(in.name() + ": wall count " + std::to_string(nwall) + " is outside 0 .. " +
+                         std::to_string(kMaxWalls));
+    packing.particles.resize(static_cast<std::size_t>(nop));
+    for (PackedParticle& p : packing.particles) {
+        p.a = in.number("a particle's radius a");
+        p.b = old ? p.a : in.number("a particle's radius b");
+        if (!old) in.skip(2, "a particle's material values");
+        if (layout == RecordLayout::Long) {
+            const long nv = in.integer("a particle's vertex count");
+            if (nv < 3 || nv > 1000) throw InputError(in.name() + ": vertex count outside 3 .. 1000");
+            p.nv = static_cast<int>(nv);
+        }
+        in.skip(3, "a particle's first pose");
+        p.x = in.number("a particle's x");
+        p.y = in.number("a particle's y");
+        p.theta = in.number("a particle's angle");
+        if (!(p.a > 0.0) || !(p.b > 0.0) || p.b > p.a * (1.0 + 1e-9))
+            throw InputError(in.name() + ": a particle needs radii a >= b > 0");
+        p.kind = kindOf(p.a, p.b, p.nv, layout);
+    }
+    packing.walls.resize(static_cast<std::size_t>(nwall));
+    for (WallSegment& w : packing.walls) {
+        w.x1 = in.number("a wall's x1");
+        w.y1 = in.number("a wall's y1");
+        w.x2 = in.number("a wall's x2");
+        w.y2 = in.number("a wall's y2");
+        if (!old) in.skip(2, "a wall's material values");
+    }
+    packing.nloop = in.number("the step count of the parameter block");
+    in.skip(8, "the parameter block");
+    if (old) in.skip(2, "the last parameter record");
+    if (!in.atEnd()) throw InputError(in.name() + ": more fields than the layout holds");
+    return packing;
+}
+
+}  // namespace
+
+Packing readPacking(std::string_view text, const std::string& name) {
+    FieldText in(text, name);
+    const bool old = in.number("the first field") == 0.0;
+    if (old) return readInLayout(in, RecordLayout::Old);
+    try {
+        return readInLayout(in, RecordLayout::Long);
+    } catch (const InputError& longError) {
+        // Records without a vertex count: the viewer's second try. When that fails
+        // too, the long reading's complaint is the one to show.
+        try {
+            return readInLayout(in, RecordLayout::Short);
+        } catch (const InputError&) {
+            throw longError;
+        }
+    }
+}
+
+Packing readPackingFile(const std::string& path) { return readPacking(readTextFile(path), path); }
+
+std::vector<Point> outlinePoints(const PackedParticle& particle) {
+    const double kPi = 3.14159265358979323846;
+    std::vector<Point> points;
+    points.reserve(static_cast<std::size_t>(particle.nv));
+    for (int k = 0; k < particle.nv; ++k) {
+        const double phi = 2.0 * kPi * k / particle.nv;
+        points.push_back({particle.a * std::cos(phi), particle.b * std::sin(phi)});
+    }
+    return points;
+}
+
+}  // namespace bridge

@@ -1,0 +1,73 @@
+#include "bridge/dump_reader.h"
+#include "bridge/field_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace bridge {
+namespace {
+
+std::string atomBlock(long step, const std::string& rows, int count) {
+    return "ITEM: TIMESTEP\n" + std::to_string(step) + "\nITEM: NUMBER OF ATOMS\n" + std::to_string(count) +
+           "\nITEM: BOX BOUNDS ff ff pp\n0 1\n0 1\n-0.5 0.5\nITEM: ATOMS id x y\n" + rows;
+}
+
+TEST(DumpReader, ReadsBlocksWithColumnsAndValues) {
+    const std::string text = atomBlock(0, "1 0.5 1e-3\n2 -2 3\n", 2) + atomBlock(200, "2 4 5\n1 6 7\n", 2);
+    DumpReader reader(text, "dump.particles");
+    DumpBlock block;
+    ASSERT_TRUE(reader.next(block));
+    EXPECT_EQ(block.timestep, 0);
+    ASSERT_EQ(block.columns, (std::vector<std::string>{"id", "x", "y"}));
+    EXPECT_EQ(block.rows, 2u);
+    EXPECT_DOUBLE_EQ(block.at(0, 2), 1e-3);
+    EXPECT_DOUBLE_EQ(block.at(1, 1), -2.0);
+    ASSERT_TRUE(reader.next(block));
+    EXPECT_EQ(block.timestep, 200);
+    EXPECT_DOUBLE_EQ(block.at(1, 0), 1.0);
+    EXPECT_FALSE(reader.next(block));
+    EXPECT_EQ(block.column("y", "dump.particles"), 2u);
+    EXPECT_THROW(block.column("vx", "dump.particles"), InputError);
+}
+
+TEST(DumpReader, LocalDumpsUseEntries) {
+    const std::string text =
+        "ITEM: TIMESTEP\n5\nITEM: NUMBER OF ENTRIES\n1\nITEM: BOX BOUNDS ff ff pp\n0 1\n0 1\n0 1\n"
+        "ITEM: ENTRIES c_a[1] c_a[2] c_b[1]\n3 4 12.5\n";
+    DumpReader reader(text, "dump.pairs");
+    DumpBlock block;
+    ASSERT_TRUE(reader.next(block));
+    EXPECT_EQ(block.columns.size(), 3u);
+    EXPECT_DOUBLE_EQ(block.at(0, 2), 12.5);
+}
+
+TEST(DumpReader, ABlockCutShortIsAnErrorNamingTheStep) {
+    const struct {
+        const char* name;
+        std::string text;
+        const char* message;
+    } cases[] = {
+        {"rows missing", atomBlock(0, "1 0 0\n", 2) + "", "ends in the middle of a step block (timestep 0)"},
+        {"row cut in the middle", atomBlock(0, "1 0 0\n2 0", 2), "ends in the middle of a step block (timestep 0)"},
+        {"header cut", "ITEM: TIMESTEP\n400\nITEM: NUMBER OF ATOMS\n", "ends in the middle of a step block"},
+        {"not a number", atomBlock(0, "1 0 0\n2 x 0\n", 2), "a value is not a number"},
+        {"row too long", atomBlock(0, "1 0 0 9\n2 0 0\n", 2), "more values than the columns"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DumpReader reader(c.text, "dump.particles");
+        DumpBlock block;
+        try {
+            while (reader.next(block)) {
+            }
+            ADD_FAILURE() << "no error";
+        } catch (const InputError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+            EXPECT_EQ(std::string(error.what()).rfind("dump.particles: line ", 0), 0u) << error.what();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace bridge

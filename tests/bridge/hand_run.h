@@ -1,0 +1,27 @@
+// A run folder written by hand: a packing of three discs, its setup and LAMMPS dumps
+// of four steps, small enough that every converted value can be worked out in the test.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace bridge::testing {
+
+// Discs 1 and 2 (radius 0.5) touch side by side, disc 3 (radius 0.25) sits on the bottom
+// wall; 4 dumps 100 steps apart with dt = 0.01 s.
+struct HandRun {
+    explicit HandRun(const std::filesystem::path& folder);
+    // The particle dump text of all four steps, and the pair dump text.
+    static std::string particleDump();
+    static std::string pairDump();
+    std::filesystem::path folder;
+};
+
+// Angular velocities of disc 1 at the four dumps, and the pair force of each dump.
+inline constexpr double kOmega1[4] = {0.0, 2.0, 4.0, -1.0};
+inline constexpr double kPairForce[4] = {0.0, 10.0, 12.0, 14.0};
+inline constexpr double kWallForce[4] = {0.0, 3.0, 5.0, 7.0};
+inline constexpr double kTimeStep = 0.01;
+inline constexpr long kDumpEvery = 100;
+
+}  // namespace bridge::testing

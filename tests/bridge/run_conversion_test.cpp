@@ -1,0 +1,195 @@
+#include "bridge/demrun_commands.h"
+#include "bridge/lammps_input.h"
+#include "bridge/run_conversion.h"
+#include "tests/bridge/hand_run.h"
+#include "tests/bridge/sorvath_run.h"
+#include "tests/viewer/support/result_run_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace bridge {
+namespace {
+
+const double kHalfPi = 1.57079632679489661923;
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int convert(const std::filesystem::path& folder, std::string& err) {
+    std::ostringstream out, errors;
+    const int status = convertCommand({folder.string()}, out, errors);
+    err = errors.str();
+    return status;
+}
+
+// End points of the force segment the viewer draws for a contact.
+struct Segment {
+    double x1, y1, x2, y2;
+};
+Segment drawnSegment(const sorvath::Contact& c, double aIp, double aJp) {
+    const double h = (aIp + aJp) / 2.0;
+    const double psi = c.ang + kHalfPi;
+    return {c.xc - h * std::cos(psi), c.yc - h * std::sin(psi), c.xc + h * std::cos(psi), c.yc + h * std::sin(psi)};
+}
+
+TEST(RunConversion, WritesTheViewersFourFilesInTheirLayouts) {
+    sorvath::testdata::TempFolder folder;
+    testing::HandRun run(folder.path());
+    std::string err;
+    ASSERT_EQ(convert(folder.path(), err), 0) << err;
+    const std::string output = fileText(folder.path() / "output.dat");
+    // Header, parameter block, walls, filler, shapes, then the first step block.
+    EXPECT_EQ(output.substr(0, output.find(" 0\n 1 1 2 0.1\n")),
+              " 3 4 0.01 0 0 0 0\n 300\n 0.01 9.81\n 0.5 0.5 0\n 0 1000 285.7142857\n"
+              " 1 0 4 0 0 0 0\n 2 0 0 4 0 0 0\n 3 4 0 4 4 0 0\n 4 4 4 0 4 0 0\n 0 0 0 0\n"
+              " 1 0.5 0.5 0 0 20\n 2 0.5 0.5 0 0 20\n 3 0.25 0.25 0 0 20\n");
+    // Companions start at the third step block (step 200).
+    EXPECT_EQ(fileText(folder.path() / "cont2.dat"), " 200 1 1\n 300 1 1\n");
+    EXPECT_EQ(fileText(folder.path() / "wllout.dat"),
+              " 200\n 1 0 0 4 0\n 2 0 4 0 0\n 3 4 4 0 4\n 4 4 0 3 3\n"
+              " 300\n 1 0 0 4 0\n 2 0 4 0 0\n 3 4 4 0 4\n 4 4 0 2.5 2.5\n");
+    // Compressive forces are written negative; the viewer turns them positive.
+    EXPECT_EQ(fileText(folder.path() / "cont.dat"),
+              " 1 2 1.5 2 -1.570796327 -12 0\n 3 0 2 0.125 -3.141592654 -5 0\n"
+              " 1 2 1.5 2 -1.570796327 -14 0\n 3 0 2 0.125 -3.141592654 -7 0\n");
+}
+
+TEST(RunConversion, DiscAnglesAreTheTrapezoidIntegralOfTheAngularVelocity) {
+    sorvath::testdata::TempFolder folder;
+    testing::HandRun run(folder.path());
+    std::string err;
+    ASSERT_EQ(convert(folder.path(), err), 0) << err;
+    const testing::ViewedRun viewed = testing::viewRun(folder.path().string());
+    ASSERT_TRUE(viewed.opened);
+    ASSERT_EQ(viewed.steps.size(), 2u);
+    const double elapsed = testing::kDumpEvery * testing::kTimeStep;
+    double theta = 0.1;  // the packing's angle
+    std::vector<double> expected{theta};
+    for (int k = 1; k < 4; ++k) {
+        theta += 0.5 * (testing::kOmega1[k - 1] + testing::kOmega1[k]) * elapsed;
+        expected.push_back(theta);
+    }
+    EXPECT_NEAR(viewed.steps[0].poses[1].theta, expected[2], 1e-9);
+    EXPECT_NEAR(viewed.steps[1].poses[1].theta, expected[3], 1e-9);
+    EXPECT_NEAR(viewed.steps[1].poses[2].theta, 0.0, 1e-12);
+}
+
+TEST(RunConversion, SorvathShowsTheMeanForceAndSegmentsJoiningTheCentres) {
+    sorvath::testdata::TempFolder folder;
+    testing::HandRun run(folder.path());
+    std::string err;
+    ASSERT_EQ(convert(folder.path(), err), 0) << err;
+    const testing::ViewedRun viewed = testing::viewRun(folder.path().string());
+    ASSERT_TRUE(viewed.opened);
+    EXPECT_TRUE(viewed.allStepsRead);
+    EXPECT_EQ(viewed.beeps, 0);
+    ASSERT_EQ(viewed.steps.size(), 2u);
+    for (std::size_t s = 0; s < viewed.steps.size(); ++s) {
+        const testing::ViewedStep& step = viewed.steps[s];
+        SCOPED_TRACE(step.iloop);
+        ASSERT_EQ(step.ncont, 1);
+        ASSERT_EQ(step.nwcont, 1);
+        EXPECT_DOUBLE_EQ(step.contacts[0].fn, testing::kPairForce[s + 2]);
+        EXPECT_DOUBLE_EQ(step.contacts[1].fn, testing::kWallForce[s + 2]);
+        // Pair segment: centre of 1 to centre of 2; wall segment: centre of 3 to the wall.
+        const Segment pair = drawnSegment(step.contacts[0], 0.5, 0.5);
+        EXPECT_NEAR(pair.x1, step.poses[1].x, 1e-9);
+        EXPECT_NEAR(pair.y1, step.poses[1].y, 1e-9);
+        EXPECT_NEAR(pair.x2, step.poses[2].x, 1e-9);
+        EXPECT_NEAR(pair.y2, step.poses[2].y, 1e-9);
+        const Segment wall = drawnSegment(step.contacts[1], 0.25, 0.0);
+        EXPECT_NEAR(wall.x1, 2.0, 1e-9);
+        EXPECT_NEAR(wall.y1, 0.25, 1e-9);
+        EXPECT_NEAR(wall.x2, 2.0, 1e-9);
+        EXPECT_NEAR(wall.y2, 0.0, 1e-9);
+    }
+    // The statistics line of step 200: mean of 12 and 5; relative rotation |0 - (4.1 - 1.1)|.
+    EXPECT_EQ(viewed.steps[0].message, "average fn and average relative rotation are:8.5 and 3");
+    EXPECT_DOUBLE_EQ(viewed.steps[1].walls[4].y1, 2.5);
+}
+
+TEST(RunConversion, PerRankDumpsJoinIntoTheSameRun) {
+    sorvath::testdata::TempFolder whole, split;
+    testing::HandRun one(whole.path());
+    testing::HandRun two(split.path());
+    // Rank 0 writes particles 3 and 1, rank 1 particle 2, every step.
+    std::filesystem::remove(split.path() / kParticleDump);
+    std::istringstream lines(testing::HandRun::particleDump());
+    std::ofstream rank0(split.path() / "dump.particles.0"), rank1(split.path() / "dump.particles.1");
+    std::string line;
+    int row = 0;
+    while (std::getline(lines, line)) {
+        if (line == "3") {
+            rank0 << "2\n";
+            rank1 << "1\n";
+            continue;
+        }
+        const bool dataRow = line.find("ITEM") == std::string::npos && std::count(line.begin(), line.end(), ' ') > 4;
+        if (!dataRow) {
+            rank0 << line << "\n";
+            rank1 << line << "\n";
+            continue;
+        }
+        (row++ % 3 == 2 ? rank1 : rank0) << line << "\n";
+    }
+    rank0.close();
+    rank1.close();
+    std::string err;
+    ASSERT_EQ(convert(whole.path(), err), 0) << err;
+    ASSERT_EQ(convert(split.path(), err), 0) << err;
+    for (const char* name : {"output.dat", "wllout.dat", "cont2.dat", "cont.dat"})
+        EXPECT_EQ(fileText(split.path() / name), fileText(whole.path() / name)) << name;
+}
+
+TEST(RunConversion, BadDumpsFailWithAMessageAndLeaveNoFiles) {
+    const struct {
+        const char* name;
+        std::function<void(const std::filesystem::path&)> spoil;
+        const char* message;
+    } cases[] = {
+        {"particle dump ends mid-step",
+         [](const std::filesystem::path& f) {
+             const std::string text = testing::HandRun::particleDump();
+             std::ofstream(f / kParticleDump, std::ios::binary) << text.substr(0, text.size() - 40);
+         },
+         "ends in the middle of a step block (timestep 300)"},
+        {"pair dump missing", [](const std::filesystem::path& f) { std::filesystem::remove(f / kPairDump); },
+         "dump.pairs: no such dump"},
+        {"two steps only",
+         [](const std::filesystem::path& f) {
+             const std::string text = testing::HandRun::particleDump();
+             std::ofstream(f / kParticleDump, std::ios::binary) << text.substr(0, text.find("ITEM: TIMESTEP\n200"));
+         },
+         "holds 2 step blocks; the viewer needs at least three"},
+        {"setup missing", [](const std::filesystem::path& f) { std::filesystem::remove(f / kSetupFile); },
+         "demrun.setup: cannot be opened"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sorvath::testdata::TempFolder folder;
+        testing::HandRun run(folder.path());
+        c.spoil(folder.path());
+        std::string err;
+        EXPECT_EQ(convert(folder.path(), err), 1);
+        EXPECT_NE(err.find(c.message), std::string::npos) << err;
+        EXPECT_EQ(err.rfind("demrun: ", 0), 0u) << err;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name.rfind("dump.", 0) == 0 || name == kSetupFile || name == kPackingCopy) << name;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace bridge
