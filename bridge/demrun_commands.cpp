@@ -19,7 +19,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: demrun prepare [--params FILE] [--folder DIR] NEWIN\n"
     "       demrun run [--np N] [DIR]\n"
-    "       demrun convert [DIR]\n";
+    "       demrun convert [DIR]\n"
+    "       demrun --help | --version\n";
 
 struct Options {
     std::string params;
@@ -140,6 +141,10 @@ int demrunMain(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (args[0] == "convert") return convertCommand(rest, out, err);
     if (args[0] == "--help" || args[0] == "-h") {
         out << kUsage;
+        return 0;
+    }
+    if (args[0] == "--version") {
+        out << "demrun " << TOOLKIT_VERSION << '\n';
         return 0;
     }
     return failure(err, "unknown command '" + args[0] + "'\n" + kUsage);

@@ -106,6 +106,10 @@ TEST_F(Installed, ProgramsAreInBinAndAnswerVersion) {
               0u)
         << refused.output;
   }
+  // The LAMMPS bridge has commands of its own but answers its version the same way.
+  const CommandResult bridge = runCommand(quoted(prefix_ / "bin" / "demrun") + " --version");
+  EXPECT_EQ(bridge.status, 0);
+  EXPECT_EQ(bridge.output.rfind("demrun ", 0), 0u) << bridge.output;
 }
 
 TEST_F(Installed, LaunchersNameInstalledProgramsAndIcons) {
@@ -186,7 +190,7 @@ TEST(DebianPackage, HoldsTheProgramsUnderUsrAndDependsOnTheQtPlatformPlugins) {
   ASSERT_FALSE(deb.empty()) << pack.output;
   const CommandResult contents = runCommand("dpkg-deb -c " + quoted(deb));
   ASSERT_EQ(contents.status, 0) << contents.output;
-  for (const char* file : {"./usr/bin/tessark", "./usr/bin/sorvath", "./usr/bin/flikkor",
+  for (const char* file : {"./usr/bin/tessark", "./usr/bin/sorvath", "./usr/bin/flikkor", "./usr/bin/demrun",
                            "./usr/share/flikkor/flikkor.htm", "./usr/share/applications/com.quillbay.Flikkor.desktop",
                            "./usr/share/metainfo/com.quillbay.Sorvath.metainfo.xml",
                            "./usr/share/icons/hicolor/48x48/apps/com.quillbay.Flikkor.png"})
