@@ -6,7 +6,6 @@
 #include "platform/launcher.h"
 #include "platform/settings_store.h"
 #include "window/image_form.h"
-#include "window/engine_session.h"
 #include "window/qt_dialogs.h"
 #include "window/work_dir_form.h"
 
@@ -25,11 +24,11 @@ int main(int argc, char** argv) {
   services.settings = &settings;
   services.associations = &associations;
   services.launcher = &launcher;
-  flikkor::TImageForm form(services, std::make_unique<flikkor::EngineSession>());
-  flikkor::QtPrompter prompter(&form);
+  flikkor::TImageForm form(services);
+  flikkor::QtReporter reporter(&form);
   flikkor::QtFileChooser chooser(&form);
   flikkor::TWorkDirForm workDirForm(&form);
-  services.prompter = &prompter;
+  services.reporter = &reporter;
   services.fileChooser = &chooser;
   services.workFolderChooser = &workDirForm;
   form.setServices(services);

@@ -106,9 +106,10 @@ bool TCommentForm::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-bool EditAnimationComment(std::string& animationComment, std::string& storedComment, QWidget* parent) {
+bool EditAnimationComment(std::string& animationComment, std::string& storedComment, QWidget* parent,
+                          const std::function<void(QDialog&)>& run) {
     TCommentForm form(animationComment, storedComment, parent);
-    form.exec();
+    run(form);
     if (!form.appliedComment()) return false;
     animationComment = *form.appliedComment();
     return true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -44,9 +45,11 @@ private:
     QPushButton* BtnUpdate;
 };
 
-// BtnCommentClick's dialog part: shows the editor modally and takes over an
-// applied text. True when the animation comment was replaced; the caller
-// refreshes the size estimate afterwards in every case.
-bool EditAnimationComment(std::string& animationComment, std::string& storedComment, QWidget* parent);
+// BtnCommentClick's dialog part: shows the editor modally through run (the
+// window's dialog runner) and takes over an applied text. True when the
+// animation comment was replaced; the caller refreshes the size estimate
+// afterwards in every case.
+bool EditAnimationComment(std::string& animationComment, std::string& storedComment, QWidget* parent,
+                          const std::function<void(QDialog&)>& run);
 
 }  // namespace assembler_html

@@ -1,4 +1,4 @@
-// What the web helpers and the split need from the GIF engine: the frame
+// What the web helpers need from the GIF engine: the frame
 // count and the two writers (1 written, 0 after the writer's own message).
 #pragma once
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -24,20 +25,21 @@
 #include <QUrl>
 
 #include "platform/folders.h"
-#include "window/animation_session.h"
+#include "text/shift_jis.h"
 #include "window/file_browser.h"
 #include "window/frame_table_model.h"
 
 namespace flikkor {
 
-TImageForm::TImageForm(const FormServices& services, std::unique_ptr<AnimationSession> session, QWidget* parent)
-    : QWidget(parent), services_(services), session_(std::move(session)) {
+TImageForm::TImageForm(const FormServices& services, QWidget* parent)
+    : QWidget(parent), services_(services), engine_(relay_, &saveDialog_) {
   setObjectName("TImageForm");
-  session_->attachPrompter(services_.prompter);
+  relay_.target = services_.reporter;
+  saveDialog_.chooser = services_.fileChooser;
   setWindowTitle(kTitle);
   setAcceptDrops(true);
   buildLayout();
-  model_ = new FrameTableModel(*session_, this);
+  model_ = new FrameTableModel(engine_.frames, this);
   SGImages->setModel(model_);
   const QList<int> widths = frameGridColumnWidths();
   for (int c = 0; c < widths.size(); ++c) SGImages->setColumnWidth(c, widths[c]);
@@ -59,7 +61,34 @@ TImageForm::TImageForm(const FormServices& services, std::unique_ptr<AnimationSe
 
 void TImageForm::setServices(const FormServices& services) {
   services_ = services;
-  session_->attachPrompter(services_.prompter);
+  relay_.target = services_.reporter;
+  saveDialog_.chooser = services_.fileChooser;
+}
+
+MessageAnswer TImageForm::RelayReporter::ShowMessage(std::string_view caption, std::string_view text,
+                                                     MessageButtons buttons) {
+  return target == nullptr ? MessageAnswer::Ok : target->ShowMessage(caption, text, buttons);
+}
+
+MessageAnswer TImageForm::message(const QString& caption, const QString& text, MessageButtons buttons) {
+  return relay_.ShowMessage(caption.toStdString(), text.toStdString(), buttons);
+}
+
+DialogRunner TImageForm::dialogRunner() const {
+  if (dialogRunner_) return dialogRunner_;
+  return [](QDialog& dialog) { dialog.exec(); };
+}
+
+std::optional<std::string> TImageForm::SaveDialog::ChooseSaveFile(const gifengine::SaveDialogRequest& request) {
+  if (chooser == nullptr) return std::nullopt;
+  // The engine's filter names its pattern after a "|"; the dialog shows the name part.
+  const QString filter = QString::fromStdString(request.filter).section('|', 0, 0);
+  const FileDialogRequest shown{QString::fromStdString(request.title), filter,
+                                QString::fromStdString(request.initialFolder),
+                                QString::fromStdString(request.initialFileName), request.confirmOverwrite};
+  const std::optional<QString> chosen = chooser->chooseSaveFile(shown);
+  if (!chosen) return std::nullopt;
+  return chosen->toStdString();
 }
 
 TImageForm::~TImageForm() = default;
@@ -114,10 +143,10 @@ void TImageForm::FormActivate() {
   Label10->setText("Version " + kVersion);
   settings_ = AssemblerSettings{};
   clearPanel();
-  lastMadeFile_.clear();
+  engine_.LastMadeFile.clear();
   startFolder_ = browser_->folder();
   readSettings();
-  session_->setAnimationComment(settings_.comment);
+  engine_.animationComment = utf8ToShiftJis(settings_.comment.toStdString());
   if (settings_.version.isEmpty()) {
     settings_.version = kVersion;
     settings_.readDir = startFolder_;
@@ -125,12 +154,12 @@ void TImageForm::FormActivate() {
     settings_.workDir = joinPath(startFolder_, QStringLiteral("AnimTmp"));
     ensureWorkFolder();
     writeSettings();
-    saveFolder_ = startFolder_;
+    engine_.saveInitialFolder = startFolder_.toStdString();
   } else {
     settings_.version = kVersion;
     // A browsing folder that no longer exists leaves the browser at the start folder.
     browser_->setFolder(settings_.readDir);
-    saveFolder_ = settings_.writeDir;
+    engine_.saveInitialFolder = settings_.writeDir.toStdString();
     if (!isUsableFolder(settings_.workDir)) {
       ensureWorkFolder();
       writeSettings();
@@ -142,13 +171,13 @@ void TImageForm::FormActivate() {
 void TImageForm::readSettings() {
   const SettingsReadResult result = services_.settings->read();
   for (const QString& name : result.wrongTypeNames)
-    services_.prompter->show(kErrorCaption, QStringLiteral("'%1' のﾃﾞｰﾀ型が不正です").arg(name), MessageButtons::Ok);
+    message(kErrorCaption, QStringLiteral("'%1' のﾃﾞｰﾀ型が不正です").arg(name), MessageButtons::Ok);
   if (result.found) settings_ = result.values;
 }
 
 void TImageForm::writeSettings() {
   if (!services_.settings->write(settings_))
-    services_.prompter->show(kErrorCaption, QStringLiteral("レジストリ操作時にエラーが発生しました。"), MessageButtons::Ok);
+    message(kErrorCaption, QStringLiteral("レジストリ操作時にエラーが発生しました。"), MessageButtons::Ok);
 }
 
 void TImageForm::ensureWorkFolder() {
@@ -166,19 +195,19 @@ void TImageForm::closeEvent(QCloseEvent* event) {
     return;
   }
   // FormCloseQuery
-  if (!settingsDeleted_ && session_->frameCount() > 0 &&
-      services_.prompter->show(kConfirmCaption, QStringLiteral("画像リストにデータが残っていますが終了して構いませんか？"),
+  if (!settingsDeleted_ && !engine_.frames.empty() &&
+      message(kConfirmCaption, QStringLiteral("画像リストにデータが残っていますが終了して構いませんか？"),
                                MessageButtons::OkCancel) != MessageAnswer::Ok) {
     event->ignore();
     return;
   }
   // FormClose
   closing_ = true;
-  while (session_->frameCount() > 0) session_->deleteFrame(session_->frameCount() - 1);
+  engine_.clearFrames();
   model_->ShowAllFrameRows();
   if (!settingsDeleted_ && !firstActivation_) {
     settings_.readDir = browser_->folder();
-    settings_.writeDir = saveFolder_;
+    settings_.writeDir = QString::fromStdString(engine_.saveInitialFolder);
     writeSettings();
   }
   event->accept();

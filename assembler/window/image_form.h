@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "gifcolourtools/colour_animation.h"
+#include "gifengine/gif_engine.h"
 #include "html/img_tag.h"
 #include "platform/settings_store.h"
 #include "window/dialogs.h"
@@ -24,22 +25,17 @@ class QTabWidget;
 class QTableView;
 class QTreeWidget;
 
-namespace gifengine {
-class GifEngine;
-}
-
 namespace flikkor {
 
 class Associations;
 class FileBrowser;
 class FrameTableModel;
 class Launcher;
-class AnimationSession;
 class TTransColForm;
 
 // The outside world of the window; every pointer must stay valid for the window's life.
 struct FormServices {
-  Prompter* prompter = nullptr;
+  Reporter* reporter = nullptr;
   FileChooser* fileChooser = nullptr;
   WorkFolderChooser* workFolderChooser = nullptr;
   SettingsStore* settings = nullptr;
@@ -50,32 +46,28 @@ struct FormServices {
 inline const QString kVersion = QStringLiteral("0.68");
 inline const QString kHomePage = QStringLiteral("https://quillbay.example/reelwright/");
 
-// Nine values the parameter panel shows or is about to apply; -1 = none / differing.
-struct PanelBlock {
-  int first = -1, last = -1, left = -1, top = -1, delay = -1, disposal = -1;
-  int transFlag = -1, transIndex = -1, transColour = -1;
-};
+using gifengine::PanelBlock;
 
 class TImageForm : public QWidget {
   Q_OBJECT
  public:
-  TImageForm(const FormServices& services, std::unique_ptr<AnimationSession> session, QWidget* parent = nullptr);
+  explicit TImageForm(const FormServices& services, QWidget* parent = nullptr);
   ~TImageForm() override;
   // The dialogs need the window as their parent, so they may be handed in after construction.
   void setServices(const FormServices& services);
-  // Runs the colour tools' dialogs in place of their modal loop (tests drive the widgets).
-  using ToolDialogRunner = std::function<void(QDialog&)>;
-  void setToolDialogRunner(ToolDialogRunner runner) { toolDialogRunner_ = std::move(runner); }
+  // Runs every dialog the window opens itself in place of its modal loop (tests
+  // drive the widgets); exec() when none is given.
+  void setDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
 
   // Run state, readable by tests and by the dialogs of later commands.
   const AssemblerSettings& settings() const { return settings_; }
   QString startFolder() const { return startFolder_; }
-  QString lastMadeFile() const { return lastMadeFile_; }
+  QString lastMadeFile() const { return QString::fromStdString(engine_.LastMadeFile); }
   bool settingsDeleted() const { return settingsDeleted_; }
   bool firstActivationDone() const { return !firstActivation_; }
   const PanelBlock& panelShown() const { return panelShown_; }
   const PanelBlock& panelPending() const { return panelPending_; }
-  AnimationSession& session() { return *session_; }
+  gifengine::GifEngine& engine() { return engine_; }
   FileBrowser& browser() { return *browser_; }
   QMenu* contextMenu() const { return PMenuImage; }
 
@@ -136,8 +128,32 @@ class TImageForm : public QWidget {
 
  private:
   class ToolHost;
-  // The engine with the grid selection handed over; null without an engine.
-  gifengine::GifEngine* engineWithSelection();
+  // The window's message boxes, also before the services are handed in (then
+  // every question is answered OK without a box).
+  class RelayReporter final : public Reporter {
+   public:
+    Reporter* target = nullptr;
+    MessageAnswer ShowMessage(std::string_view caption, std::string_view text, MessageButtons buttons) override;
+  };
+  // The save dialog of the make and the split through the injected file chooser.
+  class SaveDialog final : public gifengine::SaveChooser {
+   public:
+    FileChooser* chooser = nullptr;
+    std::optional<std::string> ChooseSaveFile(const gifengine::SaveDialogRequest& request) override;
+  };
+  MessageAnswer message(const QString& caption, const QString& text, MessageButtons buttons);
+  DialogRunner dialogRunner() const;
+  void runDialog(QDialog& dialog) { dialogRunner()(dialog); }
+  // The engine with the grid's current row and selection handed over.
+  const gifengine::GifEngine& engineWithGridCursor();
+  // The same, with the edit boxes' texts handed over too.
+  gifengine::GifEngine& engineWithSelection();
+  // The engine's frames, cursor and boxes shown in the grid and the edit boxes.
+  void showEngineState();
+  void showGridCursor(const gifengine::GridCursor& cursor);
+  // End of a list command: the result shown, the size estimate (when the
+  // frames changed) and the panel refreshed.
+  void afterListCommand(bool sizeChanged);
   void buildLayout();
   void buildFilePage(QWidget* page);
   void buildParamPage(QWidget* page);
@@ -154,7 +170,6 @@ class TImageForm : public QWidget {
   void registerProgram(QString& setting);
   void startRegistered(const QString& program, const QString& path);
   void predictFileSize();
-  void clearListBoxesWhenEmpty();
   // Grid selection as grid rows (top, bottom); (-1, -1) without a selection.
   std::pair<int, int> selectedGridRows() const;
   // Reads the current grid row (insertion point).
@@ -162,12 +177,13 @@ class TImageForm : public QWidget {
 
   void clearPanel();
   void loadPanel();
-  void applyPanel();
   void colourPanelEdit(QWidget* edit, bool differs);
   void onPanelEdited(QWidget* source);
 
   FormServices services_;
-  std::unique_ptr<AnimationSession> session_;
+  RelayReporter relay_;
+  SaveDialog saveDialog_;
+  gifengine::GifEngine engine_;
   FrameTableModel* model_ = nullptr;
   FileBrowser* browser_ = nullptr;
 
@@ -175,18 +191,17 @@ class TImageForm : public QWidget {
   bool settingsDeleted_ = false;
   bool closing_ = false;
   QString startFolder_;
-  QString lastMadeFile_;
-  QString saveFolder_;
   AssemblerSettings settings_;
   PanelBlock panelShown_;
   PanelBlock panelPending_;
   // Options of the colour-table animation and the IMG tag outlive their dialogs.
   gifcolour::ColourAnimationSettings colourAnimation_;
   assembler_html::ImgTagOptions imgTagOptions_;
-  QString splitFolder_;
   // The transparent-colour dialog lives for the run, created on first use.
   TTransColForm* transColForm_ = nullptr;
-  ToolDialogRunner toolDialogRunner_;
+  DialogRunner dialogRunner_;
+  // Set while the window itself moves the grid selection.
+  bool showingSelection_ = false;
   bool layoutRecorded_ = false;
   QSize recordedClient_;
   QSize recordedGrid_;

@@ -18,8 +18,9 @@ void returnFocus(QWidget* parent) {
 
 }  // namespace
 
-MessageAnswer QtPrompter::show(const QString& caption, const QString& text, MessageButtons buttons) {
-  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::NoButton, parent_);
+MessageAnswer QtReporter::ShowMessage(std::string_view caption, std::string_view text, MessageButtons buttons) {
+  QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(caption.data(), qsizetype(caption.size())),
+                  QString::fromUtf8(text.data(), qsizetype(text.size())), QMessageBox::NoButton, parent_);
   switch (buttons) {
     case MessageButtons::Ok:
       box.setStandardButtons(QMessageBox::Ok);

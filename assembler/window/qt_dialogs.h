@@ -7,10 +7,10 @@ class QWidget;
 
 namespace flikkor {
 
-class QtPrompter : public Prompter {
+class QtReporter : public Reporter {
  public:
-  explicit QtPrompter(QWidget* parent) : parent_(parent) {}
-  MessageAnswer show(const QString& caption, const QString& text, MessageButtons buttons) override;
+  explicit QtReporter(QWidget* parent) : parent_(parent) {}
+  MessageAnswer ShowMessage(std::string_view caption, std::string_view text, MessageButtons buttons) override;
 
  private:
   QWidget* parent_;

@@ -9,9 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTemporaryDir>
 
-#include "fake_session.h"
 #include "form_harness.h"
 #include "gif_builder.h"
 #include "giflib_decode.h"
@@ -21,7 +21,6 @@
 #include "colour/color_edit_form.h"
 #include "colour/swatch_grid_widget.h"
 #include "colour/trans_col_form.h"
-#include "window/engine_session.h"
 #include "window/image_form.h"
 
 using namespace flikkor;
@@ -33,16 +32,11 @@ gif_test::DecodedGif decodeFile(const QString& path) {
   return gif_test::DecodeWithGiflib(gif_test::ReadFile(path.toStdString()));
 }
 
-struct EngineHarness : FormHarness<EngineSession> {
+struct EngineHarness : FormHarness {
   EngineHarness() { open(); }
-  // A file of `images` 8 x 6 images sharing one 16-colour global table.
-  QString writeGif(const QString& name, int images) {
-    gif_test::GifBuilder builder;
-    builder.screen(8, 6).globalTable(gif_test::MakePalette(4));
-    for (int k = 0; k < images; ++k) builder.image(gif_test::PatternImage(8, 6, 16, k));
-    const QString p = path(name);
-    EXPECT_TRUE(gif_test::WriteFile(p.toStdString(), builder.bytes()));
-    return p;
+  // The text of grid row `row` (1 = first frame), column `column`.
+  QString cell(int row, int column) const {
+    return form->SGImages->model()->index(row - 1, column).data().toString();
   }
 };
 
@@ -51,11 +45,11 @@ struct EngineHarness : FormHarness<EngineSession> {
 TEST(EngineWindow, LoadFillsGridAndBoxesAndThePanelWritesTheRecords) {
   EngineHarness h;
   h.form->addPath(h.writeGif("two.gif", 2));
-  ASSERT_EQ(h.session->frameCount(), 2);
+  ASSERT_EQ(h.engine().frames.count(), 2);
   EXPECT_EQ(h.form->EdLSWidth->text(), "8");
   EXPECT_EQ(h.form->EdLSHeight->text(), "6");
-  EXPECT_EQ(h.session->rowCells(1)[1], "two.gif(2)");
-  EXPECT_TRUE(h.prompter.messages.empty());
+  EXPECT_EQ(h.cell(2, 1), "two.gif(2)");
+  EXPECT_TRUE(h.reporter.messages.empty());
 
   // A new delay for both frames reaches the engine's control blocks.
   h.form->selectGridRows(1, 2);
@@ -63,7 +57,7 @@ TEST(EngineWindow, LoadFillsGridAndBoxesAndThePanelWritesTheRecords) {
   h.form->EDelay->setText("42");
   emit h.form->EDelay->textEdited("42");
   h.form->BtnUpdateClick();
-  const gifengine::GifEngine& engine = *h.session->engine();
+  const gifengine::GifEngine& engine = h.engine();
   EXPECT_EQ(engine.frames[0].delay(), 42);
   EXPECT_EQ(engine.frames[1].delay(), 42);
 
@@ -73,9 +67,9 @@ TEST(EngineWindow, LoadFillsGridAndBoxesAndThePanelWritesTheRecords) {
   bad.write("not a picture");
   bad.close();
   h.form->addPath(h.path("bad.gif"));
-  EXPECT_EQ(h.session->frameCount(), 2);
-  ASSERT_EQ(h.prompter.messages.size(), 1u);
-  EXPECT_TRUE(h.prompter.messages[0].text.endsWith(" は、GIFファイルではありません"));
+  EXPECT_EQ(h.engine().frames.count(), 2);
+  ASSERT_EQ(h.reporter.messages.size(), 1u);
+  EXPECT_TRUE(h.reporter.messages[0].text.endsWith(" は、GIFファイルではありません"));
 }
 
 TEST(EngineWindow, SplitWritesNumberedSingleImageFilesThatDecodeLikeTheSource) {
@@ -136,14 +130,14 @@ TEST(EngineWindow, TransparentColourChosenInTheDialogIsAppliedByThePanel) {
   h.form->addPath(writeTableGif(h, "a.gif", 1, {2}));
   h.form->addPath(writeTableGif(h, "b.gif", 2, {5, 9}));
   h.form->addPath(writeTableGif(h, "c.gif", 3, {}));
-  ASSERT_EQ(h.session->frameCount(), 3);
+  ASSERT_EQ(h.engine().frames.count(), 3);
   h.form->selectGridRows(1, 3);
   h.form->SGImagesClick();
   ASSERT_EQ(h.form->panelShown().transIndex, 1);
 
   // Cancel: a choice made in the dialog leaves the panel as it was.
   TTransColForm* dialog = nullptr;
-  h.form->setToolDialogRunner([&](QDialog& shown) {
+  h.form->setDialogRunner([&](QDialog& shown) {
     dialog = qobject_cast<TTransColForm*>(&shown);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(dialog->RBIndex->isHidden());
@@ -158,7 +152,7 @@ TEST(EngineWindow, TransparentColourChosenInTheDialogIsAppliedByThePanel) {
 
   // By colour: the first frame's green entry becomes the pending colour.
   TTransColForm* again = nullptr;
-  h.form->setToolDialogRunner([&](QDialog& shown) {
+  h.form->setDialogRunner([&](QDialog& shown) {
     again = qobject_cast<TTransColForm*>(&shown);
     emit again->grid->swatchClicked(2);
     again->RBColor->click();
@@ -174,7 +168,7 @@ TEST(EngineWindow, TransparentColourChosenInTheDialogIsAppliedByThePanel) {
 
   // The panel's update gives each frame its first green entry; c.gif has none.
   h.form->BtnUpdateClick();
-  const gifengine::GifEngine& engine = *h.session->engine();
+  const gifengine::GifEngine& engine = h.engine();
   EXPECT_EQ(engine.frames[0].transparentIndex(), 2);
   EXPECT_EQ(engine.frames[1].transparentIndex(), 5);
   EXPECT_EQ(engine.frames[2].transparentIndex(), 1);
@@ -185,7 +179,7 @@ TEST(EngineWindow, TransparentColourDialogNeedsASelectedBlock) {
   EngineHarness h;
   h.form->addPath(writeTableGif(h, "a.gif", 1, {2}));
   bool opened = false;
-  h.form->setToolDialogRunner([&](QDialog&) { opened = true; });
+  h.form->setDialogRunner([&](QDialog&) { opened = true; });
   h.form->BtnTrans->click();
   EXPECT_FALSE(opened);
 }
@@ -193,10 +187,10 @@ TEST(EngineWindow, TransparentColourDialogNeedsASelectedBlock) {
 TEST(EngineWindow, ColourTableEditorConfirmedTurnsGlobalFramesLocalAndAsksForANewGlobalTable) {
   EngineHarness h;
   h.form->addPath(h.writeGif("two.gif", 2));
-  ASSERT_EQ(h.session->rowCells(0)[7], "ｸﾞﾛｰﾊﾞﾙ");
+  ASSERT_EQ(h.cell(1, 7), "ｸﾞﾛｰﾊﾞﾙ");
   h.form->selectGridRows(1, 2);
   bool shown = false;
-  h.form->setToolDialogRunner([&](QDialog& dialog) {
+  h.form->setDialogRunner([&](QDialog& dialog) {
     auto* editor = qobject_cast<TColorEditForm*>(&dialog);
     ASSERT_NE(editor, nullptr);
     shown = true;
@@ -204,12 +198,12 @@ TEST(EngineWindow, ColourTableEditorConfirmedTurnsGlobalFramesLocalAndAsksForANe
   });
   h.form->BtnColorEdit->click();
   EXPECT_TRUE(shown);
-  EXPECT_FALSE(h.session->engine()->frames[0].usesGlobalTable);
-  EXPECT_EQ(h.session->rowCells(0)[7], "ﾛｰｶﾙ");
-  EXPECT_EQ(h.session->rowCells(1)[7], "ﾛｰｶﾙ");
-  ASSERT_EQ(h.prompter.messages.size(), 1u);
-  EXPECT_EQ(h.prompter.messages[0].caption, "Reelwright:注意");
-  EXPECT_EQ(h.prompter.messages[0].text, "カラーテーブルが変更されたためグローバルカラーテーブルの指定を行ってください");
+  EXPECT_FALSE(h.engine().frames[0].usesGlobalTable);
+  EXPECT_EQ(h.cell(1, 7), "ﾛｰｶﾙ");
+  EXPECT_EQ(h.cell(2, 7), "ﾛｰｶﾙ");
+  ASSERT_EQ(h.reporter.messages.size(), 1u);
+  EXPECT_EQ(h.reporter.messages[0].caption, "Reelwright:注意");
+  EXPECT_EQ(h.reporter.messages[0].text, "カラーテーブルが変更されたためグローバルカラーテーブルの指定を行ってください");
 }
 
 TEST(EngineWindow, EditedFileReplacesTheSelectedFrameKeepingItsDelayAndDisposal) {
@@ -222,7 +216,7 @@ TEST(EngineWindow, EditedFileReplacesTheSelectedFrameKeepingItsDelayAndDisposal)
   h.form->CBDisposal->setCurrentIndex(2);
   emit h.form->CBDisposal->activated(2);
   h.form->BtnUpdateClick();
-  const gifengine::FrameList& frames = h.session->engine()->frames;
+  const gifengine::FrameList& frames = h.engine().frames;
   const std::vector<uint8_t> firstRaster = frames[0].raster;
   const std::vector<uint8_t> lastRaster = frames[2].raster;
 
@@ -232,12 +226,12 @@ TEST(EngineWindow, EditedFileReplacesTheSelectedFrameKeepingItsDelayAndDisposal)
   const QString editing = h.form->settings().workDir + "/editing.gif";
   ASSERT_TRUE(gif_test::WriteFile(editing.toStdString(),
                                   gif_test::GifBuilder().screen(8, 6).globalTable(gif_test::MakePalette(4, 3)).image(edited).bytes()));
-  h.prompter.messages.clear();
+  h.reporter.messages.clear();
 
   h.form->selectGridRows(1, 2);
   h.form->MenuReplaceImageClick();
-  ASSERT_EQ(h.prompter.messages.size(), 1u);
-  EXPECT_EQ(h.prompter.messages[0].text, "置き換える画像を１つだけ選択してください");
+  ASSERT_EQ(h.reporter.messages.size(), 1u);
+  EXPECT_EQ(h.reporter.messages[0].text, "置き換える画像を１つだけ選択してください");
   EXPECT_EQ(frames.count(), 3);
 
   h.form->selectGridRows(2, 2);
@@ -253,5 +247,5 @@ TEST(EngineWindow, EditedFileReplacesTheSelectedFrameKeepingItsDelayAndDisposal)
   EXPECT_EQ(frames[1].name(), "Edited");
   EXPECT_EQ(frames[0].raster, firstRaster);
   EXPECT_EQ(frames[2].raster, lastRaster);
-  EXPECT_EQ(h.session->rowCells(1)[1].left(6), "Edited");
+  EXPECT_EQ(h.cell(2, 1).left(6), "Edited");
 }

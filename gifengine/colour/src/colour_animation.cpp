@@ -111,7 +111,8 @@ bool MakeColorTableAnimation(FrameList& frames, gifengine::Reporter& reporter, C
         reporter.ShowMessage(gifengine::text::kCaptionError, text::kSelectOneSource, MessageButtons::Ok);
         return false;
     }
-    if (frames.selectionFrameCount() != 1) {
+    // Several rows count as several even when the last is the empty row.
+    if (frames.cursor.bottomRow != frames.cursor.topRow) {
         reporter.ShowMessage(gifengine::text::kCaptionError, text::kSelectOnlyOneSource, MessageButtons::Ok);
         return false;
     }
