@@ -2,12 +2,12 @@
 #include <QApplication>
 #include <QFont>
 
-#include "platform/associations.h"
-#include "platform/launcher.h"
-#include "platform/settings_store.h"
-#include "window/image_form.h"
-#include "window/qt_dialogs.h"
-#include "window/work_dir_form.h"
+#include "assembler/platform/associations.h"
+#include "assembler/platform/launcher.h"
+#include "assembler/platform/settings_store.h"
+#include "assembler/window/image_form.h"
+#include "assembler/window/qt_dialogs.h"
+#include "assembler/window/work_dir_form.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -1,4 +1,4 @@
-#include "html/comment_form.h"
+#include "assembler/html/comment_form.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -8,9 +8,9 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "html/comment_text.h"
+#include "assembler/html/comment_text.h"
 
-namespace assembler_html {
+namespace flikkor::html {
 
 namespace {
 
@@ -115,4 +115,4 @@ bool EditAnimationComment(std::string& animationComment, std::string& storedComm
     return true;
 }
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

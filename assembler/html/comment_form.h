@@ -10,7 +10,7 @@
 class QPlainTextEdit;
 class QPushButton;
 
-namespace assembler_html {
+namespace flikkor::html {
 
 class TCommentForm : public QDialog {
     Q_OBJECT
@@ -52,4 +52,4 @@ private:
 bool EditAnimationComment(std::string& animationComment, std::string& storedComment, QWidget* parent,
                           const std::function<void(QDialog&)>& run);
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

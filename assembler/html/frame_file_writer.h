@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace assembler_html {
+namespace flikkor::html {
 
 class FrameFileWriter {
 public:
@@ -14,4 +14,4 @@ public:
     virtual int MakeSingleGif(int index, const std::string& path) = 0;
 };
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

@@ -1,4 +1,4 @@
-#include "platform/associations.h"
+#include "assembler/platform/associations.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "window/frame_table_model.h"
+#include "assembler/window/frame_table_model.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // TImageForm: construction, window events, start-up and shut-down.
-#include "window/image_form.h"
+#include "assembler/window/image_form.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,10 +24,10 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-#include "platform/folders.h"
-#include "text/shift_jis.h"
-#include "window/file_browser.h"
-#include "window/frame_table_model.h"
+#include "assembler/platform/folders.h"
+#include "assembler/text/shift_jis.h"
+#include "assembler/window/file_browser.h"
+#include "assembler/window/frame_table_model.h"
 
 namespace flikkor {
 

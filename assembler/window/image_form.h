@@ -6,11 +6,11 @@
 #include <functional>
 #include <memory>
 
-#include "gifcolourtools/colour_animation.h"
+#include "gifengine/colour/colour_animation.h"
 #include "gifengine/gif_engine.h"
-#include "html/img_tag.h"
-#include "platform/settings_store.h"
-#include "window/dialogs.h"
+#include "assembler/html/img_tag.h"
+#include "assembler/platform/settings_store.h"
+#include "assembler/window/dialogs.h"
 
 class QAction;
 class QComboBox;
@@ -195,8 +195,8 @@ class TImageForm : public QWidget {
   PanelBlock panelShown_;
   PanelBlock panelPending_;
   // Options of the colour-table animation and the IMG tag outlive their dialogs.
-  gifcolour::ColourAnimationSettings colourAnimation_;
-  assembler_html::ImgTagOptions imgTagOptions_;
+  gifengine::colour::ColourAnimationSettings colourAnimation_;
+  flikkor::html::ImgTagOptions imgTagOptions_;
   // The transparent-colour dialog lives for the run, created on first use.
   TTransColForm* transColForm_ = nullptr;
   DialogRunner dialogRunner_;

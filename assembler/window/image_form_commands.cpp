@@ -14,9 +14,9 @@
 #include <QScopedValueRollback>
 #include <QTableView>
 
-#include "window/file_browser.h"
-#include "window/frame_table_model.h"
-#include "window/image_form.h"
+#include "assembler/window/file_browser.h"
+#include "assembler/window/frame_table_model.h"
+#include "assembler/window/image_form.h"
 
 namespace flikkor {
 

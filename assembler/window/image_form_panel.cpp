@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "window/frame_table_model.h"
-#include "window/image_form.h"
+#include "assembler/window/frame_table_model.h"
+#include "assembler/window/image_form.h"
 
 namespace flikkor {
 namespace {

@@ -4,13 +4,13 @@
 #include <QLineEdit>
 #include <QTableView>
 
-#include "platform/associations.h"
-#include "platform/command_line.h"
-#include "platform/folders.h"
-#include "platform/launcher.h"
-#include "window/file_browser.h"
-#include "window/frame_table_model.h"
-#include "window/image_form.h"
+#include "assembler/platform/associations.h"
+#include "assembler/platform/command_line.h"
+#include "assembler/platform/folders.h"
+#include "assembler/platform/launcher.h"
+#include "assembler/window/file_browser.h"
+#include "assembler/window/frame_table_model.h"
+#include "assembler/window/image_form.h"
 
 namespace flikkor {
 

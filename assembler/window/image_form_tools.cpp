@@ -6,28 +6,28 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "colour/color_anim_form.h"
-#include "colour/color_edit_form.h"
-#include "colour/qt_colour_chooser.h"
-#include "colour/trans_col_form.h"
-#include "gifcolourtools/colour_animation.h"
-#include "gifcolourtools/colour_table_edit.h"
-#include "gifcolourtools/colour_tool_host.h"
-#include "html/comment_form.h"
-#include "html/dialog_services.h"
-#include "html/engine_frame_writer.h"
-#include "html/html_messages.h"
-#include "html/image_list.h"
-#include "html/img_tag_form.h"
-#include "text/shift_jis.h"
-#include "window/file_browser.h"
-#include "window/frame_table_model.h"
-#include "window/image_form.h"
+#include "assembler/colour/color_anim_form.h"
+#include "assembler/colour/color_edit_form.h"
+#include "assembler/colour/qt_colour_chooser.h"
+#include "assembler/colour/trans_col_form.h"
+#include "gifengine/colour/colour_animation.h"
+#include "gifengine/colour/colour_table_edit.h"
+#include "gifengine/colour/colour_tool_host.h"
+#include "assembler/html/comment_form.h"
+#include "assembler/html/dialog_services.h"
+#include "assembler/html/engine_frame_writer.h"
+#include "assembler/html/html_messages.h"
+#include "assembler/html/image_list.h"
+#include "assembler/html/img_tag_form.h"
+#include "assembler/text/shift_jis.h"
+#include "assembler/window/file_browser.h"
+#include "assembler/window/frame_table_model.h"
+#include "assembler/window/image_form.h"
 
 namespace flikkor {
 
 // After a colour tool: the panel forgets its edits, the grid and size estimate follow.
-class TImageForm::ToolHost final : public gifcolour::ColourToolHost {
+class TImageForm::ToolHost final : public gifengine::colour::ColourToolHost {
  public:
   explicit ToolHost(TImageForm& form) : form_(form) {}
   void ResetPendingPanelEdits() override { form_.panelPending_ = form_.panelShown_; }
@@ -45,9 +45,9 @@ void TImageForm::BtnTransClick() {
   if (panelShown_.first < 0) return;
   if (transColForm_ == nullptr) transColForm_ = new TTransColForm(this);
   transColForm_->setModalRunner(dialogRunner());
-  const gifcolour::TransparentBlock block{panelShown_.first, panelShown_.last, panelShown_.transIndex,
+  const gifengine::colour::TransparentBlock block{panelShown_.first, panelShown_.last, panelShown_.transIndex,
                                           panelShown_.transColour};
-  gifcolour::PendingTransparency pending{panelPending_.transIndex, panelPending_.transColour};
+  gifengine::colour::PendingTransparency pending{panelPending_.transIndex, panelPending_.transColour};
   const auto labels = transColForm_->ChooseTransparency(engine_.frames, block, pending);
   // A cancel has put the pending values back to the block's common ones.
   panelPending_.transIndex = pending.index;
@@ -61,7 +61,7 @@ void TImageForm::BtnColorEditClick() {
   TColorEditForm editor(colours, this);
   editor.setModalRunner(dialogRunner());
   ToolHost host(*this);
-  gifcolour::EditColorTables(engine.frames, relay_, editor, host);
+  gifengine::colour::EditColorTables(engine.frames, relay_, editor, host);
 }
 
 void TImageForm::BtnCTAnimClick() {
@@ -70,7 +70,7 @@ void TImageForm::BtnCTAnimClick() {
   TColorAnimForm dialog(colours, relay_, this);
   dialog.setModalRunner(dialogRunner());
   ToolHost host(*this);
-  if (gifcolour::MakeColorTableAnimation(engine.frames, relay_, dialog, colourAnimation_, host))
+  if (gifengine::colour::MakeColorTableAnimation(engine.frames, relay_, dialog, colourAnimation_, host))
     model_->ShowAllFrameRows();
 }
 
@@ -78,28 +78,28 @@ void TImageForm::BtnCommentClick() {
   // The comment travels in the file as Shift_JIS bytes; the editor shows it as text.
   std::string comment = shiftJisToUtf8(engine_.animationComment);
   std::string stored = settings_.comment.toStdString();
-  if (assembler_html::EditAnimationComment(comment, stored, this, dialogRunner()))
+  if (flikkor::html::EditAnimationComment(comment, stored, this, dialogRunner()))
     engine_.animationComment = utf8ToShiftJis(comment);
   settings_.comment = QString::fromStdString(stored);
   predictFileSize();
 }
 
 void TImageForm::MenuShowImageClick() {
-  assembler_html::EngineFrameWriter writer(engineWithSelection());
-  assembler_html::MenuShowImage(writer, relay_, settings_.workDir.toStdString(),
+  flikkor::html::EngineFrameWriter writer(engineWithSelection());
+  flikkor::html::MenuShowImage(writer, relay_, settings_.workDir.toStdString(),
                                 [this](const std::string& page) { openInBrowser(QString::fromStdString(page)); });
   browser_->refresh();
 }
 
 void TImageForm::MenuHTMLIMGClick() {
   if (engine_.LastMadeFile.empty()) {
-    relay_.ShowMessage(assembler_html::text::kCaptionError, assembler_html::text::kNothingMadeYet,
+    relay_.ShowMessage(flikkor::html::text::kCaptionError, flikkor::html::text::kNothingMadeYet,
                        gifengine::MessageButtons::Ok);
     return;
   }
-  assembler_html::QtTextClipboard clipboard;
-  assembler_html::QtErrorBox errors(this);
-  assembler_html::TIMGTagForm form(imgTagOptions_, clipboard, errors, this);
+  flikkor::html::QtTextClipboard clipboard;
+  flikkor::html::QtErrorBox errors(this);
+  flikkor::html::TIMGTagForm form(imgTagOptions_, clipboard, errors, this);
   form.setMadeFile({engine_.LastMadeFile, engine_.LastMadeWidth, engine_.LastMadeHeight});
   runDialog(form);
 }

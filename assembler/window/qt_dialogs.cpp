@@ -1,4 +1,4 @@
-#include "window/qt_dialogs.h"
+#include "assembler/window/qt_dialogs.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
 #pragma once
 // The real dialogs behind the injected interfaces: message boxes and Qt's own
 // (non-native) file dialogs, where typing a name and Enter always work.
-#include "window/dialogs.h"
+#include "assembler/window/dialogs.h"
 
 class QWidget;
 

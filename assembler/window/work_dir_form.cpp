@@ -1,4 +1,4 @@
-#include "window/work_dir_form.h"
+#include "assembler/window/work_dir_form.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -8,8 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "platform/folders.h"
-#include "window/file_browser.h"
+#include "assembler/platform/folders.h"
+#include "assembler/window/file_browser.h"
 
 namespace flikkor {
 

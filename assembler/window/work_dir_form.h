@@ -2,7 +2,7 @@
 // TWorkDirForm: asks for the folder in which the work folder AnimTmp is made.
 #include <QDialog>
 
-#include "window/dialogs.h"
+#include "assembler/window/dialogs.h"
 
 class QLabel;
 

@@ -17,11 +17,11 @@
 #include "giflib_decode.h"
 #include "recording_reporter.h"
 #include "gifengine/gif_engine.h"
-#include "platform/associations.h"
-#include "colour/color_edit_form.h"
-#include "colour/swatch_grid_widget.h"
-#include "colour/trans_col_form.h"
-#include "window/image_form.h"
+#include "assembler/platform/associations.h"
+#include "assembler/colour/color_edit_form.h"
+#include "assembler/colour/swatch_grid_widget.h"
+#include "assembler/colour/trans_col_form.h"
+#include "assembler/window/image_form.h"
 
 using namespace flikkor;
 using namespace flikkor::testing;

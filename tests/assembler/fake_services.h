@@ -6,10 +6,10 @@
 #include <deque>
 #include <vector>
 
-#include "platform/associations.h"
-#include "platform/launcher.h"
-#include "platform/settings_store.h"
-#include "window/dialogs.h"
+#include "assembler/platform/associations.h"
+#include "assembler/platform/launcher.h"
+#include "assembler/platform/settings_store.h"
+#include "assembler/window/dialogs.h"
 
 namespace flikkor::testing {
 

@@ -7,7 +7,7 @@
 
 #include "fake_services.h"
 #include "gif_builder.h"
-#include "window/image_form.h"
+#include "assembler/window/image_form.h"
 
 namespace flikkor::testing {
 

@@ -16,8 +16,8 @@
 #include "fake_services.h"
 #include "gif_builder.h"
 #include "recording_reporter.h"
-#include "window/image_form.h"
-#include "window/qt_dialogs.h"
+#include "assembler/window/image_form.h"
+#include "assembler/window/qt_dialogs.h"
 
 using namespace flikkor;
 using namespace flikkor::testing;

@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "form_harness.h"
-#include "platform/associations.h"
+#include "assembler/platform/associations.h"
 
 using namespace flikkor;
 using namespace flikkor::testing;

@@ -11,8 +11,8 @@
 #include <QTest>
 
 #include "form_harness.h"
-#include "window/file_browser.h"
-#include "window/image_form.h"
+#include "assembler/window/file_browser.h"
+#include "assembler/window/image_form.h"
 
 using namespace flikkor;
 using namespace flikkor::testing;

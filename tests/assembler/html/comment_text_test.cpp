@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "html/comment_text.h"
+#include "assembler/html/comment_text.h"
 
 
 TEST(CommentText, LinesAreJoinedWithCrLfAndNothingAfterTheLast) {
-    using assembler_html::CommentFromEditorText;
+    using flikkor::html::CommentFromEditorText;
     EXPECT_EQ(CommentFromEditorText("one\ntwo\nthree"), "one\r\ntwo\r\nthree");
     EXPECT_EQ(CommentFromEditorText(""), "");
     EXPECT_EQ(CommentFromEditorText("single"), "single");
@@ -12,8 +12,8 @@ TEST(CommentText, LinesAreJoinedWithCrLfAndNothingAfterTheLast) {
 }
 
 TEST(CommentText, StoredLineBreaksOfAnyKindBecomeEditorLines) {
-    using assembler_html::EditorTextFromComment;
+    using flikkor::html::EditorTextFromComment;
     EXPECT_EQ(EditorTextFromComment("a\r\nb\rc\nd"), "a\nb\nc\nd");
     EXPECT_EQ(EditorTextFromComment("a\r\n\r\n"), "a\n\n");
-    EXPECT_EQ(assembler_html::CommentFromEditorText(EditorTextFromComment("x\ny\rz")), "x\r\ny\r\nz");
+    EXPECT_EQ(flikkor::html::CommentFromEditorText(EditorTextFromComment("x\ny\rz")), "x\r\ny\r\nz");
 }

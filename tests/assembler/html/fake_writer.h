@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "gifengine/reporter.h"
-#include "html/frame_file_writer.h"
+#include "assembler/html/frame_file_writer.h"
 
-namespace assembler_html::testing {
+namespace flikkor::html::testing {
 
 class FakeWriter final : public FrameFileWriter {
 public:
@@ -62,4 +62,4 @@ public:
     std::vector<Message> messages;
 };
 
-}  // namespace assembler_html::testing
+}  // namespace flikkor::html::testing

@@ -3,10 +3,10 @@
 #include <functional>
 
 #include "colour_test_frames.h"
-#include "gifcolourtools/colour_animation.h"
+#include "gifengine/colour/colour_animation.h"
 #include "gifengine/messages.h"
 
-using namespace gifcolour;
+using namespace gifengine::colour;
 using namespace colourtest;
 using gifengine::FrameList;
 using gifengine::Rgb;
