@@ -26,11 +26,14 @@ int main(int argc, char** argv) {
   services.launcher = &launcher;
   flikkor::TImageForm form(services);
   flikkor::QtReporter reporter(&form);
-  flikkor::QtFileChooser chooser(&form);
-  flikkor::TWorkDirForm workDirForm(&form);
+  // Every dialog runs through one runner: the dialog's own modal loop.
+  const flikkor::DialogRunner runDialog = flikkor::ExecDialog;
+  flikkor::QtFileChooser chooser(&form, runDialog);
+  flikkor::TWorkDirForm workDirForm(&form, runDialog);
   services.reporter = &reporter;
   services.fileChooser = &chooser;
   services.workFolderChooser = &workDirForm;
+  services.runDialog = runDialog;
   form.setServices(services);
   form.show();
   return app.exec();

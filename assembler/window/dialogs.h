@@ -18,7 +18,10 @@ using gifengine::MessageButtons;
 using gifengine::Reporter;
 
 // Runs one modal dialog: exec() in the program; tests drive its widgets instead.
+// Every dialog of the window goes through the one runner the program hands in.
 using DialogRunner = std::function<void(QDialog&)>;
+// The program's runner: the dialog's own modal loop.
+void ExecDialog(QDialog& dialog);
 
 struct FileDialogRequest {
   QString title;

@@ -74,10 +74,7 @@ MessageAnswer TImageForm::message(const QString& caption, const QString& text, M
   return relay_.ShowMessage(caption.toStdString(), text.toStdString(), buttons);
 }
 
-DialogRunner TImageForm::dialogRunner() const {
-  if (dialogRunner_) return dialogRunner_;
-  return [](QDialog& dialog) { dialog.exec(); };
-}
+DialogRunner TImageForm::dialogRunner() const { return services_.runDialog ? services_.runDialog : ExecDialog; }
 
 std::optional<std::string> TImageForm::SaveDialog::ChooseSaveFile(const gifengine::SaveDialogRequest& request) {
   if (chooser == nullptr) return std::nullopt;

@@ -41,6 +41,8 @@ struct FormServices {
   SettingsStore* settings = nullptr;
   Associations* associations = nullptr;
   Launcher* launcher = nullptr;
+  // Runs the window's own dialogs (comment, IMG tag, colour tools); exec() when empty.
+  DialogRunner runDialog;
 };
 
 inline const QString kVersion = QStringLiteral("0.68");
@@ -55,9 +57,8 @@ class TImageForm : public QWidget {
   ~TImageForm() override;
   // The dialogs need the window as their parent, so they may be handed in after construction.
   void setServices(const FormServices& services);
-  // Runs every dialog the window opens itself in place of its modal loop (tests
-  // drive the widgets); exec() when none is given.
-  void setDialogRunner(DialogRunner runner) { dialogRunner_ = std::move(runner); }
+  // Replaces the runner of the window's own dialogs (tests drive the widgets).
+  void setDialogRunner(DialogRunner runner) { services_.runDialog = std::move(runner); }
 
   // Run state, readable by tests and by the dialogs of later commands.
   const AssemblerSettings& settings() const { return settings_; }
@@ -199,7 +200,6 @@ class TImageForm : public QWidget {
   flikkor::html::ImgTagOptions imgTagOptions_;
   // The transparent-colour dialog lives for the run, created on first use.
   TTransColForm* transColForm_ = nullptr;
-  DialogRunner dialogRunner_;
   // Set while the window itself moves the grid selection.
   bool showingSelection_ = false;
   bool layoutRecorded_ = false;

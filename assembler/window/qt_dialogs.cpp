@@ -49,9 +49,12 @@ MessageAnswer QtReporter::ShowMessage(std::string_view caption, std::string_view
   }
 }
 
+void ExecDialog(QDialog& dialog) { dialog.exec(); }
+
 namespace {
 
-std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request, bool save) {
+std::optional<QString> runFileDialog(QWidget* parent, const DialogRunner& run, const FileDialogRequest& request,
+                                     bool save) {
   QFileDialog dialog(parent, request.title);
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
@@ -61,20 +64,20 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
   dialog.setDirectory(request.folder.isEmpty() ? QDir::currentPath() : request.folder);
   const QString name = request.fileName.contains('*') ? QString() : request.fileName;
   if (!name.isEmpty()) dialog.selectFile(name);
-  const int result = dialog.exec();
+  run(dialog);
   returnFocus(parent);
-  if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  if (dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
 }
 
 }  // namespace
 
 std::optional<QString> QtFileChooser::chooseSaveFile(const FileDialogRequest& request) {
-  return runFileDialog(parent_, request, true);
+  return runFileDialog(parent_, run_, request, true);
 }
 
 std::optional<QString> QtFileChooser::chooseOpenFile(const FileDialogRequest& request) {
-  return runFileDialog(parent_, request, false);
+  return runFileDialog(parent_, run_, request, false);
 }
 
 }  // namespace flikkor

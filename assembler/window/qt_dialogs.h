@@ -18,12 +18,13 @@ class QtReporter : public Reporter {
 
 class QtFileChooser : public FileChooser {
  public:
-  explicit QtFileChooser(QWidget* parent) : parent_(parent) {}
+  explicit QtFileChooser(QWidget* parent, DialogRunner run = ExecDialog) : parent_(parent), run_(std::move(run)) {}
   std::optional<QString> chooseSaveFile(const FileDialogRequest& request) override;
   std::optional<QString> chooseOpenFile(const FileDialogRequest& request) override;
 
  private:
   QWidget* parent_;
+  DialogRunner run_;
 };
 
 }  // namespace flikkor

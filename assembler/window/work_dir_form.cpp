@@ -13,7 +13,7 @@
 
 namespace flikkor {
 
-TWorkDirForm::TWorkDirForm(QWidget* parent) : QDialog(parent) {
+TWorkDirForm::TWorkDirForm(QWidget* parent, DialogRunner run) : QDialog(parent), run_(std::move(run)) {
   setObjectName("TWorkDirForm");
   setWindowTitle(QStringLiteral("作業用フォルダの作成"));
   auto* layout = new QVBoxLayout(this);
@@ -60,7 +60,8 @@ QString TWorkDirForm::proposedWorkFolder() const {
 
 QString TWorkDirForm::chooseWorkFolder(const QString& current, bool duringStartup) {
   prepare(current, duringStartup);
-  if (exec() != QDialog::Accepted) return current;
+  run_(*this);
+  if (result() != QDialog::Accepted) return current;
   return proposedWorkFolder();
 }
 

@@ -13,7 +13,7 @@ class FileBrowser;
 class TWorkDirForm : public QDialog, public WorkFolderChooser {
   Q_OBJECT
  public:
-  explicit TWorkDirForm(QWidget* parent = nullptr);
+  explicit TWorkDirForm(QWidget* parent = nullptr, DialogRunner run = ExecDialog);
   QString chooseWorkFolder(const QString& current, bool duringStartup) override;
 
   // Prepares the texts and folder as the dialog shows them (used by chooseWorkFolder).
@@ -23,6 +23,7 @@ class TWorkDirForm : public QDialog, public WorkFolderChooser {
   FileBrowser* browser() const { return browser_; }
 
  private:
+  DialogRunner run_;
   QLabel* heading_;
   QLabel* LDir_;
   QLabel* failure_;

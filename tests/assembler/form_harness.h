@@ -1,6 +1,7 @@
 #pragma once
 // A main window over the real GIF engine with recorded and scripted services,
 // started in a temporary folder that is the current folder for the test's life.
+#include <QDialog>
 #include <QDir>
 #include <QTemporaryDir>
 #include <memory>
@@ -21,6 +22,7 @@ struct FormHarness {
   FixedAssociations associations;
   RecordingLauncher launcher;
   std::unique_ptr<TImageForm> form;
+  QStringList unscriptedDialogs;
 
   FormHarness() { QDir::setCurrent(dir.path()); }
   ~FormHarness() {
@@ -29,7 +31,12 @@ struct FormHarness {
   }
   // Creates the window and runs its first activation.
   void open() {
-    FormServices s{&reporter, &chooser, &workFolders, &store, &associations, &launcher};
+    // A dialog no test scripted is recorded and cancelled instead of waiting for a user.
+    auto unscripted = [this](QDialog& dialog) {
+      unscriptedDialogs << dialog.metaObject()->className();
+      dialog.reject();
+    };
+    FormServices s{&reporter, &chooser, &workFolders, &store, &associations, &launcher, unscripted};
     form = std::make_unique<TImageForm>(s);
     form->FormActivate();
   }

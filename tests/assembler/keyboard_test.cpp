@@ -112,7 +112,7 @@ TEST(KeyboardInterface, ExportKeyScriptAddsAllFilesMakesTempanimAndEnds) {
   ScriptedWorkFolderChooser workFolders;
   FixedAssociations associations;
   RecordingLauncher launcher;
-  FormServices services{nullptr, nullptr, &workFolders, &store, &associations, &launcher};
+  FormServices services{nullptr, nullptr, &workFolders, &store, &associations, &launcher, ExecDialog};
   auto form = std::make_unique<TImageForm>(services);
   QtReporter messages(form.get());
   QtFileChooser chooser(form.get());
