@@ -24,26 +24,26 @@ using DialogRunner = std::function<void(QDialog&)>;
 void ExecDialog(QDialog& dialog);
 
 struct FileDialogRequest {
-  QString title;
-  QString filter;       // "GIFﾌｧｲﾙ (*.gif)"
-  QString folder;       // initial folder, empty for the dialog's own default
-  QString fileName;     // initial name
-  bool confirmOverwrite = false;
+    QString title;
+    QString filter;    // "GIFﾌｧｲﾙ (*.gif)"
+    QString folder;    // initial folder, empty for the dialog's own default
+    QString fileName;  // initial name
+    bool confirmOverwrite = false;
 };
 
 class FileChooser {
- public:
-  virtual ~FileChooser() = default;
-  virtual std::optional<QString> chooseSaveFile(const FileDialogRequest& request) = 0;
-  virtual std::optional<QString> chooseOpenFile(const FileDialogRequest& request) = 0;
+public:
+    virtual ~FileChooser() = default;
+    virtual std::optional<QString> chooseSaveFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> chooseOpenFile(const FileDialogRequest& request) = 0;
 };
 
 // The work-folder dialog: given the current work folder, returns the work folder
 // the user chose (unchanged on cancel). `duringStartup` selects the start-up texts.
 class WorkFolderChooser {
- public:
-  virtual ~WorkFolderChooser() = default;
-  virtual QString chooseWorkFolder(const QString& current, bool duringStartup) = 0;
+public:
+    virtual ~WorkFolderChooser() = default;
+    virtual QString chooseWorkFolder(const QString& current, bool duringStartup) = 0;
 };
 
 // Message captions: the title, a colon and the kind of message.

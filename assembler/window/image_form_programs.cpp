@@ -15,113 +15,116 @@
 namespace flikkor {
 
 void TImageForm::openInBrowser(const QString& target) {
-  for (const QString& mime : htmlMimeTypes()) {
-    const std::optional<QString> command = services_.associations->commandFor(mime);
-    if (!command) continue;
-    const QStringList arguments = argumentsForTarget(*command, target);
-    if (arguments.isEmpty()) continue;
-    services_.launcher->start(arguments.first(), arguments.mid(1));
-    return;
-  }
+    for (const QString& mime : htmlMimeTypes()) {
+        const std::optional<QString> command = services_.associations->commandFor(mime);
+        if (!command) continue;
+        const QStringList arguments = argumentsForTarget(*command, target);
+        if (arguments.isEmpty()) continue;
+        services_.launcher->start(arguments.first(), arguments.mid(1));
+        return;
+    }
 }
 
 void TImageForm::MenuBrowsClick() {
-  if (engine_.LastMadeFile.empty()) {
-    message(kErrorCaption, QStringLiteral("まだファイルが作成されていません"), MessageButtons::Ok);
-    return;
-  }
-  openInBrowser(lastMadeFile());
+    if (engine_.LastMadeFile.empty()) {
+        message(kErrorCaption, QStringLiteral("まだファイルが作成されていません"), MessageButtons::Ok);
+        return;
+    }
+    openInBrowser(lastMadeFile());
 }
 
 void TImageForm::MenuDocumentClick() {
-  QString page = joinPath(startFolder_, QStringLiteral("flikkor.htm"));
-  if (!QFileInfo::exists(page)) page = joinPath(QCoreApplication::applicationDirPath(), QStringLiteral("flikkor.htm"));
-  openInBrowser(page);
+    QString page = joinPath(startFolder_, QStringLiteral("flikkor.htm"));
+    if (!QFileInfo::exists(page))
+        page = joinPath(QCoreApplication::applicationDirPath(), QStringLiteral("flikkor.htm"));
+    openInBrowser(page);
 }
 
 void TImageForm::Image3Click() { openInBrowser(kHomePage); }
 
 void TImageForm::MenuExprolerClick() {
-  const std::optional<QString> command = services_.associations->commandFor(folderMimeType());
-  if (!command) return;
-  const QStringList arguments = argumentsForTarget(*command, browser_->folder());
-  if (!arguments.isEmpty()) services_.launcher->start(arguments.first(), arguments.mid(1));
+    const std::optional<QString> command = services_.associations->commandFor(folderMimeType());
+    if (!command) return;
+    const QStringList arguments = argumentsForTarget(*command, browser_->folder());
+    if (!arguments.isEmpty()) services_.launcher->start(arguments.first(), arguments.mid(1));
 }
 
 void TImageForm::startRegistered(const QString& program, const QString& path) {
-  services_.launcher->start(program, {path});
+    services_.launcher->start(program, {path});
 }
 
 void TImageForm::MenuViewerClick() {
-  if (settings_.viewer.isEmpty()) {
-    message(kErrorCaption, QStringLiteral("ビュワーの登録が行われていません"), MessageButtons::Ok);
-    return;
-  }
-  const QString path = joinPath(settings_.workDir, QStringLiteral("__tmp.gif"));
-  if (engineWithSelection().MakeAnimatedGif(path.toStdString()) != 1) return;
-  startRegistered(settings_.viewer, path);
+    if (settings_.viewer.isEmpty()) {
+        message(kErrorCaption, QStringLiteral("ビュワーの登録が行われていません"), MessageButtons::Ok);
+        return;
+    }
+    const QString path = joinPath(settings_.workDir, QStringLiteral("__tmp.gif"));
+    if (engineWithSelection().MakeAnimatedGif(path.toStdString()) != 1) return;
+    startRegistered(settings_.viewer, path);
 }
 
 void TImageForm::MenuExecPaintClick() {
-  if (settings_.paintSoft.isEmpty()) {
-    message(kErrorCaption, QStringLiteral("画像修正ソフトの登録が行われていません"), MessageButtons::Ok);
-    return;
-  }
-  gifengine::GifEngine& engine = engineWithSelection();
-  const std::optional<int> frame =
-      engine.singleSelectedFrame("修正する画像を１つ選択してください", "修正する画像を１つだけ選択してください");
-  if (!frame) return;
-  const QString path = joinPath(settings_.workDir, QStringLiteral("editing.gif"));
-  if (engine.MakeSingleGif(*frame, path.toStdString()) != 1) return;
-  startRegistered(settings_.paintSoft, path);
+    if (settings_.paintSoft.isEmpty()) {
+        message(kErrorCaption, QStringLiteral("画像修正ソフトの登録が行われていません"), MessageButtons::Ok);
+        return;
+    }
+    gifengine::GifEngine& engine = engineWithSelection();
+    const std::optional<int> frame =
+        engine.singleSelectedFrame("修正する画像を１つ選択してください", "修正する画像を１つだけ選択してください");
+    if (!frame) return;
+    const QString path = joinPath(settings_.workDir, QStringLiteral("editing.gif"));
+    if (engine.MakeSingleGif(*frame, path.toStdString()) != 1) return;
+    startRegistered(settings_.paintSoft, path);
 }
 
 void TImageForm::MenuReplaceImageClick() {
-  const QString edited = joinPath(settings_.workDir, QStringLiteral("editing.gif"));
-  if (engineWithSelection().replaceSelectedFrame(edited.toStdString())) showEngineState();
+    const QString edited = joinPath(settings_.workDir, QStringLiteral("editing.gif"));
+    if (engineWithSelection().replaceSelectedFrame(edited.toStdString())) showEngineState();
 }
 
 void TImageForm::registerProgram(QString& setting) {
-  FileDialogRequest request{QStringLiteral("実行ファイル指定"), QStringLiteral("すべてのファイル (*)"), QString(), setting};
-  if (!isExecutableFile(setting)) {
-    request.folder = startFolder_;
-    request.fileName = QStringLiteral("*.exe");
-    if (const std::optional<QString> command = services_.associations->commandFor(gifMimeType())) {
-      const QString program = programOfCommandLine(*command);
-      if (!program.isEmpty() &&
-          message(kConfirmCaption,
-                                   QStringLiteral("GIFに関連付けられたプログラムがあります。そのプログラムをダイアログに表示しますか？"),
-                                   MessageButtons::YesNo) == MessageAnswer::Yes) {
-        request.folder.clear();
-        request.fileName = program;
-      }
+    FileDialogRequest request{QStringLiteral("実行ファイル指定"), QStringLiteral("すべてのファイル (*)"), QString(),
+                              setting};
+    if (!isExecutableFile(setting)) {
+        request.folder = startFolder_;
+        request.fileName = QStringLiteral("*.exe");
+        if (const std::optional<QString> command = services_.associations->commandFor(gifMimeType())) {
+            const QString program = programOfCommandLine(*command);
+            if (!program.isEmpty() &&
+                message(kConfirmCaption,
+                        QStringLiteral(
+                            "GIFに関連付けられたプログラムがあります。そのプログラムをダイアログに表示しますか？"),
+                        MessageButtons::YesNo) == MessageAnswer::Yes) {
+                request.folder.clear();
+                request.fileName = program;
+            }
+        }
     }
-  }
-  if (const std::optional<QString> chosen = services_.fileChooser->chooseOpenFile(request)) setting = *chosen;
+    if (const std::optional<QString> chosen = services_.fileChooser->chooseOpenFile(request)) setting = *chosen;
 }
 
 void TImageForm::MenuSetPaintClick() { registerProgram(settings_.paintSoft); }
 void TImageForm::MenuSetViewerClick() { registerProgram(settings_.viewer); }
 
 void TImageForm::MenuChgFoldClick() {
-  const QString before = settings_.workDir;
-  settings_.workDir = services_.workFolderChooser->chooseWorkFolder(before, false);
-  if (settings_.workDir == before) return;
-  if (isUsableFolder(settings_.workDir) || createFolder(settings_.workDir)) {
-    writeSettings();
-    return;
-  }
-  message(kErrorCaption, QStringLiteral("作業用フォルダを作成できません。"), MessageButtons::Ok);
+    const QString before = settings_.workDir;
+    settings_.workDir = services_.workFolderChooser->chooseWorkFolder(before, false);
+    if (settings_.workDir == before) return;
+    if (isUsableFolder(settings_.workDir) || createFolder(settings_.workDir)) {
+        writeSettings();
+        return;
+    }
+    message(kErrorCaption, QStringLiteral("作業用フォルダを作成できません。"), MessageButtons::Ok);
 }
 
 void TImageForm::MenuDelRegClick() {
-  if (message(kConfirmCaption, QStringLiteral("Reelwrightの登録情報を削除して終了して構いませんか？"),
-                               MessageButtons::OkCancel) != MessageAnswer::Ok)
-    return;
-  settingsDeleted_ = true;
-  if (!services_.settings->remove())
-    message(kErrorCaption, QStringLiteral("レジストリ削除時にエラーが発生しました。"), MessageButtons::Ok);
-  close();
+    if (message(kConfirmCaption, QStringLiteral("Reelwrightの登録情報を削除して終了して構いませんか？"),
+                MessageButtons::OkCancel) != MessageAnswer::Ok)
+        return;
+    settingsDeleted_ = true;
+    if (!services_.settings->remove())
+        message(kErrorCaption, QStringLiteral("レジストリ削除時にエラーが発生しました。"), MessageButtons::Ok);
+    close();
 }
 
 }  // namespace flikkor

@@ -8,23 +8,23 @@ class QWidget;
 namespace flikkor {
 
 class QtReporter : public Reporter {
- public:
-  explicit QtReporter(QWidget* parent) : parent_(parent) {}
-  MessageAnswer ShowMessage(std::string_view caption, std::string_view text, MessageButtons buttons) override;
+public:
+    explicit QtReporter(QWidget* parent) : parent_(parent) {}
+    MessageAnswer ShowMessage(std::string_view caption, std::string_view text, MessageButtons buttons) override;
 
- private:
-  QWidget* parent_;
+private:
+    QWidget* parent_;
 };
 
 class QtFileChooser : public FileChooser {
- public:
-  explicit QtFileChooser(QWidget* parent, DialogRunner run = ExecDialog) : parent_(parent), run_(std::move(run)) {}
-  std::optional<QString> chooseSaveFile(const FileDialogRequest& request) override;
-  std::optional<QString> chooseOpenFile(const FileDialogRequest& request) override;
+public:
+    explicit QtFileChooser(QWidget* parent, DialogRunner run = ExecDialog) : parent_(parent), run_(std::move(run)) {}
+    std::optional<QString> chooseSaveFile(const FileDialogRequest& request) override;
+    std::optional<QString> chooseOpenFile(const FileDialogRequest& request) override;
 
- private:
-  QWidget* parent_;
-  DialogRunner run_;
+private:
+    QWidget* parent_;
+    DialogRunner run_;
 };
 
 }  // namespace flikkor

@@ -88,8 +88,12 @@ int GifEngine::MakeAnimatedGif(const std::string& requestedPath) {
 }
 
 SaveDialogRequest GifEngine::saveRequest() const {
-    return SaveDialogRequest{std::string(text::kSaveTitle), std::string(text::kSaveFilter),
-                             std::string(text::kSaveInitialName), saveInitialFolder, true, true};
+    return SaveDialogRequest{std::string(text::kSaveTitle),
+                             std::string(text::kSaveFilter),
+                             std::string(text::kSaveInitialName),
+                             saveInitialFolder,
+                             true,
+                             true};
 }
 
 std::optional<std::string> GifEngine::chooseSaveFile() {

@@ -25,7 +25,8 @@ TEST_F(EngineTest, SplitWritesThreeFramesAsClipGifAndRemembersTheFolder) {
     engine.saveInitialFolder = "/start";
     chooser.names.push_back(folder.file("clip.gif"));
     EXPECT_EQ(engine.splitIntoFiles(), 3);
-    for (const char* name : {"clip001.gif", "clip002.gif", "clip003.gif"}) EXPECT_TRUE(Exists(folder.file(name))) << name;
+    for (const char* name : {"clip001.gif", "clip002.gif", "clip003.gif"})
+        EXPECT_TRUE(Exists(folder.file(name))) << name;
     EXPECT_FALSE(Exists(folder.file("clip.gif")));
     EXPECT_FALSE(Exists(folder.file("clip004.gif")));
     // The make's dialog: same title, name and folder.

@@ -45,7 +45,7 @@ public:
     std::string LastMadeFile;      // last interactively made file
     uint16_t LastMadeWidth = 0;    // screen size of the last animation written
     uint16_t LastMadeHeight = 0;
-    std::string saveInitialFolder; // where the save dialog opens next time
+    std::string saveInitialFolder;  // where the save dialog opens next time
 
     const std::string& foundComment() const { return scanner_.foundComment; }
     GifScanner& scanner() { return scanner_; }
