@@ -7,10 +7,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
 #include "assembler/platform/associations.h"
+#include "assembler/window/file_browser.h"
+#include "assembler/window/work_dir_form.h"
 #include "form_harness.h"
 
 using namespace flikkor;
@@ -234,4 +238,31 @@ TEST(WindowGrid, FrameTableModelStaysConsistentThroughTheListCommands) {
     w.form->BtnClearClick();
     EXPECT_EQ(w.form->SGImages->model()->rowCount(), 1);
     EXPECT_FALSE(w.form->SGImages->model()->index(0, 1).data().isValid());
+}
+
+TEST(WindowDialogs, CommentAndWorkFolderDialogsRunThroughTheInjectedRunner) {
+    Window w;
+    w.numbered(1);
+    // Unscripted, the comment editor is recorded and cancelled: the comment stays.
+    w.form->BtnCommentClick();
+    EXPECT_EQ(w.unscriptedDialogs, QStringList{"flikkor::html::TCommentForm"});
+    EXPECT_TRUE(w.engine().animationComment.empty());
+
+    w.form->setDialogRunner([](QDialog& dialog) {
+        auto* memo = dialog.findChild<QPlainTextEdit*>();
+        ASSERT_NE(memo, nullptr);
+        memo->setPlainText(QStringLiteral("こんにちは"));
+        dialog.findChild<QPushButton*>("BtnUpdate")->click();
+    });
+    const QString before = w.form->LFileSize->text();
+    w.form->BtnCommentClick();
+    EXPECT_EQ(w.engine().animationComment, "\x82\xb1\x82\xf1\x82\xc9\x82\xbf\x82\xcd");  // Shift_JIS
+    EXPECT_GT(w.form->LFileSize->text().toInt(), before.toInt());
+
+    // The work-folder dialog takes the same runner: "作成" proposes AnimTmp in the shown folder.
+    TWorkDirForm chooser(nullptr, [](QDialog& dialog) { dialog.findChild<QPushButton*>("BtnMake")->click(); });
+    chooser.browser()->setFolder(w.dir.path());
+    EXPECT_EQ(chooser.chooseWorkFolder(w.path("old"), false), w.path("AnimTmp"));
+    TWorkDirForm cancelled(nullptr, [](QDialog& dialog) { dialog.reject(); });
+    EXPECT_EQ(cancelled.chooseWorkFolder(w.path("old"), false), w.path("old"));
 }
