@@ -2,15 +2,14 @@
 #include <QApplication>
 #include <iostream>
 
+#include "assembler/platform/application_setup.h"
+#include "assembler/platform/associations.h"
+#include "assembler/platform/launcher.h"
+#include "assembler/platform/settings_store.h"
+#include "assembler/window/image_form.h"
+#include "assembler/window/qt_dialogs.h"
+#include "assembler/window/work_dir_form.h"
 #include "common/program_arguments.h"
-#include "platform/application_setup.h"
-#include "platform/associations.h"
-#include "platform/launcher.h"
-#include "platform/settings_store.h"
-#include "window/image_form.h"
-#include "window/engine_session.h"
-#include "window/qt_dialogs.h"
-#include "window/work_dir_form.h"
 
 int main(int argc, char** argv) {
   const toolkit::ProgramAbout about{
@@ -31,13 +30,16 @@ int main(int argc, char** argv) {
   services.settings = &settings;
   services.associations = &associations;
   services.launcher = &launcher;
-  flikkor::TImageForm form(services, std::make_unique<flikkor::EngineSession>());
-  flikkor::QtPrompter prompter(&form);
-  flikkor::QtFileChooser chooser(&form);
-  flikkor::TWorkDirForm workDirForm(&form);
-  services.prompter = &prompter;
+  flikkor::TImageForm form(services);
+  flikkor::QtReporter reporter(&form);
+  // Every dialog runs through one runner: the dialog's own modal loop.
+  const flikkor::DialogRunner runDialog = flikkor::ExecDialog;
+  flikkor::QtFileChooser chooser(&form, runDialog);
+  flikkor::TWorkDirForm workDirForm(&form, runDialog);
+  services.reporter = &reporter;
   services.fileChooser = &chooser;
   services.workFolderChooser = &workDirForm;
+  services.runDialog = runDialog;
   form.setServices(services);
   form.show();
   return app.exec();

@@ -1,4 +1,4 @@
-#include "colour/color_anim_form.h"
+#include "assembler/colour/color_anim_form.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,9 +12,9 @@
 
 namespace flikkor {
 
-using gifcolour::kWindowEntries;
+using gifengine::colour::kWindowEntries;
 
-TColorAnimForm::TColorAnimForm(gifcolour::ColourChooser& ColorDialog1, gifengine::Reporter& reporter, QWidget* parent)
+TColorAnimForm::TColorAnimForm(gifengine::colour::ColourChooser& ColorDialog1, gifengine::Reporter& reporter, QWidget* parent)
     : ModalDialog(parent), chooser_(ColorDialog1), reporter_(reporter) {
     setObjectName(QStringLiteral("ColorAnimForm"));
     setWindowTitle(QStringLiteral("カラーテーブルアニメーション作成"));
@@ -77,7 +77,7 @@ TColorAnimForm::TColorAnimForm(gifcolour::ColourChooser& ColorDialog1, gifengine
 
     connect(EdPattern, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!settings_) return;
-        settings_->patterns = gifcolour::PatternCountFromText(text.toStdString());
+        settings_->patterns = gifengine::colour::PatternCountFromText(text.toStdString());
         showTotal();
     });
     connect(CBReturned, &QCheckBox::clicked, this, [this](bool on) {
@@ -101,7 +101,7 @@ TColorAnimForm::TColorAnimForm(gifcolour::ColourChooser& ColorDialog1, gifengine
     connect(BtnMake, &QPushButton::clicked, this, [this] {
         if (!settings_) return;
         // Counts that make no image, or too many, keep the dialog open.
-        if (const auto refusal = gifcolour::GenerationRefusal(*settings_, frameCount_)) {
+        if (const auto refusal = gifengine::colour::GenerationRefusal(*settings_, frameCount_)) {
             reporter_.ShowMessage(gifengine::text::kCaptionError, *refusal, gifengine::MessageButtons::Ok);
             return;
         }
@@ -111,7 +111,7 @@ TColorAnimForm::TColorAnimForm(gifcolour::ColourChooser& ColorDialog1, gifengine
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool TColorAnimForm::Run(gifcolour::ColourAnimationWork& work, gifcolour::ColourAnimationSettings& settings,
+bool TColorAnimForm::Run(gifengine::colour::ColourAnimationWork& work, gifengine::colour::ColourAnimationSettings& settings,
                          int frameCount) {
     make_ = false;
     work_ = &work;
@@ -147,7 +147,7 @@ void TColorAnimForm::ShowColorWindow() {
 }
 
 void TColorAnimForm::showTotal() {
-    if (settings_) LTotalImages->setText(QString::number(gifcolour::TotalImages(*settings_)));
+    if (settings_) LTotalImages->setText(QString::number(gifengine::colour::TotalImages(*settings_)));
 }
 
 void TColorAnimForm::swatchClicked(int shape) {

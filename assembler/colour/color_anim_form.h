@@ -4,9 +4,9 @@
 // options of the colour-table animation.
 #include <array>
 
-#include "colour/modal_dialog.h"
-#include "colour/swatch_grid_widget.h"
-#include "gifcolourtools/colour_animation.h"
+#include "assembler/colour/modal_dialog.h"
+#include "assembler/colour/swatch_grid_widget.h"
+#include "gifengine/colour/colour_animation.h"
 
 class QCheckBox;
 class QLabel;
@@ -15,13 +15,13 @@ class QPushButton;
 
 namespace flikkor {
 
-class TColorAnimForm : public ModalDialog, public gifcolour::ColourAnimationDialog {
+class TColorAnimForm : public ModalDialog, public gifengine::colour::ColourAnimationDialog {
     Q_OBJECT
 public:
-    TColorAnimForm(gifcolour::ColourChooser& ColorDialog1, gifengine::Reporter& reporter, QWidget* parent = nullptr);
+    TColorAnimForm(gifengine::colour::ColourChooser& ColorDialog1, gifengine::Reporter& reporter, QWidget* parent = nullptr);
 
     // Shows the dialog modally; true when BtnMake closed it.
-    bool Run(gifcolour::ColourAnimationWork& work, gifcolour::ColourAnimationSettings& settings,
+    bool Run(gifengine::colour::ColourAnimationWork& work, gifengine::colour::ColourAnimationSettings& settings,
              int frameCount) override;
     // The 16 entries w .. w + 15 in both swatch rows.
     void ShowColorWindow();
@@ -42,10 +42,10 @@ private:
     void showTotal();
     void swatchClicked(int shape);
 
-    gifcolour::ColourChooser& chooser_;
+    gifengine::colour::ColourChooser& chooser_;
     gifengine::Reporter& reporter_;
-    gifcolour::ColourAnimationWork* work_ = nullptr;
-    gifcolour::ColourAnimationSettings* settings_ = nullptr;
+    gifengine::colour::ColourAnimationWork* work_ = nullptr;
+    gifengine::colour::ColourAnimationSettings* settings_ = nullptr;
     int frameCount_ = 0;
     bool make_ = false;
 };

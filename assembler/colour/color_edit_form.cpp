@@ -1,15 +1,15 @@
-#include "colour/color_edit_form.h"
+#include "assembler/colour/color_edit_form.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace flikkor {
 
-TColorEditForm::TColorEditForm(gifcolour::ColourChooser& ColorDialog1, QWidget* parent)
+TColorEditForm::TColorEditForm(gifengine::colour::ColourChooser& ColorDialog1, QWidget* parent)
     : ModalDialog(parent), chooser_(ColorDialog1) {
     setObjectName(QStringLiteral("ColorEditForm"));
     setWindowTitle(QStringLiteral("カラーテーブル編集"));
-    grid = new SwatchGridWidget(gifcolour::kSwatchColumns, gifcolour::kSwatchRows, this);
+    grid = new SwatchGridWidget(gifengine::colour::kSwatchColumns, gifengine::colour::kSwatchRows, this);
     BtnCancel = new QPushButton(QStringLiteral("取消"), this);
     BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
     BtnUpdate = new QPushButton(QStringLiteral("更新"), this);
@@ -33,7 +33,7 @@ TColorEditForm::TColorEditForm(gifcolour::ColourChooser& ColorDialog1, QWidget* 
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool TColorEditForm::EditTable(gifcolour::ColourEditBuffer& buffer) {
+bool TColorEditForm::EditTable(gifengine::colour::ColourEditBuffer& buffer) {
     buffer_ = &buffer;
     confirmed_ = false;
     showBuffer();
@@ -43,7 +43,7 @@ bool TColorEditForm::EditTable(gifcolour::ColourEditBuffer& buffer) {
 }
 
 void TColorEditForm::showBuffer() {
-    grid->setSwatches(buffer_->entries, buffer_->count, gifcolour::SwatchRoles(-1, -1));
+    grid->setSwatches(buffer_->entries, buffer_->count, gifengine::colour::SwatchRoles(-1, -1));
 }
 
 }  // namespace flikkor

@@ -1,21 +1,21 @@
 #pragma once
 // "カラーテーブル編集": the table shared by the selected frames as a swatch
 // grid; a click opens the colour chooser for that entry.
-#include "colour/modal_dialog.h"
-#include "colour/swatch_grid_widget.h"
-#include "gifcolourtools/colour_table_edit.h"
+#include "assembler/colour/modal_dialog.h"
+#include "assembler/colour/swatch_grid_widget.h"
+#include "gifengine/colour/colour_table_edit.h"
 
 class QPushButton;
 
 namespace flikkor {
 
-class TColorEditForm : public ModalDialog, public gifcolour::ColourTableEditor {
+class TColorEditForm : public ModalDialog, public gifengine::colour::ColourTableEditor {
     Q_OBJECT
 public:
-    TColorEditForm(gifcolour::ColourChooser& ColorDialog1, QWidget* parent = nullptr);
+    TColorEditForm(gifengine::colour::ColourChooser& ColorDialog1, QWidget* parent = nullptr);
 
     // Shows the buffer modally; true when BtnUpdate closed the dialog.
-    bool EditTable(gifcolour::ColourEditBuffer& buffer) override;
+    bool EditTable(gifengine::colour::ColourEditBuffer& buffer) override;
 
     SwatchGridWidget* grid;
     QPushButton* BtnCancel;
@@ -24,8 +24,8 @@ public:
 private:
     void showBuffer();
 
-    gifcolour::ColourChooser& chooser_;
-    gifcolour::ColourEditBuffer* buffer_ = nullptr;
+    gifengine::colour::ColourChooser& chooser_;
+    gifengine::colour::ColourEditBuffer* buffer_ = nullptr;
     bool confirmed_ = false;
 };
 

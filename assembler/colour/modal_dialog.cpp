@@ -1,4 +1,4 @@
-#include "colour/modal_dialog.h"
+#include "assembler/colour/modal_dialog.h"
 
 namespace flikkor {
 

@@ -1,4 +1,4 @@
-#include "colour/qt_colour_chooser.h"
+#include "assembler/colour/qt_colour_chooser.h"
 
 #include <QColorDialog>
 

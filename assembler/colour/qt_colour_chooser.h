@@ -2,11 +2,11 @@
 // The platform's colour chooser: Qt's QColorDialog, always fully expanded.
 #include <QWidget>
 
-#include "gifcolourtools/colour_chooser.h"
+#include "gifengine/colour/colour_chooser.h"
 
 namespace flikkor {
 
-class QtColourChooser final : public gifcolour::ColourChooser {
+class QtColourChooser final : public gifengine::colour::ColourChooser {
 public:
     explicit QtColourChooser(QWidget* parent = nullptr) : parent_(parent) {}
     std::optional<gifengine::Rgb> ChooseColour(const gifengine::Rgb& initial) override;

@@ -1,4 +1,4 @@
-#include "colour/swatch_grid_widget.h"
+#include "assembler/colour/swatch_grid_widget.h"
 
 #include <QMouseEvent>
 #include <algorithm>
@@ -6,9 +6,9 @@
 
 namespace flikkor {
 
-using gifcolour::kSwatchBorder;
-using gifcolour::kSwatchSize;
-using gifcolour::SwatchRole;
+using gifengine::colour::kSwatchBorder;
+using gifengine::colour::kSwatchSize;
+using gifengine::colour::SwatchRole;
 
 namespace {
 QColor FromValue(int32_t value) { return QColor((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF); }
@@ -21,7 +21,7 @@ SwatchGridWidget::SwatchGridWidget(int columns, int rows, QWidget* parent)
 }
 
 void SwatchGridWidget::setSwatches(const gifengine::ColourTable& colours, int visible,
-                                   const std::array<SwatchRole, gifcolour::kSwatchCount>& roles) {
+                                   const std::array<SwatchRole, gifengine::colour::kSwatchCount>& roles) {
     colours_ = colours;
     visible_ = std::clamp(visible, 0, columns_ * rows_);
     roles_ = roles;
@@ -41,16 +41,16 @@ QColor SwatchGridWidget::colourAt(int k) const {
 }
 
 QPoint SwatchGridWidget::swatchCentre(int k) const {
-    const auto rect = gifcolour::SwatchRectOf(k, columns_);
+    const auto rect = gifengine::colour::SwatchRectOf(k, columns_);
     return QPoint(rect.x + kSwatchSize / 2, rect.y + kSwatchSize / 2);
 }
 
 void SwatchGridWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     for (int k = 0; k < visible_; ++k) {
-        const auto rect = gifcolour::SwatchRectOf(k, columns_);
+        const auto rect = gifengine::colour::SwatchRectOf(k, columns_);
         painter.fillRect(rect.x, rect.y, kSwatchSize, kSwatchSize,
-                         FromValue(gifcolour::SwatchBorderColour(roles_[std::size_t(k)])));
+                         FromValue(gifengine::colour::SwatchBorderColour(roles_[std::size_t(k)])));
         painter.fillRect(rect.x + kSwatchBorder, rect.y + kSwatchBorder, kSwatchSize - 2 * kSwatchBorder,
                          kSwatchSize - 2 * kSwatchBorder, colourAt(k));
     }
@@ -58,7 +58,7 @@ void SwatchGridWidget::paintEvent(QPaintEvent*) {
 
 void SwatchGridWidget::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    const int k = gifcolour::SwatchAt(p.x(), p.y(), visible_, columns_);
+    const int k = gifengine::colour::SwatchAt(p.x(), p.y(), visible_, columns_);
     if (k >= 0) emit swatchClicked(k);
 }
 

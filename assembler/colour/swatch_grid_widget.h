@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "gifcolourtools/swatch_grid.h"
+#include "gifengine/colour/swatch_grid.h"
 #include "gifengine/frame_record.h"
 
 namespace flikkor {
@@ -17,13 +17,13 @@ public:
 
     // Shows the first `visible` entries of colours with their roles; the rest are hidden.
     void setSwatches(const gifengine::ColourTable& colours, int visible,
-                     const std::array<gifcolour::SwatchRole, gifcolour::kSwatchCount>& roles);
+                     const std::array<gifengine::colour::SwatchRole, gifengine::colour::kSwatchCount>& roles);
     // Shows one swatch per given colour, all with white borders.
     void setPlainSwatches(const std::vector<gifengine::Rgb>& colours);
 
     int visibleCount() const { return visible_; }
     QColor colourAt(int k) const;
-    gifcolour::SwatchRole roleAt(int k) const { return roles_[std::size_t(k)]; }
+    gifengine::colour::SwatchRole roleAt(int k) const { return roles_[std::size_t(k)]; }
     // Centre of swatch k, where a click lands on it.
     QPoint swatchCentre(int k) const;
 
@@ -39,7 +39,7 @@ private:
     int rows_;
     int visible_ = 0;
     gifengine::ColourTable colours_{};
-    std::array<gifcolour::SwatchRole, gifcolour::kSwatchCount> roles_{};
+    std::array<gifengine::colour::SwatchRole, gifengine::colour::kSwatchCount> roles_{};
 };
 
 }  // namespace flikkor

@@ -1,4 +1,4 @@
-#include "colour/trans_col_form.h"
+#include "assembler/colour/trans_col_form.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -48,7 +48,7 @@ void SetRed(QLabel* label, bool red) {
 TTransColForm::TTransColForm(QWidget* parent) : ModalDialog(parent) {
     setObjectName(QStringLiteral("TransColForm"));
     setWindowTitle(QStringLiteral("透過色指定"));
-    grid = new SwatchGridWidget(gifcolour::kSwatchColumns, gifcolour::kSwatchRows, this);
+    grid = new SwatchGridWidget(gifengine::colour::kSwatchColumns, gifengine::colour::kSwatchRows, this);
     LImageNo = NamedLabel("LImageNo", this);
     LColorTable = NamedLabel("LColorTable", this);
     LOrgTransIndex = NamedLabel("LOrgTransIndex", this);
@@ -119,9 +119,9 @@ TTransColForm::TTransColForm(QWidget* parent) : ModalDialog(parent) {
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-std::optional<gifcolour::TransparentPanelLabels> TTransColForm::ChooseTransparency(
-    const gifengine::FrameList& frames, const gifcolour::TransparentBlock& block,
-    gifcolour::PendingTransparency& pending) {
+std::optional<gifengine::colour::TransparentPanelLabels> TTransColForm::ChooseTransparency(
+    const gifengine::FrameList& frames, const gifengine::colour::TransparentBlock& block,
+    gifengine::colour::PendingTransparency& pending) {
     if (block.first < 0 || block.first >= frames.count()) return std::nullopt;
     labels_.reset();
     choice_.emplace(frames, block, pending);
@@ -151,7 +151,7 @@ void TTransColForm::showView() {
     RBColor->setEnabled(view.methodEnabled);
 }
 
-void ShowTransparencyLabels(QLabel* LTransIndex, QLabel* LTransColor, const gifcolour::TransparentPanelLabels& labels) {
+void ShowTransparencyLabels(QLabel* LTransIndex, QLabel* LTransColor, const gifengine::colour::TransparentPanelLabels& labels) {
     LTransIndex->setText(QString::fromStdString(labels.indexText));
     SetRed(LTransIndex, labels.indexDiffers);
     LTransColor->setText(QString::fromStdString(labels.colourText));

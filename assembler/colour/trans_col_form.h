@@ -4,9 +4,9 @@
 // and, on confirmation, the texts of its two transparency labels.
 #include <optional>
 
-#include "colour/modal_dialog.h"
-#include "colour/swatch_grid_widget.h"
-#include "gifcolourtools/transparent_choice.h"
+#include "assembler/colour/modal_dialog.h"
+#include "assembler/colour/swatch_grid_widget.h"
+#include "gifengine/colour/transparent_choice.h"
 
 class QLabel;
 class QPushButton;
@@ -21,9 +21,9 @@ public:
 
     // Shows the dialog modally for the block; returns the label texts when
     // the user confirmed, nothing otherwise (pending values then restored).
-    std::optional<gifcolour::TransparentPanelLabels> ChooseTransparency(const gifengine::FrameList& frames,
-                                                                        const gifcolour::TransparentBlock& block,
-                                                                        gifcolour::PendingTransparency& pending);
+    std::optional<gifengine::colour::TransparentPanelLabels> ChooseTransparency(const gifengine::FrameList& frames,
+                                                                        const gifengine::colour::TransparentBlock& block,
+                                                                        gifengine::colour::PendingTransparency& pending);
 
     SwatchGridWidget* grid;
     QLabel* LImageNo;
@@ -43,12 +43,12 @@ public:
 private:
     void showView();
 
-    std::optional<gifcolour::TransparentColourChoice> choice_;
-    std::optional<gifcolour::TransparentPanelLabels> labels_;
+    std::optional<gifengine::colour::TransparentColourChoice> choice_;
+    std::optional<gifengine::colour::TransparentPanelLabels> labels_;
 };
 
 // Writes the dialog's choice into the panel's LTransIndex and LTransColor,
 // red where it differs from the block's common value.
-void ShowTransparencyLabels(QLabel* LTransIndex, QLabel* LTransColor, const gifcolour::TransparentPanelLabels& labels);
+void ShowTransparencyLabels(QLabel* LTransIndex, QLabel* LTransColor, const gifengine::colour::TransparentPanelLabels& labels);
 
 }  // namespace flikkor

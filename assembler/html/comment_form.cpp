@@ -1,4 +1,4 @@
-#include "html/comment_form.h"
+#include "assembler/html/comment_form.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -8,9 +8,9 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "html/comment_text.h"
+#include "assembler/html/comment_text.h"
 
-namespace assembler_html {
+namespace flikkor::html {
 
 namespace {
 
@@ -106,12 +106,13 @@ bool TCommentForm::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-bool EditAnimationComment(std::string& animationComment, std::string& storedComment, QWidget* parent) {
+bool EditAnimationComment(std::string& animationComment, std::string& storedComment, QWidget* parent,
+                          const std::function<void(QDialog&)>& run) {
     TCommentForm form(animationComment, storedComment, parent);
-    form.exec();
+    run(form);
     if (!form.appliedComment()) return false;
     animationComment = *form.appliedComment();
     return true;
 }
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

@@ -3,13 +3,14 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <optional>
 #include <string>
 
 class QPlainTextEdit;
 class QPushButton;
 
-namespace assembler_html {
+namespace flikkor::html {
 
 class TCommentForm : public QDialog {
     Q_OBJECT
@@ -44,9 +45,11 @@ private:
     QPushButton* BtnUpdate;
 };
 
-// BtnCommentClick's dialog part: shows the editor modally and takes over an
-// applied text. True when the animation comment was replaced; the caller
-// refreshes the size estimate afterwards in every case.
-bool EditAnimationComment(std::string& animationComment, std::string& storedComment, QWidget* parent);
+// BtnCommentClick's dialog part: shows the editor modally through run (the
+// window's dialog runner) and takes over an applied text. True when the
+// animation comment was replaced; the caller refreshes the size estimate
+// afterwards in every case.
+bool EditAnimationComment(std::string& animationComment, std::string& storedComment, QWidget* parent,
+                          const std::function<void(QDialog&)>& run);
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

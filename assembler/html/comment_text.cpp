@@ -1,6 +1,6 @@
-#include "html/comment_text.h"
+#include "assembler/html/comment_text.h"
 
-namespace assembler_html {
+namespace flikkor::html {
 
 std::string CommentFromEditorText(std::string_view editorText) {
     std::string out;
@@ -27,4 +27,4 @@ std::string EditorTextFromComment(std::string_view comment) {
     return out;
 }
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace assembler_html {
+namespace flikkor::html {
 
 // Text box lines (separated by "\n") -> comment text with CR LF.
 std::string CommentFromEditorText(std::string_view editorText);
@@ -13,4 +13,4 @@ std::string CommentFromEditorText(std::string_view editorText);
 // Comment text with any mix of CR LF, CR and LF -> lines separated by "\n".
 std::string EditorTextFromComment(std::string_view comment);
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

@@ -1,11 +1,11 @@
-#include "html/dialog_services.h"
+#include "assembler/html/dialog_services.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QString>
 
-namespace assembler_html {
+namespace flikkor::html {
 
 namespace {
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
@@ -17,4 +17,4 @@ void QtErrorBox::ShowError(std::string_view caption, std::string_view text) {
     QMessageBox::critical(parent_, Q(caption), Q(text), QMessageBox::Ok);
 }
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace assembler_html {
+namespace flikkor::html {
 
 class TextClipboard {
 public:
@@ -37,4 +37,4 @@ private:
     QWidget* parent_;
 };
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

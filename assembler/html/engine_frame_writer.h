@@ -2,9 +2,9 @@
 #pragma once
 
 #include "gifengine/gif_engine.h"
-#include "html/frame_file_writer.h"
+#include "assembler/html/frame_file_writer.h"
 
-namespace assembler_html {
+namespace flikkor::html {
 
 class EngineFrameWriter final : public FrameFileWriter {
 public:
@@ -17,4 +17,4 @@ private:
     gifengine::GifEngine& engine_;
 };
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

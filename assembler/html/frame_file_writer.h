@@ -1,10 +1,10 @@
-// What the web helpers and the split need from the GIF engine: the frame
+// What the web helpers need from the GIF engine: the frame
 // count and the two writers (1 written, 0 after the writer's own message).
 #pragma once
 
 #include <string>
 
-namespace assembler_html {
+namespace flikkor::html {
 
 class FrameFileWriter {
 public:
@@ -14,4 +14,4 @@ public:
     virtual int MakeSingleGif(int index, const std::string& path) = 0;
 };
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

@@ -5,7 +5,7 @@
 
 #include "gifengine/messages.h"
 
-namespace assembler_html::text {
+namespace flikkor::html::text {
 
 // The engine's own caption and open failure, shown the same way here.
 using gifengine::text::kCannotOpen;
@@ -17,4 +17,4 @@ inline constexpr std::string_view kNoImages = "画像がありません";
 // The toolkit's conversion message; %s is the refused text.
 inline constexpr std::string_view kNotAnIntegerFormat = "'%s' は整数ではありません.";
 
-}  // namespace assembler_html::text
+}  // namespace flikkor::html::text

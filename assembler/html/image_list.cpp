@@ -1,12 +1,12 @@
-#include "html/image_list.h"
+#include "assembler/html/image_list.h"
 
 #include <cstdio>
 
-#include "html/html_messages.h"
-#include "text/shift_jis.h"
-#include "html/work_files.h"
+#include "assembler/html/html_messages.h"
+#include "assembler/text/shift_jis.h"
+#include "assembler/html/work_files.h"
 
-namespace assembler_html {
+namespace flikkor::html {
 
 namespace {
 
@@ -54,4 +54,4 @@ bool MenuShowImage(FrameFileWriter& writer, gifengine::Reporter& reporter, const
     return true;
 }
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "gifengine/reporter.h"
-#include "html/frame_file_writer.h"
+#include "assembler/html/frame_file_writer.h"
 
-namespace assembler_html {
+namespace flikkor::html {
 
 // The page as UTF-8 text with CR LF line ends: five line ends before the
 // first table row, every row on one line, three line ends after the last.
@@ -26,4 +26,4 @@ bool BuildImageList(FrameFileWriter& writer, gifengine::Reporter& reporter, cons
 bool MenuShowImage(FrameFileWriter& writer, gifengine::Reporter& reporter, const std::string& workDir,
                    const std::function<void(const std::string&)>& openInBrowser);
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

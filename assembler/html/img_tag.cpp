@@ -1,10 +1,10 @@
-#include "html/img_tag.h"
+#include "assembler/html/img_tag.h"
 
 #include <charconv>
 
-#include "html/html_messages.h"
+#include "assembler/html/html_messages.h"
 
-namespace assembler_html {
+namespace flikkor::html {
 
 void ImgTagOptions::Reset() {
     const bool keepLowerCase = lowerCase;
@@ -85,4 +85,4 @@ std::string NotAnIntegerMessage(std::string_view text) {
     return message;
 }
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace assembler_html {
+namespace flikkor::html {
 
 // The choices of CBAlign, in the order offered.
 inline constexpr std::array<std::string_view, 5> kAlignItems{"left", "right", "top", "middle", "bottom"};
@@ -57,4 +57,4 @@ std::optional<int32_t> TagIntegerValue(std::string_view text);
 // "'%s' は整数ではありません." with the refused text in place of %s.
 std::string NotAnIntegerMessage(std::string_view text);
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

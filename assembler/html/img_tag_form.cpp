@@ -1,4 +1,4 @@
-#include "html/img_tag_form.h"
+#include "assembler/html/img_tag_form.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,9 +11,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "html/html_messages.h"
+#include "assembler/html/html_messages.h"
 
-namespace assembler_html {
+namespace flikkor::html {
 
 namespace {
 
@@ -206,4 +206,4 @@ void TIMGTagForm::BFullStrClick() { clipboard_.SetText(EFullStr->text().toStdStr
 
 void TIMGTagForm::BtnCloseClick() { accept(); }
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

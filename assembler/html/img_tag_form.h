@@ -4,15 +4,15 @@
 
 #include <QDialog>
 
-#include "html/dialog_services.h"
-#include "html/img_tag.h"
+#include "assembler/html/dialog_services.h"
+#include "assembler/html/img_tag.h"
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-namespace assembler_html {
+namespace flikkor::html {
 
 class TIMGTagForm : public QDialog {
     Q_OBJECT
@@ -74,4 +74,4 @@ private:
     QPushButton* BtnClose;
 };
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

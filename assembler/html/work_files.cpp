@@ -1,6 +1,6 @@
-#include "html/work_files.h"
+#include "assembler/html/work_files.h"
 
-namespace assembler_html {
+namespace flikkor::html {
 
 namespace {
 constexpr const char* kStem = "__tmp";
@@ -14,4 +14,4 @@ std::string AnimationFileName() { return std::string(kStem) + ".gif"; }
 std::string FrameFileName(int frameNumber) { return kStem + std::to_string(frameNumber) + ".gif"; }
 std::string PageFileName() { return std::string(kStem) + ".htm"; }
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

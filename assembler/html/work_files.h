@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace assembler_html {
+namespace flikkor::html {
 
 // A path inside the work folder: folder + "/" + file name.
 std::string WorkFilePath(const std::string& workDir, const std::string& fileName);
@@ -12,4 +12,4 @@ std::string AnimationFileName();            // "__tmp.gif"
 std::string FrameFileName(int frameNumber); // "__tmp" + n + ".gif", n from 1, no leading zeros
 std::string PageFileName();                 // "__tmp.htm"
 
-}  // namespace assembler_html
+}  // namespace flikkor::html

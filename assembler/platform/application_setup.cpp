@@ -1,10 +1,10 @@
-#include "platform/application_setup.h"
+#include "assembler/platform/application_setup.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
 
-#include "platform/qt_translations.h"
+#include "assembler/platform/qt_translations.h"
 
 namespace flikkor {
 

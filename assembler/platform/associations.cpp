@@ -1,6 +1,6 @@
-#include "platform/associations.h"
+#include "assembler/platform/associations.h"
 
-#include "platform/default_application.h"
+#include "assembler/platform/default_application.h"
 
 namespace flikkor {
 

@@ -1,4 +1,4 @@
-#include "platform/command_line.h"
+#include "assembler/platform/command_line.h"
 
 namespace flikkor {
 

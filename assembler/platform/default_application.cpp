@@ -1,4 +1,4 @@
-#include "platform/default_application.h"
+#include "assembler/platform/default_application.h"
 
 #include <gio/gio.h>
 

@@ -1,4 +1,4 @@
-#include "platform/drives.h"
+#include "assembler/platform/drives.h"
 
 #include <QStorageInfo>
 

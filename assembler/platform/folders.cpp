@@ -1,4 +1,4 @@
-#include "platform/folders.h"
+#include "assembler/platform/folders.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "platform/install_layout.h"
+#include "assembler/platform/install_layout.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "platform/folders.h"
+#include "assembler/platform/folders.h"
 
 namespace flikkor {
 

@@ -1,4 +1,4 @@
-#include "platform/launcher.h"
+#include "assembler/platform/launcher.h"
 
 #include <QProcess>
 

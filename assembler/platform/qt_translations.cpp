@@ -1,4 +1,4 @@
-#include "platform/qt_translations.h"
+#include "assembler/platform/qt_translations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

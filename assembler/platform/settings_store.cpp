@@ -1,4 +1,4 @@
-#include "platform/settings_store.h"
+#include "assembler/platform/settings_store.h"
 
 #include <QFile>
 #include <QFileInfo>

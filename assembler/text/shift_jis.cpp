@@ -1,4 +1,4 @@
-#include "text/shift_jis.h"
+#include "assembler/text/shift_jis.h"
 
 #include <cerrno>
 #include <iconv.h>

@@ -1,48 +1,56 @@
 #pragma once
 // The modal interactions of the assembler's windows. The windows get them injected,
-// so that tests can script the answers and record the messages.
+// so that tests can script the answers and record the messages. Message boxes are
+// the engine's Reporter: one interface for the engine and the windows.
 #include <QString>
+#include <functional>
 #include <optional>
+
+#include "gifengine/messages.h"
+#include "gifengine/reporter.h"
+
+class QDialog;
 
 namespace flikkor {
 
-enum class MessageButtons { Ok, OkCancel, YesNo };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+using gifengine::MessageAnswer;
+using gifengine::MessageButtons;
+using gifengine::Reporter;
 
-class Prompter {
- public:
-  virtual ~Prompter() = default;
-  virtual MessageAnswer show(const QString& caption, const QString& text, MessageButtons buttons) = 0;
-};
+// Runs one modal dialog: exec() in the program; tests drive its widgets instead.
+// Every dialog of the window goes through the one runner the program hands in.
+using DialogRunner = std::function<void(QDialog&)>;
+// The program's runner: the dialog's own modal loop.
+void ExecDialog(QDialog& dialog);
 
 struct FileDialogRequest {
-  QString title;
-  QString filter;       // "GIFﾌｧｲﾙ (*.gif)"
-  QString folder;       // initial folder, empty for the dialog's own default
-  QString fileName;     // initial name
-  bool confirmOverwrite = false;
+    QString title;
+    QString filter;    // "GIFﾌｧｲﾙ (*.gif)"
+    QString folder;    // initial folder, empty for the dialog's own default
+    QString fileName;  // initial name
+    bool confirmOverwrite = false;
 };
 
 class FileChooser {
- public:
-  virtual ~FileChooser() = default;
-  virtual std::optional<QString> chooseSaveFile(const FileDialogRequest& request) = 0;
-  virtual std::optional<QString> chooseOpenFile(const FileDialogRequest& request) = 0;
+public:
+    virtual ~FileChooser() = default;
+    virtual std::optional<QString> chooseSaveFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> chooseOpenFile(const FileDialogRequest& request) = 0;
 };
 
 // The work-folder dialog: given the current work folder, returns the work folder
 // the user chose (unchanged on cancel). `duringStartup` selects the start-up texts.
 class WorkFolderChooser {
- public:
-  virtual ~WorkFolderChooser() = default;
-  virtual QString chooseWorkFolder(const QString& current, bool duringStartup) = 0;
+public:
+    virtual ~WorkFolderChooser() = default;
+    virtual QString chooseWorkFolder(const QString& current, bool duringStartup) = 0;
 };
 
 // Message captions: the title, a colon and the kind of message.
 inline const QString kTitle = QStringLiteral("Reelwright");
-inline const QString kErrorCaption = QStringLiteral("Reelwright:エラー");
-inline const QString kWarningCaption = QStringLiteral("Reelwright:警告");
-inline const QString kConfirmCaption = QStringLiteral("Reelwright:確認");
-inline const QString kNoticeCaption = QStringLiteral("Reelwright:注意");
+inline const QString kErrorCaption = QString::fromUtf8(gifengine::text::kCaptionError);
+inline const QString kWarningCaption = QString::fromUtf8(gifengine::text::kCaptionWarning);
+inline const QString kConfirmCaption = QString::fromUtf8(gifengine::text::kCaptionConfirm);
+inline const QString kNoticeCaption = QString::fromUtf8(gifengine::text::kCaptionNotice);
 
 }  // namespace flikkor

@@ -6,17 +6,18 @@
 namespace flikkor {
 
 class EnterButton : public QPushButton {
- public:
-  using QPushButton::QPushButton;
+public:
+    using QPushButton::QPushButton;
 
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-      click();
-      return;
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
     }
-    QPushButton::keyPressEvent(event);
-  }
 };
 
 }  // namespace flikkor

@@ -1,4 +1,4 @@
-#include "window/file_browser.h"
+#include "assembler/window/file_browser.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -8,8 +8,8 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "platform/drives.h"
-#include "platform/folders.h"
+#include "assembler/platform/drives.h"
+#include "assembler/platform/folders.h"
 
 namespace flikkor {
 

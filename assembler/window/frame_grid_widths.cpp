@@ -1,4 +1,4 @@
-#include "window/frame_grid_widths.h"
+#include "assembler/window/frame_grid_widths.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "window/frame_table_model.h"
+#include "assembler/window/frame_table_model.h"
 
 namespace flikkor {
 

@@ -1,6 +1,9 @@
-#include "window/frame_table_model.h"
+#include "assembler/window/frame_table_model.h"
 
-#include "window/animation_session.h"
+#include <algorithm>
+
+#include "gifengine/frame_list.h"
+#include "gifengine/frame_row.h"
 
 namespace flikkor {
 
@@ -13,17 +16,17 @@ QStringList frameGridHeaders() {
 
 QList<int> frameGridColumnWidths() { return {22, 97, 34, 44, 35, 41, 89, 62, 28, 326}; }
 
-FrameTableModel::FrameTableModel(AnimationSession& session, QObject* parent)
-    : QAbstractTableModel(parent), session_(session), rows_(session.frameCount() + 1) {}
+FrameTableModel::FrameTableModel(const gifengine::FrameList& frames, QObject* parent)
+    : QAbstractTableModel(parent), frames_(frames), rows_(frames.count() + 1) {}
 
 int FrameTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 int FrameTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 10; }
 
 QVariant FrameTableModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= session_.frameCount()) return {};
-  const QStringList cells = session_.rowCells(index.row());
-  return index.column() < cells.size() ? cells[index.column()] : QString();
+  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= frames_.count()) return {};
+  const gifengine::FrameRowTexts cells = gifengine::ShowFrameRow(frames_[index.row()], index.row());
+  return QString::fromStdString(cells[std::size_t(index.column())]);
 }
 
 QVariant FrameTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -39,8 +42,15 @@ void FrameTableModel::showHeaders() {
 
 void FrameTableModel::ShowFrameRow(int i) { emit dataChanged(index(i, 0), index(i, 9)); }
 
-void FrameTableModel::ShowAllFrameRows() {
-  const int wanted = session_.frameCount() + 1;
+void FrameTableModel::ShowAllFrameRows() { showRowsFrom(0); }
+
+void FrameTableModel::InsertFrameRow(int p) { showRowsFrom(p); }
+
+void FrameTableModel::showRowsFrom(int first) {
+  // The frame list has already changed when the grid is told. Rows are added
+  // or taken away at the end, and every row from the first changed one is
+  // redrawn: the frames behind an insertion or deletion all move by one row.
+  const int wanted = frames_.count() + 1;
   if (wanted > rows_) {
     beginInsertRows({}, rows_, wanted - 1);
     rows_ = wanted;
@@ -50,22 +60,8 @@ void FrameTableModel::ShowAllFrameRows() {
     rows_ = wanted;
     endRemoveRows();
   }
-  emit dataChanged(index(0, 0), index(rows_ - 1, 9));
-}
-
-void FrameTableModel::InsertFrameRow(int p) {
-  beginInsertRows({}, p, p);
-  ++rows_;
-  endInsertRows();
-  // Numbers of the rows below change too.
-  emit dataChanged(index(p, 0), index(rows_ - 1, 9));
-}
-
-void FrameTableModel::RemoveFrameRow(int i) {
-  beginRemoveRows({}, i, i);
-  --rows_;
-  endRemoveRows();
-  if (i < rows_) emit dataChanged(index(i, 0), index(rows_ - 1, 9));
+  first = std::clamp(first, 0, rows_ - 1);
+  emit dataChanged(index(first, 0), index(rows_ - 1, 9));
 }
 
 }  // namespace flikkor

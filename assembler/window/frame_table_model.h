@@ -2,9 +2,11 @@
 // SGImages: the frame list as a table, one row per frame and one trailing empty row.
 #include <QAbstractTableModel>
 
-namespace flikkor {
+namespace gifengine {
+class FrameList;
+}
 
-class AnimationSession;
+namespace flikkor {
 
 QStringList frameGridHeaders();
 // Column widths of the ten columns.
@@ -13,7 +15,7 @@ QList<int> frameGridColumnWidths();
 class FrameTableModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  explicit FrameTableModel(AnimationSession& session, QObject* parent = nullptr);
+  explicit FrameTableModel(const gifengine::FrameList& frames, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -26,13 +28,12 @@ class FrameTableModel : public QAbstractTableModel {
   void ShowFrameRow(int i);
   // ShowAllFrameRows: redraws every row, after any change of the number of frames too.
   void ShowAllFrameRows();
-  // InsertFrameRow: frame p has just been inserted into the list.
+  // InsertFrameRow: frames from p on have just been inserted into the list.
   void InsertFrameRow(int p);
-  // Frame i has just been removed from the list.
-  void RemoveFrameRow(int i);
 
  private:
-  AnimationSession& session_;
+  void showRowsFrom(int first);
+  const gifengine::FrameList& frames_;
   int rows_ = 1;
   bool headersShown_ = false;
 };

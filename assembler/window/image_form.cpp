@@ -1,10 +1,11 @@
 // TImageForm: construction, window events, start-up and shut-down.
-#include "window/image_form.h"
+#include "assembler/window/image_form.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -23,189 +24,214 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-#include "platform/folders.h"
-#include "window/animation_session.h"
-#include "window/file_browser.h"
-#include "window/frame_grid_widths.h"
-#include "window/frame_table_model.h"
+#include "assembler/platform/folders.h"
+#include "assembler/text/shift_jis.h"
+#include "assembler/window/file_browser.h"
+#include "assembler/window/frame_grid_widths.h"
+#include "assembler/window/frame_table_model.h"
 
 namespace flikkor {
 
-TImageForm::TImageForm(const FormServices& services, std::unique_ptr<AnimationSession> session, QWidget* parent)
-    : QWidget(parent), services_(services), session_(std::move(session)) {
-  setObjectName("TImageForm");
-  session_->attachPrompter(services_.prompter);
-  setWindowTitle(kTitle);
-  setAcceptDrops(true);
-  buildLayout();
-  model_ = new FrameTableModel(*session_, this);
-  SGImages->setModel(model_);
-  const QList<int> widths = frameGridColumnWidths(*SGImages);
-  for (int c = 0; c < widths.size(); ++c) SGImages->setColumnWidth(c, widths[c]);
-  browser_ = new FileBrowser(FileListBox1, DriveComboBox1, DirectoryListBox1, this);
-  browser_->setFolder(QDir::currentPath());
-  connectCommands();
-  // Alt+F4 closes the window even where no window manager turns it into a close request.
-  auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
-  connect(altF4, &QShortcut::activated, this, &QWidget::close);
-  setTabOrder();
-  resize(482, 314);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(241, 157));
-  }
-  PageControl1->setCurrentIndex(0);
-  PageControl1->setFocus();
+TImageForm::TImageForm(const FormServices& services, QWidget* parent)
+    : QWidget(parent), services_(services), engine_(relay_, &saveDialog_) {
+    setObjectName("TImageForm");
+    relay_.target = services_.reporter;
+    saveDialog_.chooser = services_.fileChooser;
+    setWindowTitle(kTitle);
+    setAcceptDrops(true);
+    buildLayout();
+    model_ = new FrameTableModel(engine_.frames, this);
+    SGImages->setModel(model_);
+    const QList<int> widths = frameGridColumnWidths(*SGImages);
+    for (int c = 0; c < widths.size(); ++c) SGImages->setColumnWidth(c, widths[c]);
+    browser_ = new FileBrowser(FileListBox1, DriveComboBox1, DirectoryListBox1, this);
+    browser_->setFolder(QDir::currentPath());
+    connectCommands();
+    // Alt+F4 closes the window even where no window manager turns it into a close request.
+    auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+    connect(altF4, &QShortcut::activated, this, &QWidget::close);
+    setTabOrder();
+    resize(482, 314);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(241, 157));
+    }
+    PageControl1->setCurrentIndex(0);
+    PageControl1->setFocus();
 }
 
 void TImageForm::setServices(const FormServices& services) {
-  services_ = services;
-  session_->attachPrompter(services_.prompter);
+    services_ = services;
+    relay_.target = services_.reporter;
+    saveDialog_.chooser = services_.fileChooser;
+}
+
+MessageAnswer TImageForm::RelayReporter::ShowMessage(std::string_view caption, std::string_view text,
+                                                     MessageButtons buttons) {
+    return target == nullptr ? MessageAnswer::Ok : target->ShowMessage(caption, text, buttons);
+}
+
+MessageAnswer TImageForm::message(const QString& caption, const QString& text, MessageButtons buttons) {
+    return relay_.ShowMessage(caption.toStdString(), text.toStdString(), buttons);
+}
+
+DialogRunner TImageForm::dialogRunner() const { return services_.runDialog ? services_.runDialog : ExecDialog; }
+
+std::optional<std::string> TImageForm::SaveDialog::ChooseSaveFile(const gifengine::SaveDialogRequest& request) {
+    if (chooser == nullptr) return std::nullopt;
+    // The engine's filter names its pattern after a "|"; the dialog shows the name part.
+    const QString filter = QString::fromStdString(request.filter).section('|', 0, 0);
+    const FileDialogRequest shown{QString::fromStdString(request.title), filter,
+                                  QString::fromStdString(request.initialFolder),
+                                  QString::fromStdString(request.initialFileName), request.confirmOverwrite};
+    const std::optional<QString> chosen = chooser->chooseSaveFile(shown);
+    if (!chosen) return std::nullopt;
+    return chosen->toStdString();
 }
 
 TImageForm::~TImageForm() = default;
 
 bool TImageForm::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate && firstActivation_) FormActivate();
-  // Without a window manager nothing activates the window: ask for it once shown,
-  // and run the start-up anyway when no activation follows.
-  if (event->type() == QEvent::Show && firstActivation_) {
-    activateWindow();
-    QTimer::singleShot(0, this, [this] { FormActivate(); });
-  }
-  return QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate && firstActivation_) FormActivate();
+    // Without a window manager nothing activates the window: ask for it once shown,
+    // and run the start-up anyway when no activation follows.
+    if (event->type() == QEvent::Show && firstActivation_) {
+        activateWindow();
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
+    }
+    return QWidget::event(event);
 }
 
 bool TImageForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (watched->parent() == PanelParam || watched == PanelParam) {
-      // ParamKeyDown: Alt+A applies, Esc cancels.
-      if (key->key() == Qt::Key_A && key->modifiers() == Qt::AltModifier) {
-        BtnUpdate->setFocus();
-        BtnUpdateClick();
-        return true;
-      }
-      if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
-        BtnCancel->setFocus();
-        BtnCancelClick();
-        return true;
-      }
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (watched->parent() == PanelParam || watched == PanelParam) {
+            // ParamKeyDown: Alt+A applies, Esc cancels.
+            if (key->key() == Qt::Key_A && key->modifiers() == Qt::AltModifier) {
+                BtnUpdate->setFocus();
+                BtnUpdateClick();
+                return true;
+            }
+            if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+                BtnCancel->setFocus();
+                BtnCancelClick();
+                return true;
+            }
+        }
     }
-  }
-  if (event->type() == QEvent::MouseButtonRelease) {
-    if (watched == Image2 || watched == Image4) MenuDocumentClick();
-    if (watched == Image3 || watched == Image5) Image3Click();
-  }
-  return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == Image2 || watched == Image4) MenuDocumentClick();
+        if (watched == Image3 || watched == Image5) Image3Click();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TImageForm::FormActivate() {
-  if (!firstActivation_) return;
-  settingsDeleted_ = false;
-  recordedClient_ = size();
-  recordedGrid_ = SGImages->size();
-  recordedTopBarWidth_ = Panel2->width();
-  recordedBottomBarWidth_ = Panel5->width();
-  recordedBottomBarTop_ = Panel5->y();
-  layoutRecorded_ = true;
-  setMinimumSize(recordedClient_);
-  model_->showHeaders();
-  Label1Version->setText("Version " + kVersion);
-  Label10->setText("Version " + kVersion);
-  settings_ = AssemblerSettings{};
-  clearPanel();
-  lastMadeFile_.clear();
-  startFolder_ = browser_->folder();
-  readSettings();
-  session_->setAnimationComment(settings_.comment);
-  if (settings_.version.isEmpty()) {
-    settings_.version = kVersion;
-    settings_.readDir = startFolder_;
-    settings_.writeDir = startFolder_;
-    settings_.workDir = joinPath(startFolder_, QStringLiteral("AnimTmp"));
-    ensureWorkFolder();
-    writeSettings();
-    saveFolder_ = startFolder_;
-  } else {
-    settings_.version = kVersion;
-    // A browsing folder that no longer exists leaves the browser at the start folder.
-    browser_->setFolder(settings_.readDir);
-    saveFolder_ = settings_.writeDir;
-    if (!isUsableFolder(settings_.workDir)) {
-      ensureWorkFolder();
-      writeSettings();
+    if (!firstActivation_) return;
+    settingsDeleted_ = false;
+    recordedClient_ = size();
+    recordedGrid_ = SGImages->size();
+    recordedTopBarWidth_ = Panel2->width();
+    recordedBottomBarWidth_ = Panel5->width();
+    recordedBottomBarTop_ = Panel5->y();
+    layoutRecorded_ = true;
+    setMinimumSize(recordedClient_);
+    model_->showHeaders();
+    Label1Version->setText("Version " + kVersion);
+    Label10->setText("Version " + kVersion);
+    settings_ = AssemblerSettings{};
+    clearPanel();
+    engine_.LastMadeFile.clear();
+    startFolder_ = browser_->folder();
+    readSettings();
+    engine_.animationComment = utf8ToShiftJis(settings_.comment.toStdString());
+    if (settings_.version.isEmpty()) {
+        settings_.version = kVersion;
+        settings_.readDir = startFolder_;
+        settings_.writeDir = startFolder_;
+        settings_.workDir = joinPath(startFolder_, QStringLiteral("AnimTmp"));
+        ensureWorkFolder();
+        writeSettings();
+        engine_.saveInitialFolder = startFolder_.toStdString();
+    } else {
+        settings_.version = kVersion;
+        // A browsing folder that no longer exists leaves the browser at the start folder.
+        browser_->setFolder(settings_.readDir);
+        engine_.saveInitialFolder = settings_.writeDir.toStdString();
+        if (!isUsableFolder(settings_.workDir)) {
+            ensureWorkFolder();
+            writeSettings();
+        }
     }
-  }
-  firstActivation_ = false;
+    firstActivation_ = false;
 }
 
 void TImageForm::readSettings() {
-  const SettingsReadResult result = services_.settings->read();
-  for (const QString& name : result.wrongTypeNames)
-    services_.prompter->show(kErrorCaption, QStringLiteral("'%1' のﾃﾞｰﾀ型が不正です").arg(name), MessageButtons::Ok);
-  if (result.found) settings_ = result.values;
+    const SettingsReadResult result = services_.settings->read();
+    for (const QString& name : result.wrongTypeNames)
+        message(kErrorCaption, QStringLiteral("'%1' のﾃﾞｰﾀ型が不正です").arg(name), MessageButtons::Ok);
+    if (result.found) settings_ = result.values;
 }
 
 void TImageForm::writeSettings() {
-  if (!services_.settings->write(settings_))
-    services_.prompter->show(kErrorCaption, QStringLiteral("レジストリ操作時にエラーが発生しました。"), MessageButtons::Ok);
+    if (!services_.settings->write(settings_))
+        message(kErrorCaption, QStringLiteral("レジストリ操作時にエラーが発生しました。"), MessageButtons::Ok);
 }
 
 void TImageForm::ensureWorkFolder() {
-  // The start-up folder loop: it ends only when a work folder exists.
-  if (isUsableFolder(settings_.workDir)) return;
-  while (!createFolder(settings_.workDir)) {
-    settings_.workDir = services_.workFolderChooser->chooseWorkFolder(settings_.workDir, firstActivation_);
+    // The start-up folder loop: it ends only when a work folder exists.
     if (isUsableFolder(settings_.workDir)) return;
-  }
+    while (!createFolder(settings_.workDir)) {
+        settings_.workDir = services_.workFolderChooser->chooseWorkFolder(settings_.workDir, firstActivation_);
+        if (isUsableFolder(settings_.workDir)) return;
+    }
 }
 
 void TImageForm::closeEvent(QCloseEvent* event) {
-  if (closing_) {
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    // FormCloseQuery
+    if (!settingsDeleted_ && !engine_.frames.empty() &&
+        message(kConfirmCaption, QStringLiteral("画像リストにデータが残っていますが終了して構いませんか？"),
+                MessageButtons::OkCancel) != MessageAnswer::Ok) {
+        event->ignore();
+        return;
+    }
+    // FormClose
+    closing_ = true;
+    engine_.clearFrames();
+    model_->ShowAllFrameRows();
+    if (!settingsDeleted_ && !firstActivation_) {
+        settings_.readDir = browser_->folder();
+        settings_.writeDir = QString::fromStdString(engine_.saveInitialFolder);
+        writeSettings();
+    }
     event->accept();
-    return;
-  }
-  // FormCloseQuery
-  if (!settingsDeleted_ && session_->frameCount() > 0 &&
-      services_.prompter->show(kConfirmCaption, QStringLiteral("画像リストにデータが残っていますが終了して構いませんか？"),
-                               MessageButtons::OkCancel) != MessageAnswer::Ok) {
-    event->ignore();
-    return;
-  }
-  // FormClose
-  closing_ = true;
-  while (session_->frameCount() > 0) session_->deleteFrame(session_->frameCount() - 1);
-  model_->ShowAllFrameRows();
-  if (!settingsDeleted_ && !firstActivation_) {
-    settings_.readDir = browser_->folder();
-    settings_.writeDir = saveFolder_;
-    writeSettings();
-  }
-  event->accept();
 }
 
 void TImageForm::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  if (!layoutRecorded_) return;
-  const int dW = std::max(0, width() - recordedClient_.width());
-  const int dH = std::max(0, height() - recordedClient_.height());
-  SGImages->resize(recordedGrid_.width() + dW, recordedGrid_.height() + dH);
-  Panel2->resize(recordedTopBarWidth_ + dW, Panel2->height());
-  Panel5->setGeometry(Panel5->x(), recordedBottomBarTop_ + dH, recordedBottomBarWidth_ + dW, Panel5->height());
+    QWidget::resizeEvent(event);
+    if (!layoutRecorded_) return;
+    const int dW = std::max(0, width() - recordedClient_.width());
+    const int dH = std::max(0, height() - recordedClient_.height());
+    SGImages->resize(recordedGrid_.width() + dW, recordedGrid_.height() + dH);
+    Panel2->resize(recordedTopBarWidth_ + dW, Panel2->height());
+    Panel5->setGeometry(Panel5->x(), recordedBottomBarTop_ + dH, recordedBottomBarWidth_ + dW, Panel5->height());
 }
 
 void TImageForm::contextMenuEvent(QContextMenuEvent* event) { PMenuImage->popup(event->globalPos()); }
 
 void TImageForm::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
 void TImageForm::dropEvent(QDropEvent* event) {
-  for (const QUrl& url : event->mimeData()->urls()) {
-    if (url.isLocalFile()) addPath(url.toLocalFile().left(511));
-  }
-  event->acceptProposedAction();
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) addPath(url.toLocalFile().left(511));
+    }
+    event->acceptProposedAction();
 }
 
 }  // namespace flikkor

@@ -14,8 +14,8 @@
 #include <QTableView>
 #include <QTreeWidget>
 
-#include "window/enter_button.h"
-#include "window/image_form.h"
+#include "assembler/window/enter_button.h"
+#include "assembler/window/image_form.h"
 
 namespace flikkor {
 namespace {

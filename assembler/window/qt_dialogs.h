@@ -1,29 +1,30 @@
 #pragma once
 // The real dialogs behind the injected interfaces: message boxes and Qt's own
 // (non-native) file dialogs, where typing a name and Enter always work.
-#include "window/dialogs.h"
+#include "assembler/window/dialogs.h"
 
 class QWidget;
 
 namespace flikkor {
 
-class QtPrompter : public Prompter {
- public:
-  explicit QtPrompter(QWidget* parent) : parent_(parent) {}
-  MessageAnswer show(const QString& caption, const QString& text, MessageButtons buttons) override;
+class QtReporter : public Reporter {
+public:
+    explicit QtReporter(QWidget* parent) : parent_(parent) {}
+    MessageAnswer ShowMessage(std::string_view caption, std::string_view text, MessageButtons buttons) override;
 
- private:
-  QWidget* parent_;
+private:
+    QWidget* parent_;
 };
 
 class QtFileChooser : public FileChooser {
- public:
-  explicit QtFileChooser(QWidget* parent) : parent_(parent) {}
-  std::optional<QString> chooseSaveFile(const FileDialogRequest& request) override;
-  std::optional<QString> chooseOpenFile(const FileDialogRequest& request) override;
+public:
+    explicit QtFileChooser(QWidget* parent, DialogRunner run = ExecDialog) : parent_(parent), run_(std::move(run)) {}
+    std::optional<QString> chooseSaveFile(const FileDialogRequest& request) override;
+    std::optional<QString> chooseOpenFile(const FileDialogRequest& request) override;
 
- private:
-  QWidget* parent_;
+private:
+    QWidget* parent_;
+    DialogRunner run_;
 };
 
 }  // namespace flikkor

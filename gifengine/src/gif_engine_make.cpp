@@ -66,12 +66,8 @@ int GifEngine::MakeAnimatedGif(const std::string& requestedPath) {
 
     std::string path = requestedPath;
     if (interactive) {
-        if (chooser_ == nullptr) return 0;
-        SaveDialogRequest request{std::string(text::kSaveTitle), std::string(text::kSaveFilter),
-                                  std::string(text::kSaveInitialName), saveInitialFolder, true, true};
-        const std::optional<std::string> chosen = chooser_->ChooseSaveFile(request);
-        if (!chosen || chosen->empty()) return 0;
-        saveInitialFolder = FolderOf(*chosen);
+        const std::optional<std::string> chosen = chooseSaveFile();
+        if (!chosen) return 0;
         path = WithGifExtension(*chosen);
         LastMadeFile = path;
     }
@@ -89,6 +85,23 @@ int GifEngine::MakeAnimatedGif(const std::string& requestedPath) {
         WriteAnimatedLayout(sink, frames, layout);
     });
     return reportWrite(outcome);
+}
+
+SaveDialogRequest GifEngine::saveRequest() const {
+    return SaveDialogRequest{std::string(text::kSaveTitle),
+                             std::string(text::kSaveFilter),
+                             std::string(text::kSaveInitialName),
+                             saveInitialFolder,
+                             true,
+                             true};
+}
+
+std::optional<std::string> GifEngine::chooseSaveFile() {
+    if (chooser_ == nullptr) return std::nullopt;
+    std::optional<std::string> chosen = chooser_->ChooseSaveFile(saveRequest());
+    if (!chosen || chosen->empty()) return std::nullopt;
+    saveInitialFolder = FolderOf(*chosen);
+    return chosen;
 }
 
 int GifEngine::reportWrite(WriteOutcome outcome) {
@@ -138,7 +151,7 @@ void GifEngine::SetGlobalTableFromFrame(int index) {
     }
 }
 
-void GifEngine::BtnGCT() {
+void GifEngine::setGlobalTableFromSelection() {
     if (frames.cursor.topRow != frames.cursor.bottomRow) {
         error(text::kGlobalTableSelectOne);
         return;
@@ -150,7 +163,7 @@ void GifEngine::ClearGlobalTableUse() {
     for (int i = 0; i < frames.count(); ++i) frames[i].usesGlobalTable = false;
 }
 
-void GifEngine::BtnLSSize() {
+void GifEngine::fitScreenToSelection() {
     const int index = frames.cursor.topRow - 1;
     if (index < 0 || index >= frames.count()) {
         error(text::kScreenSizeNoImage);

@@ -84,6 +84,11 @@ mode_t CurrentUmask() {
     return mask;
 }
 
+// Opens path for writing in place, truncated; -1 when it cannot be.
+int OpenInPlace(const std::string& path, int extraFlags) {
+    return ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | extraFlags, 0666);
+}
+
 }  // namespace
 
 WriteOutcome WriteFileSafely(const std::string& path, const std::function<void(ByteSink&)>& produce) {
@@ -92,16 +97,26 @@ WriteOutcome WriteFileSafely(const std::string& path, const std::function<void(B
     if (exists && !S_ISREG(target.st_mode)) {
         // Devices, links and the like cannot be replaced by a rename; write
         // through them as they are.
-        const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        const int fd = OpenInPlace(path, 0);
         if (fd < 0) return WriteOutcome::CannotOpen;
         return ProduceInto(fd, produce) ? WriteOutcome::Written : WriteOutcome::WriteFailed;
     }
+    // A file the user may not write, or one marked read-only (no write
+    // permission for anyone, which binds the administrator too), is never
+    // replaced: the rename below would otherwise get round its permission.
+    if (exists && (::access(path.c_str(), W_OK) != 0 || (target.st_mode & 0222) == 0)) return WriteOutcome::CannotOpen;
 
     const std::size_t slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     std::string temporary = FolderOf(path) + "/." + name + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return WriteOutcome::CannotOpen;
+    if (fd < 0) {
+        // The folder takes no temporary file; a writable target is written in place.
+        if (!exists) return WriteOutcome::CannotOpen;
+        const int direct = OpenInPlace(path, O_NOFOLLOW);
+        if (direct < 0) return WriteOutcome::CannotOpen;
+        return ProduceInto(direct, produce) ? WriteOutcome::Written : WriteOutcome::WriteFailed;
+    }
     const mode_t mode = exists ? (target.st_mode & 07777) : (0666 & ~CurrentUmask());
     ::fchmod(fd, mode);
     if (!ProduceInto(fd, produce) || ::rename(temporary.c_str(), path.c_str()) != 0) {

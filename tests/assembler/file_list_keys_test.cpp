@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "window/file_browser.h"
+#include "assembler/window/file_browser.h"
 
 using namespace flikkor;
 

@@ -1,42 +1,68 @@
 #pragma once
-// A main window over recorded and scripted services, started in a temporary folder
-// that is the current folder for the test's life. Session is the frame list behind it.
+// A main window over the real GIF engine with recorded and scripted services,
+// started in a temporary folder that is the current folder for the test's life.
+#include <QDialog>
 #include <QDir>
 #include <QTemporaryDir>
 #include <memory>
 
-#include "fake_session.h"
-#include "window/image_form.h"
+#include "assembler/window/image_form.h"
+#include "fake_services.h"
+#include "gif_builder.h"
 
 namespace flikkor::testing {
 
-template <class Session>
 struct FormHarness {
-  QTemporaryDir dir;
-  QString savedCurrent = QDir::currentPath();
-  RecordingPrompter prompter;
-  ScriptedFileChooser chooser;
-  ScriptedWorkFolderChooser workFolders;
-  MemorySettingsStore store;
-  FixedAssociations associations;
-  RecordingLauncher launcher;
-  Session* session = nullptr;
-  std::unique_ptr<TImageForm> form;
+    QTemporaryDir dir;
+    QString savedCurrent = QDir::currentPath();
+    RecordingReporter reporter;
+    ScriptedFileChooser chooser;
+    ScriptedWorkFolderChooser workFolders;
+    MemorySettingsStore store;
+    FixedAssociations associations;
+    RecordingLauncher launcher;
+    std::unique_ptr<TImageForm> form;
+    QStringList unscriptedDialogs;
 
-  FormHarness() { QDir::setCurrent(dir.path()); }
-  ~FormHarness() {
-    form.reset();
-    QDir::setCurrent(savedCurrent);
-  }
-  // Creates the window and runs its first activation.
-  void open() {
-    FormServices s{&prompter, &chooser, &workFolders, &store, &associations, &launcher};
-    auto owned = std::make_unique<Session>();
-    session = owned.get();
-    form = std::make_unique<TImageForm>(s, std::move(owned));
-    form->FormActivate();
-  }
-  QString path(const QString& name) const { return dir.path() + "/" + name; }
+    FormHarness() { QDir::setCurrent(dir.path()); }
+    ~FormHarness() {
+        form.reset();
+        QDir::setCurrent(savedCurrent);
+    }
+    // Creates the window and runs its first activation.
+    void open() {
+        // A dialog no test scripted is recorded and cancelled instead of waiting for a user.
+        auto unscripted = [this](QDialog& dialog) {
+            unscriptedDialogs << dialog.metaObject()->className();
+            dialog.reject();
+        };
+        FormServices s{&reporter, &chooser, &workFolders, &store, &associations, &launcher, unscripted};
+        form = std::make_unique<TImageForm>(s);
+        form->FormActivate();
+    }
+    gifengine::GifEngine& engine() { return form->engine(); }
+    QString path(const QString& name) const { return dir.path() + "/" + name; }
+    // A file of `images` 8 x 6 images sharing one 16-colour global table; image k
+    // has delay delays[k] (10 when not given).
+    QString writeGif(const QString& name, int images = 1, std::vector<int> delays = {}) {
+        gif_test::GifBuilder builder;
+        builder.screen(8, 6).globalTable(gif_test::MakePalette(4));
+        for (int k = 0; k < images; ++k) {
+            gif_test::Image image = gif_test::PatternImage(8, 6, 16, k);
+            const int delay = size_t(k) < delays.size() ? delays[size_t(k)] : 10;
+            image.control = gif_test::Control{1, false, false, 0, uint16_t(delay)};
+            builder.image(image);
+        }
+        const QString p = path(name);
+        gif_test::WriteFile(p.toStdString(), builder.bytes());
+        return p;
+    }
+    // Delays of the frames in list order.
+    std::vector<int> delays() {
+        std::vector<int> out;
+        for (int i = 0; i < engine().frames.count(); ++i) out.push_back(engine().frames[i].delay());
+        return out;
+    }
 };
 
 }  // namespace flikkor::testing

@@ -13,12 +13,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "fake_session.h"
+#include "fake_services.h"
 #include "gif_builder.h"
 #include "recording_reporter.h"
-#include "window/engine_session.h"
-#include "window/image_form.h"
-#include "window/qt_dialogs.h"
+#include "assembler/window/image_form.h"
+#include "assembler/window/qt_dialogs.h"
 
 using namespace flikkor;
 using namespace flikkor::testing;
@@ -113,13 +112,11 @@ TEST(KeyboardInterface, ExportKeyScriptAddsAllFilesMakesTempanimAndEnds) {
   ScriptedWorkFolderChooser workFolders;
   FixedAssociations associations;
   RecordingLauncher launcher;
-  auto owned = std::make_unique<EngineSession>();
-  EngineSession* session = owned.get();
-  FormServices services{nullptr, nullptr, &workFolders, &store, &associations, &launcher};
-  auto form = std::make_unique<TImageForm>(services, std::move(owned));
-  QtPrompter prompter(form.get());
+  FormServices services{nullptr, nullptr, &workFolders, &store, &associations, &launcher, ExecDialog};
+  auto form = std::make_unique<TImageForm>(services);
+  QtReporter messages(form.get());
   QtFileChooser chooser(form.get());
-  services.prompter = &prompter;
+  services.reporter = &messages;
   services.fileChooser = &chooser;
   form->setServices(services);
 
@@ -154,7 +151,7 @@ TEST(KeyboardInterface, ExportKeyScriptAddsAllFilesMakesTempanimAndEnds) {
   EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
   SCOPED_TRACE(player.focusTrail.join(' ').toStdString());
   SCOPED_TRACE(QDir(dir.path()).entryList().join(' ').toStdString() + " | " + form->lastMadeFile().toStdString());
-  EXPECT_EQ(session->frameCount(), 0);  // the records are given back when the window closes
+  EXPECT_EQ(form->engine().frames.count(), 0);  // the records are given back when the window closes
   // The made file is exactly what the engine writes from the three files in name order.
   gif_test::RecordingReporter reporter;
   gifengine::GifEngine engine(reporter);

@@ -5,11 +5,11 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "platform/associations.h"
-#include "platform/command_line.h"
-#include "platform/folders.h"
-#include "platform/settings_store.h"
-#include "text/shift_jis.h"
+#include "assembler/platform/associations.h"
+#include "assembler/platform/command_line.h"
+#include "assembler/platform/folders.h"
+#include "assembler/platform/settings_store.h"
+#include "assembler/text/shift_jis.h"
 
 using namespace flikkor;
 

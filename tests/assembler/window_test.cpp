@@ -10,10 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "fake_session.h"
+#include "assembler/window/file_browser.h"
+#include "assembler/window/image_form.h"
 #include "form_harness.h"
-#include "window/file_browser.h"
-#include "window/image_form.h"
 
 using namespace flikkor;
 using namespace flikkor::testing;
@@ -21,267 +20,261 @@ using namespace flikkor::testing;
 namespace {
 
 void touch(const QString& path) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("GIF89a");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("GIF89a");
 }
 
-// A main window over fake services, started in a temporary folder.
-struct Harness : FormHarness<FakeSession> {
-  // Puts n frames into the list with the given delays.
-  void frames(std::vector<int> delays) {
-    for (size_t i = 0; i < delays.size(); ++i) {
-      const QString p = path(QStringLiteral("f%1.gif").arg(i));
-      touch(p);
-      form->addPath(p);
-      session->frames.back().fields.delay = delays[i];
+// A main window over fake services and the real engine, started in a temporary folder.
+struct Harness : FormHarness {
+    // Appends one frame a file with the given delays, in order.
+    void frames(std::vector<int> delays) {
+        for (size_t i = 0; i < delays.size(); ++i) {
+            form->selectGridRows(engine().frames.count() + 1, engine().frames.count() + 1);
+            form->addPath(writeGif(QStringLiteral("f%1.gif").arg(i), 1, {delays[i]}));
+        }
     }
-  }
 };
 
 }  // namespace
 
 TEST(Startup, FirstStartCreatesWorkFolderAndStoresSevenValuesWithoutDialog) {
-  Harness h;
-  h.open();
-  EXPECT_TRUE(QFileInfo(h.path("AnimTmp")).isDir());
-  ASSERT_TRUE(h.store.stored.has_value());
-  EXPECT_EQ(h.store.writes, 1);
-  EXPECT_EQ(h.store.stored->version, "0.68");
-  EXPECT_EQ(h.store.stored->readDir, h.dir.path());
-  EXPECT_EQ(h.store.stored->writeDir, h.dir.path());
-  EXPECT_EQ(h.store.stored->workDir, h.path("AnimTmp"));
-  EXPECT_TRUE(h.workFolders.shown.empty());
-  EXPECT_TRUE(h.prompter.messages.empty());
-  // A later activation repeats nothing.
-  h.form->FormActivate();
-  EXPECT_EQ(h.store.writes, 1);
-  EXPECT_TRUE(h.form->firstActivationDone());
+    Harness h;
+    h.open();
+    EXPECT_TRUE(QFileInfo(h.path("AnimTmp")).isDir());
+    ASSERT_TRUE(h.store.stored.has_value());
+    EXPECT_EQ(h.store.writes, 1);
+    EXPECT_EQ(h.store.stored->version, "0.68");
+    EXPECT_EQ(h.store.stored->readDir, h.dir.path());
+    EXPECT_EQ(h.store.stored->writeDir, h.dir.path());
+    EXPECT_EQ(h.store.stored->workDir, h.path("AnimTmp"));
+    EXPECT_TRUE(h.workFolders.shown.empty());
+    EXPECT_TRUE(h.reporter.messages.empty());
+    // A later activation repeats nothing.
+    h.form->FormActivate();
+    EXPECT_EQ(h.store.writes, 1);
+    EXPECT_TRUE(h.form->firstActivationDone());
 }
 
 TEST(Startup, RemovedWorkFolderIsRecreatedSilentlyAndStoredAgain) {
-  Harness h;
-  h.store.stored = AssemblerSettings{"0.68", h.dir.path(), h.dir.path(), h.path("Work"), "", "", ""};
-  h.open();
-  EXPECT_TRUE(QFileInfo(h.path("Work")).isDir());
-  EXPECT_EQ(h.store.writes, 1);
-  EXPECT_TRUE(h.workFolders.shown.empty());
+    Harness h;
+    h.store.stored = AssemblerSettings{"0.68", h.dir.path(), h.dir.path(), h.path("Work"), "", "", ""};
+    h.open();
+    EXPECT_TRUE(QFileInfo(h.path("Work")).isDir());
+    EXPECT_EQ(h.store.writes, 1);
+    EXPECT_TRUE(h.workFolders.shown.empty());
 }
 
 TEST(Startup, MissingParentShowsTheStartupDialogUntilACreatableFolderIsChosen) {
-  Harness h;
-  h.store.stored = AssemblerSettings{"0.68", h.dir.path(), h.dir.path(), h.path("gone/AnimTmp"), "", "", ""};
-  h.workFolders.answers = {h.path("still/gone"), h.path("AnimTmp")};
-  h.open();
-  ASSERT_EQ(h.workFolders.shown.size(), 2u);
-  EXPECT_TRUE(h.workFolders.shown[0].second);  // start-up texts
-  EXPECT_EQ(h.form->settings().workDir, h.path("AnimTmp"));
-  EXPECT_TRUE(QFileInfo(h.path("AnimTmp")).isDir());
-  EXPECT_EQ(h.store.stored->workDir, h.path("AnimTmp"));
+    Harness h;
+    h.store.stored = AssemblerSettings{"0.68", h.dir.path(), h.dir.path(), h.path("gone/AnimTmp"), "", "", ""};
+    h.workFolders.answers = {h.path("still/gone"), h.path("AnimTmp")};
+    h.open();
+    ASSERT_EQ(h.workFolders.shown.size(), 2u);
+    EXPECT_TRUE(h.workFolders.shown[0].second);  // start-up texts
+    EXPECT_EQ(h.form->settings().workDir, h.path("AnimTmp"));
+    EXPECT_TRUE(QFileInfo(h.path("AnimTmp")).isDir());
+    EXPECT_EQ(h.store.stored->workDir, h.path("AnimTmp"));
 }
 
 TEST(Startup, VanishedBrowsingFolderLeavesTheStartFolderShown) {
-  Harness h;
-  QDir().mkdir(h.path("Work"));
-  h.store.stored = AssemblerSettings{"0.68", h.path("vanished"), h.dir.path(), h.path("Work"), "", "", ""};
-  h.open();
-  EXPECT_EQ(h.form->browser().folder(), h.dir.path());
-  EXPECT_TRUE(h.form->firstActivationDone());
-  EXPECT_EQ(h.store.writes, 0);  // work folder present: nothing written
+    Harness h;
+    QDir().mkdir(h.path("Work"));
+    h.store.stored = AssemblerSettings{"0.68", h.path("vanished"), h.dir.path(), h.path("Work"), "", "", ""};
+    h.open();
+    EXPECT_EQ(h.form->browser().folder(), h.dir.path());
+    EXPECT_TRUE(h.form->firstActivationDone());
+    EXPECT_EQ(h.store.writes, 0);  // work folder present: nothing written
 }
 
 TEST(AddFiles, OnlyGifExtensionInAnyCaseIsLoadedSilently) {
-  Harness h;
-  h.open();
-  for (const char* name : {"A.GiF", "a.gif.bak", "noext"}) touch(h.path(name));
-  h.form->addPath(h.path("A.GiF"));
-  h.form->addPath(h.path("a.gif.bak"));
-  h.form->addPath(h.path("noext"));
-  h.form->addPath(h.dir.path());
-  EXPECT_EQ(h.session->loaded, QStringList{"A.GiF"});
-  EXPECT_TRUE(h.prompter.messages.empty());
-  EXPECT_EQ(h.form->EdLSWidth->text(), "10");
+    Harness h;
+    h.open();
+    for (const char* name : {"A.GiF", "a.gif.bak", "noext"}) h.writeGif(name);
+    h.form->addPath(h.path("A.GiF"));
+    h.form->addPath(h.path("a.gif.bak"));
+    h.form->addPath(h.path("noext"));
+    h.form->addPath(h.dir.path());
+    ASSERT_EQ(h.engine().frames.count(), 1);
+    EXPECT_EQ(h.engine().frames[0].name(), "A.GiF");
+    EXPECT_TRUE(h.reporter.messages.empty());
+    EXPECT_EQ(h.form->EdLSWidth->text(), "8");
 }
 
 TEST(AddFiles, FileListShowsGifsSortedAndEmptySelectionAddsNothing) {
-  Harness h;
-  for (const char* name : {"b.gif", "A.GIF", "c.txt", "a.gif.bak"}) touch(h.path(name));
-  h.open();
-  h.form->browser().refresh();
-  ASSERT_EQ(h.form->FileListBox1->count(), 2);
-  EXPECT_EQ(h.form->FileListBox1->item(0)->text(), "A.GIF");
-  h.form->LFileSize->setText("untouched");
-  h.form->BtnAddClick();
-  EXPECT_TRUE(h.session->loaded.isEmpty());
-  EXPECT_EQ(h.form->LFileSize->text(), "untouched");
+    Harness h;
+    for (const char* name : {"b.gif", "A.GIF", "c.txt", "a.gif.bak"}) touch(h.path(name));
+    h.open();
+    h.form->browser().refresh();
+    ASSERT_EQ(h.form->FileListBox1->count(), 2);
+    EXPECT_EQ(h.form->FileListBox1->item(0)->text(), "A.GIF");
+    h.form->LFileSize->setText("untouched");
+    h.form->BtnAddClick();
+    EXPECT_TRUE(h.engine().frames.empty());
+    EXPECT_EQ(h.form->LFileSize->text(), "untouched");
 }
 
 TEST(Panel, EmptyListActionsChangeNothing) {
-  Harness h;
-  h.open();
-  h.form->SGImagesClick();
-  h.form->BtnCancelClick();
-  h.form->BtnUpdateClick();
-  QTest::keyClick(h.form->ELeft, Qt::Key_A, Qt::AltModifier);
-  QTest::keyClick(h.form->ELeft, Qt::Key_Escape);
-  EXPECT_EQ(h.form->panelShown().first, -1);
-  EXPECT_TRUE(h.form->LSelectNo->text().isEmpty());
-  EXPECT_EQ(h.session->frameCount(), 0);
+    Harness h;
+    h.open();
+    h.form->SGImagesClick();
+    h.form->BtnCancelClick();
+    h.form->BtnUpdateClick();
+    QTest::keyClick(h.form->ELeft, Qt::Key_A, Qt::AltModifier);
+    QTest::keyClick(h.form->ELeft, Qt::Key_Escape);
+    EXPECT_EQ(h.form->panelShown().first, -1);
+    EXPECT_TRUE(h.form->LSelectNo->text().isEmpty());
+    EXPECT_TRUE(h.engine().frames.empty());
 }
 
 TEST(Panel, SelectionLabelsAndRangeIntoTheBlankRow) {
-  Harness h;
-  h.open();
-  h.frames({1, 2, 3, 4, 5});
-  h.form->selectGridRows(2, 4);
-  h.form->SGImagesClick();
-  EXPECT_EQ(h.form->LSelectNo->text(), "2 - 4");
-  h.form->selectGridRows(3, 6);
-  h.form->SGImagesClick();
-  EXPECT_EQ(h.form->LSelectNo->text(), "3 - 5");
-  EXPECT_EQ(h.form->panelShown().last, 4);
+    Harness h;
+    h.open();
+    h.frames({1, 2, 3, 4, 5});
+    h.form->selectGridRows(2, 4);
+    h.form->SGImagesClick();
+    EXPECT_EQ(h.form->LSelectNo->text(), "2 - 4");
+    h.form->selectGridRows(3, 6);
+    h.form->SGImagesClick();
+    EXPECT_EQ(h.form->LSelectNo->text(), "3 - 5");
+    EXPECT_EQ(h.form->panelShown().last, 4);
 }
 
 TEST(Panel, DifferingDelaysShowEmptyAndApplyOnlyWhatWasTyped) {
-  Harness h;
-  h.open();
-  h.frames({10, 10, 20});
-  h.form->selectGridRows(1, 3);
-  h.form->SGImagesClick();
-  EXPECT_TRUE(h.form->EDelay->text().isEmpty());
-  h.form->BtnUpdateClick();
-  EXPECT_EQ(h.session->frames[2].fields.delay, 20);
-  EXPECT_EQ(h.session->frames[0].fields.delay, 10);
-  QTest::keyClicks(h.form->EDelay, "15");
-  EXPECT_EQ(h.form->EDelay->palette().color(QPalette::Text), QColor(Qt::red));
-  QTest::keyClick(h.form->EDelay, Qt::Key_A, Qt::AltModifier);  // Alt+A applies
-  for (const FakeFrame& f : h.session->frames) EXPECT_EQ(f.fields.delay, 15);
-  EXPECT_EQ(h.form->EDelay->text(), "15");
-  EXPECT_EQ(h.form->EDelay->palette().color(QPalette::Text), QColor(Qt::black));
+    Harness h;
+    h.open();
+    h.frames({10, 10, 20});
+    h.form->selectGridRows(1, 3);
+    h.form->SGImagesClick();
+    EXPECT_TRUE(h.form->EDelay->text().isEmpty());
+    h.form->BtnUpdateClick();
+    EXPECT_EQ(h.delays(), (std::vector<int>{10, 10, 20}));
+    QTest::keyClicks(h.form->EDelay, "15");
+    EXPECT_EQ(h.form->EDelay->palette().color(QPalette::Text), QColor(Qt::red));
+    QTest::keyClick(h.form->EDelay, Qt::Key_A, Qt::AltModifier);  // Alt+A applies
+    EXPECT_EQ(h.delays(), (std::vector<int>{15, 15, 15}));
+    EXPECT_EQ(h.form->EDelay->text(), "15");
+    EXPECT_EQ(h.form->EDelay->palette().color(QPalette::Text), QColor(Qt::black));
 }
 
 TEST(Panel, LettersInLeftSetZeroAndEscapeDiscards) {
-  Harness h;
-  h.open();
-  h.frames({10, 10});
-  h.session->frames[0].fields.left = 7;
-  h.session->frames[1].fields.left = 9;
-  h.form->selectGridRows(1, 2);
-  h.form->SGImagesClick();
-  QTest::keyClicks(h.form->ETop, "33");
-  QTest::keyClick(h.form->ETop, Qt::Key_Escape);
-  EXPECT_EQ(h.session->frames[0].fields.top, 0);
-  EXPECT_TRUE(h.form->ETop->text() == "0");
-  QTest::keyClicks(h.form->ELeft, "ab");
-  h.form->BtnUpdateClick();
-  EXPECT_EQ(h.session->frames[0].fields.left, 0);
-  EXPECT_EQ(h.session->frames[1].fields.left, 0);
-  EXPECT_EQ(h.session->frames[1].fields.delay, 10);
-}
-
-TEST(ListCommands, DuplicateAndMoveSelectTheirResult) {
-  Harness h;
-  h.open();
-  h.frames({1, 2, 3, 4, 5});
-  h.form->selectGridRows(2, 4);
-  h.form->BtnDuplicateClick();
-  std::vector<int> delays;
-  for (const FakeFrame& f : h.session->frames) delays.push_back(f.fields.delay);
-  EXPECT_EQ(delays, (std::vector<int>{1, 2, 3, 4, 2, 3, 4, 5}));
-  EXPECT_EQ(h.form->LSelectNo->text(), "5 - 7");
-  h.form->selectGridRows(8, 9);  // last frame with the blank row
-  h.form->BtnMoveBottomClick();
-  EXPECT_EQ(h.session->frames.back().fields.delay, 5);
-  h.form->BtnDeleteClick();
-  EXPECT_EQ(h.session->frameCount(), 7);
-  h.form->BtnClearClick();
-  EXPECT_TRUE(h.form->EdLSWidth->text().isEmpty());
-  EXPECT_TRUE(h.form->LFileSize->text().isEmpty());
+    Harness h;
+    h.open();
+    h.frames({10, 10});
+    h.engine().frames[0].descriptor.left = 7;
+    h.engine().frames[1].descriptor.left = 9;
+    h.form->selectGridRows(1, 2);
+    h.form->SGImagesClick();
+    QTest::keyClicks(h.form->ETop, "33");
+    QTest::keyClick(h.form->ETop, Qt::Key_Escape);
+    EXPECT_EQ(h.engine().frames[0].descriptor.top, 0);
+    EXPECT_TRUE(h.form->ETop->text() == "0");
+    QTest::keyClicks(h.form->ELeft, "ab");
+    h.form->BtnUpdateClick();
+    EXPECT_EQ(h.engine().frames[0].descriptor.left, 0);
+    EXPECT_EQ(h.engine().frames[1].descriptor.left, 0);
+    EXPECT_EQ(h.engine().frames[1].delay(), 10);
 }
 
 TEST(Closing, FramesAndCancelKeepTheListThenOkSavesSettings) {
-  Harness h;
-  h.open();
-  h.frames({10});
-  h.form->show();
-  h.prompter.answers = {MessageAnswer::Cancel};
-  h.form->close();
-  EXPECT_TRUE(h.form->isVisible());
-  EXPECT_EQ(h.session->frameCount(), 1);
-  ASSERT_EQ(h.prompter.messages.size(), 1u);
-  EXPECT_EQ(h.prompter.messages[0].caption, "Reelwright:確認");
-  const int writes = h.store.writes;
-  h.form->close();
-  EXPECT_FALSE(h.form->isVisible());
-  EXPECT_EQ(h.store.writes, writes + 1);
+    Harness h;
+    h.open();
+    h.frames({10});
+    h.form->show();
+    h.reporter.answers = {MessageAnswer::Cancel};
+    h.form->close();
+    EXPECT_TRUE(h.form->isVisible());
+    EXPECT_EQ(h.engine().frames.count(), 1);
+    ASSERT_EQ(h.reporter.messages.size(), 1u);
+    EXPECT_EQ(h.reporter.messages[0].caption, "Reelwright:確認");
+    const int writes = h.store.writes;
+    h.form->close();
+    EXPECT_FALSE(h.form->isVisible());
+    EXPECT_EQ(h.store.writes, writes + 1);
 }
 
 TEST(Closing, DeleteSettingsEndsWithoutQuestionAndWithoutWriting) {
-  Harness h;
-  h.open();
-  h.frames({10});
-  h.form->show();
-  const int writes = h.store.writes;
-  h.form->MenuDelRegClick();  // the confirmation answers OK
-  EXPECT_TRUE(h.store.removed);
-  EXPECT_FALSE(h.form->isVisible());
-  EXPECT_EQ(h.store.writes, writes);
-  EXPECT_EQ(h.prompter.messages.size(), 1u);  // only the confirmation
+    Harness h;
+    h.open();
+    h.frames({10});
+    h.form->show();
+    const int writes = h.store.writes;
+    h.form->MenuDelRegClick();  // the confirmation answers OK
+    EXPECT_TRUE(h.store.removed);
+    EXPECT_FALSE(h.form->isVisible());
+    EXPECT_EQ(h.store.writes, writes);
+    EXPECT_EQ(h.reporter.messages.size(), 1u);  // only the confirmation
 }
 
 TEST(Programs, BrowserHelpPageAndRegisteredViewerGetOneArgumentEach) {
-  Harness h;
-  h.open();
-  h.form->MenuBrowsClick();
-  ASSERT_EQ(h.prompter.messages.size(), 1u);
-  EXPECT_EQ(h.prompter.messages[0].text, "まだファイルが作成されていません");
-  h.form->MenuDocumentClick();  // no association: nothing starts
-  EXPECT_TRUE(h.launcher.started.empty());
-  h.associations.commands["application/xhtml+xml"] = "\"/opt/web/run\" \"--url=%1\"";
-  touch(h.path("flikkor.htm"));
-  h.form->MenuDocumentClick();
-  ASSERT_EQ(h.launcher.started.size(), 1u);
-  EXPECT_EQ(h.launcher.started[0], (QStringList{"/opt/web/run", "--url=" + h.path("flikkor.htm")}));
+    Harness h;
+    h.open();
+    h.form->MenuBrowsClick();
+    ASSERT_EQ(h.reporter.messages.size(), 1u);
+    EXPECT_EQ(h.reporter.messages[0].text, "まだファイルが作成されていません");
+    h.form->MenuDocumentClick();  // no association: nothing starts
+    EXPECT_TRUE(h.launcher.started.empty());
+    h.associations.commands["application/xhtml+xml"] = "\"/opt/web/run\" \"--url=%1\"";
+    touch(h.path("flikkor.htm"));
+    h.form->MenuDocumentClick();
+    ASSERT_EQ(h.launcher.started.size(), 1u);
+    EXPECT_EQ(h.launcher.started[0], (QStringList{"/opt/web/run", "--url=" + h.path("flikkor.htm")}));
 }
 
 TEST(Programs, RegistrationProposesTheGifProgramOnlyWhenTheStoredOneIsGone) {
-  Harness h;
-  h.open();
-  h.associations.commands["image/gif"] = "\"/opt/Gif View/view\" %1";
-  h.prompter.answers = {MessageAnswer::Yes};
-  h.chooser.openAnswer = "/usr/bin/viewer";
-  h.form->MenuSetViewerClick();
-  ASSERT_EQ(h.chooser.requests.size(), 1u);
-  EXPECT_EQ(h.chooser.requests[0].fileName, "/opt/Gif View/view");
-  EXPECT_EQ(h.form->settings().viewer, "/usr/bin/viewer");
-  // The registered viewer is gone: the question comes again; answering No keeps "*.exe".
-  h.prompter.answers = {MessageAnswer::No};
-  const QString self = QCoreApplication::applicationFilePath();
-  h.chooser.openAnswer = self;
-  h.form->MenuSetViewerClick();
-  EXPECT_EQ(h.chooser.requests.back().fileName, "*.exe");
-  EXPECT_EQ(h.chooser.requests.back().folder, h.form->startFolder());
-  EXPECT_EQ(h.prompter.messages.size(), 2u);
-  // The stored program still exists: no question, the dialog opens on it; cancel keeps it.
-  h.chooser.openAnswer = std::nullopt;
-  h.form->MenuSetViewerClick();
-  EXPECT_EQ(h.chooser.requests.back().fileName, self);
-  EXPECT_EQ(h.prompter.messages.size(), 2u);
-  EXPECT_EQ(h.form->settings().viewer, self);
+    Harness h;
+    h.open();
+    h.associations.commands["image/gif"] = "\"/opt/Gif View/view\" %1";
+    h.reporter.answers = {MessageAnswer::Yes};
+    h.chooser.openAnswer = "/usr/bin/viewer";
+    h.form->MenuSetViewerClick();
+    ASSERT_EQ(h.chooser.requests.size(), 1u);
+    EXPECT_EQ(h.chooser.requests[0].fileName, "/opt/Gif View/view");
+    EXPECT_EQ(h.form->settings().viewer, "/usr/bin/viewer");
+    // The registered viewer is gone: the question comes again; answering No keeps "*.exe".
+    h.reporter.answers = {MessageAnswer::No};
+    const QString self = QCoreApplication::applicationFilePath();
+    h.chooser.openAnswer = self;
+    h.form->MenuSetViewerClick();
+    EXPECT_EQ(h.chooser.requests.back().fileName, "*.exe");
+    EXPECT_EQ(h.chooser.requests.back().folder, h.form->startFolder());
+    EXPECT_EQ(h.reporter.messages.size(), 2u);
+    // The stored program still exists: no question, the dialog opens on it; cancel keeps it.
+    h.chooser.openAnswer = std::nullopt;
+    h.form->MenuSetViewerClick();
+    EXPECT_EQ(h.chooser.requests.back().fileName, self);
+    EXPECT_EQ(h.reporter.messages.size(), 2u);
+    EXPECT_EQ(h.form->settings().viewer, self);
 }
 
 TEST(Layout, ContextMenuOrderAndHiddenDebugItem) {
-  Harness h;
-  h.open();
-  QStringList names;
-  for (QAction* a : h.form->contextMenu()->actions())
-    names << (a->isSeparator() ? QStringLiteral("-") : a->objectName().isEmpty() ? a->text() : a->objectName());
-  EXPECT_EQ(names, (QStringList{"MenuViewer", "MenuBrows", "MenuShowImage", "MenuExproler", "MenuHTMLIMG", "-",
-                                "MenuColorEdit", "MenuCTAnim", "MenuGCClear", "-", "MenuDisAssemble", "-",
-                                "MenuExecPaint", "MenuReplaceImage", "-", "登録情報操作", "-", "MenuDocument",
-                                "MenuAbout", "REDISPLAY"}));
-  EXPECT_FALSE(h.form->REDISPLAY->isVisible());
-  EXPECT_EQ(h.form->size(), QSize(482, 314));
-  h.form->resize(400, 200);
-  EXPECT_EQ(h.form->size(), QSize(482, 314));
+    Harness h;
+    h.open();
+    QStringList names;
+    for (QAction* a : h.form->contextMenu()->actions())
+        names << (a->isSeparator() ? QStringLiteral("-") : a->objectName().isEmpty() ? a->text() : a->objectName());
+    EXPECT_EQ(names, (QStringList{"MenuViewer",
+                                  "MenuBrows",
+                                  "MenuShowImage",
+                                  "MenuExproler",
+                                  "MenuHTMLIMG",
+                                  "-",
+                                  "MenuColorEdit",
+                                  "MenuCTAnim",
+                                  "MenuGCClear",
+                                  "-",
+                                  "MenuDisAssemble",
+                                  "-",
+                                  "MenuExecPaint",
+                                  "MenuReplaceImage",
+                                  "-",
+                                  "登録情報操作",
+                                  "-",
+                                  "MenuDocument",
+                                  "MenuAbout",
+                                  "REDISPLAY"}));
+    EXPECT_FALSE(h.form->REDISPLAY->isVisible());
+    EXPECT_EQ(h.form->size(), QSize(482, 314));
+    h.form->resize(400, 200);
+    EXPECT_EQ(h.form->size(), QSize(482, 314));
 }

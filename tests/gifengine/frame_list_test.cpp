@@ -36,7 +36,7 @@ bool operator==(const GridCursor& a, const GridCursor& b) {
 TEST_F(ListTest, DuplicateInsertsCopiesAfterBlockAndSelectsThem) {
     loadNumbered(5);
     select(2, 4);
-    engine.BtnDuplicate();
+    engine.duplicateSelection();
     EXPECT_EQ(order(), (std::vector<int>{1, 2, 3, 4, 2, 3, 4, 5}));
     EXPECT_TRUE((cursor() == GridCursor{5, 5, 7}));
     // Deep copies: changing a copy leaves its source.
@@ -51,19 +51,19 @@ TEST_F(ListTest, DuplicateInsertsCopiesAfterBlockAndSelectsThem) {
 TEST_F(ListTest, DuplicateLeavesEmptyRowOutAndRefusesBeyondCapacity) {
     loadNumbered(3);
     select(3, 4);
-    engine.BtnDuplicate();
+    engine.duplicateSelection();
     EXPECT_EQ(order(), (std::vector<int>{1, 2, 3, 3}));
     select(5, 5);
-    engine.BtnDuplicate();
+    engine.duplicateSelection();
     EXPECT_EQ(engine.frames.count(), 4);
 
     while (engine.frames.count() < 1000) {
         select(1, std::min(engine.frames.count(), 1000 - engine.frames.count()));
-        engine.BtnDuplicate();
+        engine.duplicateSelection();
     }
     EXPECT_TRUE(reporter.messages.empty());
     select(1, 2);
-    engine.BtnDuplicate();
+    engine.duplicateSelection();
     EXPECT_EQ(engine.frames.count(), 1000);
     EXPECT_EQ(reporter.texts(), std::vector<std::string>{std::string(gifengine::text::kListFull)});
 }
@@ -71,15 +71,15 @@ TEST_F(ListTest, DuplicateLeavesEmptyRowOutAndRefusesBeyondCapacity) {
 TEST_F(ListTest, UpAndDownMoveBlockWithinList) {
     loadNumbered(5);
     select(4, 5);
-    engine.BtnDown();
+    engine.moveSelection(gifengine::GifEngine::MoveTarget::Down);
     EXPECT_EQ(order(), (std::vector<int>{1, 2, 3, 4, 5}));
-    engine.BtnUp();
+    engine.moveSelection(gifengine::GifEngine::MoveTarget::Up);
     EXPECT_EQ(order(), (std::vector<int>{1, 2, 4, 5, 3}));
     EXPECT_TRUE((cursor() == GridCursor{3, 3, 4}));
     select(1, 1);
-    engine.BtnUp();
+    engine.moveSelection(gifengine::GifEngine::MoveTarget::Up);
     EXPECT_EQ(order(), (std::vector<int>{1, 2, 4, 5, 3}));
-    engine.BtnDown();
+    engine.moveSelection(gifengine::GifEngine::MoveTarget::Down);
     EXPECT_EQ(order(), (std::vector<int>{2, 1, 4, 5, 3}));
     EXPECT_TRUE((cursor() == GridCursor{2, 2, 2}));
 }
@@ -87,40 +87,40 @@ TEST_F(ListTest, UpAndDownMoveBlockWithinList) {
 TEST_F(ListTest, MoveTopAndBottom) {
     loadNumbered(5);
     select(3, 4);
-    engine.BtnMoveTop();
+    engine.moveSelection(gifengine::GifEngine::MoveTarget::Top);
     EXPECT_EQ(order(), (std::vector<int>{3, 4, 1, 2, 5}));
     EXPECT_TRUE((cursor() == GridCursor{1, 1, 2}));
     select(1, 2);
-    engine.BtnMoveBottom();
+    engine.moveSelection(gifengine::GifEngine::MoveTarget::Bottom);
     EXPECT_EQ(order(), (std::vector<int>{1, 2, 5, 3, 4}));
     EXPECT_TRUE((cursor() == GridCursor{4, 4, 5}));
     // Last frame with the empty row: nothing moves.
     select(5, 6);
-    engine.BtnMoveBottom();
-    engine.BtnDown();
+    engine.moveSelection(gifengine::GifEngine::MoveTarget::Bottom);
+    engine.moveSelection(gifengine::GifEngine::MoveTarget::Down);
     EXPECT_EQ(order(), (std::vector<int>{1, 2, 5, 3, 4}));
     // Block with the empty row moves up without it.
-    engine.BtnUp();
+    engine.moveSelection(gifengine::GifEngine::MoveTarget::Up);
     EXPECT_EQ(order(), (std::vector<int>{1, 2, 5, 4, 3}));
     // Starting at the empty row: refused.
     select(6, 6);
-    engine.BtnMoveTop();
+    engine.moveSelection(gifengine::GifEngine::MoveTarget::Top);
     EXPECT_EQ(order(), (std::vector<int>{1, 2, 5, 4, 3}));
 }
 
 TEST_F(ListTest, DeleteRemovesSelectedFramesAndEmptyListClearsBoxes) {
     loadNumbered(5);
     select(5, 6);
-    engine.BtnDelete();
+    engine.deleteSelection();
     EXPECT_EQ(order(), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_TRUE((cursor() == GridCursor{5, 5, 5}));
     select(2, 3);
-    engine.BtnDelete();
+    engine.deleteSelection();
     EXPECT_EQ(order(), (std::vector<int>{1, 4}));
     EXPECT_TRUE((cursor() == GridCursor{2, 2, 2}));
     EXPECT_EQ(engine.boxes.EdLSWidth, "8");
     select(1, 2);
-    engine.BtnDelete();
+    engine.deleteSelection();
     EXPECT_TRUE(engine.frames.empty());
     EXPECT_TRUE((cursor() == GridCursor{1, 1, 1}));
     EXPECT_EQ(engine.boxes.EdLSWidth, "");
@@ -132,7 +132,7 @@ TEST_F(ListTest, DeleteRemovesSelectedFramesAndEmptyListClearsBoxes) {
 TEST_F(ListTest, ClearKeepsCommentAndGlobalTable) {
     loadNumbered(3);
     engine.animationComment = "kept";
-    engine.BtnClear();
+    engine.clearFrames();
     EXPECT_TRUE(engine.frames.empty());
     EXPECT_EQ(engine.animationComment, "kept");
     EXPECT_EQ(engine.global.globalCount, 4);
@@ -140,11 +140,11 @@ TEST_F(ListTest, ClearKeepsCommentAndGlobalTable) {
 }
 
 TEST_F(ListTest, AllSelectLeavesEmptyRowOut) {
-    engine.BtnAllSelect();
+    engine.selectAll();
     EXPECT_TRUE((cursor() == GridCursor{1, 1, 1}));
     loadNumbered(4);
     select(3, 3);
-    engine.BtnAllSelect();
+    engine.selectAll();
     EXPECT_TRUE((cursor() == GridCursor{1, 1, 4}));
 }
 

@@ -37,7 +37,7 @@ TEST_F(EngineTest, FirstFileIntoEmptyListFillsBoxesAndGlobalTable) {
 
 TEST_F(EngineTest, AnyVersionTextLoads) {
     for (const std::string version : {"87a", "89a", "xyz"}) {
-        engine.BtnClear();
+        engine.clearFrames();
         EXPECT_EQ(load(OneImageWithGlobal(version)), 0) << version;
         EXPECT_EQ(engine.frames.count(), 1) << version;
     }
@@ -110,7 +110,7 @@ TEST_F(EngineTest, AnimatedFileBecomesOneFramePerImageWithItsOwnValues) {
 TEST_F(EngineTest, LoopCountOfNetscapeBlockGoesToIterationBox) {
     const std::pair<std::optional<uint16_t>, std::string> cases[] = {{0, "0"}, {3, "3"}, {std::nullopt, "0"}, {5, "5"}};
     for (const auto& [count, shown] : cases) {
-        engine.BtnClear();
+        engine.clearFrames();
         GifBuilder builder;
         builder.globalTable(MakePalette(2));
         if (count) builder.loop(*count);
@@ -134,7 +134,7 @@ TEST_F(EngineTest, CommentsTakenOverOnlyIntoEmptyListAndNeverTheSignature) {
     ASSERT_EQ(load(GifBuilder().globalTable(MakePalette(2)).image(image).bytes()), 0);
     EXPECT_EQ(engine.animationComment, "");
 
-    engine.BtnClear();
+    engine.clearFrames();
     image.comments = {std::string("\x83\x65\x83\x58\x00\x74", 6)};  // zero byte left out
     ASSERT_EQ(load(GifBuilder().globalTable(MakePalette(2)).image(image).bytes()), 0);
     EXPECT_EQ(engine.animationComment, "\x83\x65\x83\x58t");
@@ -144,7 +144,7 @@ TEST_F(EngineTest, CommentsTakenOverOnlyIntoEmptyListAndNeverTheSignature) {
     EXPECT_EQ(engine.animationComment, "\x83\x65\x83\x58t");
 
     // A comment after the last image is read but never reaches the animation.
-    engine.BtnClear();
+    engine.clearFrames();
     ASSERT_EQ(load(GifBuilder().globalTable(MakePalette(2)).image(PatternImage(2, 2, 4)).comment("tail").bytes()), 0);
     EXPECT_EQ(engine.animationComment, "");
     EXPECT_EQ(engine.foundComment(), "tail");
@@ -159,7 +159,7 @@ TEST_F(EngineTest, TruncatedFilesKeepWholeImagesBeforeTheDamage) {
     EXPECT_TRUE(reporter.messages.empty());
 
     // Cut inside the first image: the error message and no frame.
-    engine.BtnClear();
+    engine.clearFrames();
     const std::size_t firstImageStart = 13 + 48 + 8 + 5;
     std::vector<uint8_t> early(whole.begin(), whole.begin() + long(firstImageStart));
     ASSERT_EQ(load(early, "early.gif"), -1);

@@ -324,13 +324,13 @@ TEST_F(EngineTest, GlobalTableFromFrameMarksEqualTablesOnly) {
 
     // The empty row chosen, or several rows selected.
     select(6, 6);
-    engine.BtnGCT();
+    engine.setGlobalTableFromSelection();
     select(1, 2);
-    engine.BtnGCT();
+    engine.setGlobalTableFromSelection();
     EXPECT_EQ(reporter.texts(), (std::vector<std::string>{std::string(text::kGlobalTableNoImage),
                                                           std::string(text::kGlobalTableSelectOne)}));
     select(2, 2);
-    engine.BtnGCT();
+    engine.setGlobalTableFromSelection();
     EXPECT_EQ(engine.global.globalCount, 32);
     EXPECT_TRUE(engine.frames[1].usesGlobalTable);
     EXPECT_FALSE(engine.frames[0].usesGlobalTable);
@@ -341,11 +341,11 @@ TEST_F(EngineTest, ScreenSizeButtonCopiesFirstSelectedFrame) {
     builder.screen(50, 50).globalTable(MakePalette(2)).image(PatternImage(7, 9, 4)).image(PatternImage(3, 2, 4));
     ASSERT_EQ(load(builder.bytes()), 0);
     select(2, 3);
-    engine.BtnLSSize();
+    engine.fitScreenToSelection();
     EXPECT_EQ(engine.boxes.EdLSWidth, "3");
     EXPECT_EQ(engine.boxes.EdLSHeight, "2");
     select(3, 3);
-    engine.BtnLSSize();
+    engine.fitScreenToSelection();
     EXPECT_EQ(reporter.texts(), std::vector<std::string>{std::string(text::kScreenSizeNoImage)});
 }
 

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/install_layout.h"
+#include "assembler/platform/install_layout.h"
 
 namespace fs = std::filesystem;
 

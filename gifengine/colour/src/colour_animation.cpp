@@ -1,12 +1,12 @@
-#include "gifcolourtools/colour_animation.h"
+#include "gifengine/colour/colour_animation.h"
 
 #include <cmath>
 
-#include "gifcolourtools/colour_tool_messages.h"
+#include "gifengine/colour/colour_tool_messages.h"
 #include "gifengine/integer_text.h"
 #include "gifengine/messages.h"
 
-namespace gifcolour {
+namespace gifengine::colour {
 
 using gifengine::ColourTable;
 using gifengine::FrameList;
@@ -111,7 +111,8 @@ bool MakeColorTableAnimation(FrameList& frames, gifengine::Reporter& reporter, C
         reporter.ShowMessage(gifengine::text::kCaptionError, text::kSelectOneSource, MessageButtons::Ok);
         return false;
     }
-    if (frames.selectionFrameCount() != 1) {
+    // Several rows count as several even when the last is the empty row.
+    if (frames.cursor.bottomRow != frames.cursor.topRow) {
         reporter.ShowMessage(gifengine::text::kCaptionError, text::kSelectOnlyOneSource, MessageButtons::Ok);
         return false;
     }
@@ -133,4 +134,4 @@ bool MakeColorTableAnimation(FrameList& frames, gifengine::Reporter& reporter, C
     return true;
 }
 
-}  // namespace gifcolour
+}  // namespace gifengine::colour

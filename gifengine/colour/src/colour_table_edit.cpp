@@ -1,11 +1,11 @@
-#include "gifcolourtools/colour_table_edit.h"
+#include "gifengine/colour/colour_table_edit.h"
 
 #include <algorithm>
 
-#include "gifcolourtools/colour_tool_messages.h"
+#include "gifengine/colour/colour_tool_messages.h"
 #include "gifengine/messages.h"
 
-namespace gifcolour {
+namespace gifengine::colour {
 
 using gifengine::FrameList;
 using gifengine::MessageButtons;
@@ -60,4 +60,4 @@ bool EditColorTables(FrameList& frames, gifengine::Reporter& reporter, ColourTab
     return true;
 }
 
-}  // namespace gifcolour
+}  // namespace gifengine::colour

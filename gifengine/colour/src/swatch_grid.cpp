@@ -1,6 +1,6 @@
-#include "gifcolourtools/swatch_grid.h"
+#include "gifengine/colour/swatch_grid.h"
 
-namespace gifcolour {
+namespace gifengine::colour {
 
 int32_t SwatchBorderColour(SwatchRole role) {
     switch (role) {
@@ -32,4 +32,4 @@ std::array<SwatchRole, kSwatchCount> SwatchRoles(int storedIndex, int currentInd
     return roles;
 }
 
-}  // namespace gifcolour
+}  // namespace gifengine::colour

@@ -1,10 +1,10 @@
-#include "gifcolourtools/transparent_choice.h"
+#include "gifengine/colour/transparent_choice.h"
 
 #include <algorithm>
 
-#include "gifcolourtools/colour_tool_messages.h"
+#include "gifengine/colour/colour_tool_messages.h"
 
-namespace gifcolour {
+namespace gifengine::colour {
 
 using gifengine::ColourHex;
 using gifengine::ColourValue;
@@ -170,4 +170,4 @@ void ApplyPendingTransparency(FrameList& frames, const TransparentBlock& shown, 
     }
 }
 
-}  // namespace gifcolour
+}  // namespace gifengine::colour

@@ -1,7 +1,8 @@
 // The assembler's engine state for one run: the frame list, the global colour
-// table, the animation comment and the animation-wide edit box texts, with the
-// load, make and list commands that work on them. Messages and the save
-// dialog go through the injected Reporter and SaveChooser.
+// table, the animation comment and the animation-wide edit box texts, with
+// every command that works on them (load, make, list, panel, replace,
+// split). Messages and the save dialog go through the injected Reporter and
+// SaveChooser; the window only turns widget events into these calls.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,7 @@
 #include "gifengine/gif_writer.h"
 #include "gifengine/global_colour_table.h"
 #include "gifengine/messages.h"
+#include "gifengine/panel_block.h"
 #include "gifengine/reporter.h"
 
 namespace gifengine {
@@ -43,7 +45,7 @@ public:
     std::string LastMadeFile;      // last interactively made file
     uint16_t LastMadeWidth = 0;    // screen size of the last animation written
     uint16_t LastMadeHeight = 0;
-    std::string saveInitialFolder; // where the save dialog opens next time
+    std::string saveInitialFolder;  // where the save dialog opens next time
 
     const std::string& foundComment() const { return scanner_.foundComment; }
     GifScanner& scanner() { return scanner_; }
@@ -65,24 +67,47 @@ public:
     // The same as the LFileSize label shows it (empty for an empty list).
     std::string PredictFileSizeText() const;
 
+    // The save dialog of an interactive make and of the split: what it shows
+    // when it opens (its folder is the folder of the last name chosen).
+    SaveDialogRequest saveRequest() const;
+
     // Global colour table.
     void SetGlobalTableFromFrame(int index);
-    // BtnGCT: exactly one selected row required, then SetGlobalTableFromFrame.
-    void BtnGCT();
-    // BtnGCClear / MenuGCClear: no frame uses the global table any more.
+    // Exactly one selected row required, then SetGlobalTableFromFrame.
+    void setGlobalTableFromSelection();
+    // No frame uses the global table any more (the table itself stays).
     void ClearGlobalTableUse();
-    // BtnLSSize: screen size boxes take the first selected frame's size.
-    void BtnLSSize();
+    // The screen size boxes take the first selected frame's size.
+    void fitScreenToSelection();
 
-    // List panel commands on frames.cursor (the grid selection).
-    void BtnDelete();
-    void BtnClear();
-    void BtnDuplicate();
-    void BtnUp();
-    void BtnDown();
-    void BtnMoveTop();
-    void BtnMoveBottom();
-    void BtnAllSelect();
+    // List commands on frames.cursor (the grid selection). Each leaves the
+    // cursor where the grid shows its result; a refused command changes
+    // nothing, the cursor included.
+    void deleteSelection();
+    void clearFrames();
+    // Reports a duplicate that would pass the list's capacity.
+    bool duplicateSelection();
+    enum class MoveTarget { Up, Down, Top, Bottom };
+    bool moveSelection(MoveTarget target);
+    void selectAll();
+
+    // The parameter panel: values common to the selected frames, and the
+    // edits of pending (where it differs from shown) written into them.
+    PanelBlock selectedFrameValues() const;
+    void applyFrameEdits(const PanelBlock& shown, const PanelBlock& pending);
+
+    // The one selected frame a command works on: reports noneText when the
+    // selection starts at the empty row, severalText when it spans rows.
+    std::optional<int> singleSelectedFrame(std::string_view noneText, std::string_view severalText);
+    // The selected frame replaced by the images of the file at path, which
+    // take over its delay and disposal and are named "Edited". False when
+    // nothing was selected or loaded (reported).
+    bool replaceSelectedFrame(const std::string& path);
+
+    // The split: every frame written alone as base + "001.gif" and so on,
+    // base being the name chosen in the save dialog without its extension.
+    // Returns the number of files written.
+    int splitIntoFiles();
 
     // Cells of grid row index + 1.
     FrameRowTexts ShowFrameRow(int index) const;
@@ -94,6 +119,8 @@ private:
     int reportWrite(WriteOutcome outcome);
     void warn(std::string_view text);
     void clearBoxesIfEmpty();
+    // Runs the save dialog; the chosen path, its folder remembered.
+    std::optional<std::string> chooseSaveFile();
 
     Reporter& reporter_;
     SaveChooser* chooser_;

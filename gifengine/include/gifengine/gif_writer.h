@@ -49,7 +49,9 @@ enum class WriteOutcome { Written, CannotOpen, WriteFailed };
 
 // Writes a file through `produce`. A regular file (or no file) at path is
 // replaced only after a complete, closed write into a temporary file in the
-// same folder; other targets (devices) are written in place.
+// same folder. A read-only target is refused (CannotOpen); a writable target
+// in a folder that takes no temporary file, and other targets (devices), are
+// written in place.
 WriteOutcome WriteFileSafely(const std::string& path, const std::function<void(ByteSink&)>& produce);
 
 }  // namespace gifengine

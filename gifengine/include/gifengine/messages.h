@@ -51,6 +51,14 @@ inline constexpr std::string_view kGlobalTableNoImage =
 inline constexpr std::string_view kScreenSizeNoImage =
     "ロジカルスクリーンサイズを合わせる画像が指定されていません";
 
+// Replacing a frame by its edited file
+inline constexpr std::string_view kReplaceSelectOne = "置き換える画像を１つ選択してください";
+inline constexpr std::string_view kReplaceSelectOnlyOne = "置き換える画像を１つだけ選択してください";
+inline constexpr std::string_view kEditedName = "Edited";
+
+// Split
+inline constexpr std::string_view kNoImages = "画像がありません";
+
 // Comment the writer puts into every animation; never taken over by a load.
 inline constexpr std::string_view kSignatureComment = "Flikkor by Orvane Telquisth";
 

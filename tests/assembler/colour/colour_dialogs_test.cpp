@@ -10,16 +10,16 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "colour/color_anim_form.h"
-#include "colour/color_edit_form.h"
-#include "colour/trans_col_form.h"
+#include "assembler/colour/color_anim_form.h"
+#include "assembler/colour/color_edit_form.h"
+#include "assembler/colour/trans_col_form.h"
 
 using namespace flikkor;
 using gifengine::Rgb;
 
 namespace {
 
-class Chooser final : public gifcolour::ColourChooser {
+class Chooser final : public gifengine::colour::ColourChooser {
 public:
     std::optional<Rgb> ChooseColour(const Rgb& initial) override {
         presets.push_back(initial);
@@ -54,17 +54,17 @@ TEST(TransColFormDialog, SwatchClickAndUpdateGiveTheLabelsOneFrameHidesTheMethod
     gifengine::FrameList frames;
     frames.InsertFrame(Frame(3, 3));
     TTransColForm form;
-    gifcolour::PendingTransparency pending{3, 0x030303};
+    gifengine::colour::PendingTransparency pending{3, 0x030303};
     form.setModalRunner([&](QDialog&) {
         EXPECT_EQ(form.grid->visibleCount(), 16);
-        EXPECT_EQ(form.grid->roleAt(3), gifcolour::SwatchRole::Current);
+        EXPECT_EQ(form.grid->roleAt(3), gifengine::colour::SwatchRole::Current);
         EXPECT_TRUE(form.RBIndex->isHidden());
         EXPECT_TRUE(form.LMethod->isHidden());
         EXPECT_EQ(form.LOrgTransIndex->text(), "3");
         ClickSwatch(form.grid, 18);  // row 1, column 2: entry 18 is hidden
         EXPECT_EQ(form.LCurTransIndex->text(), "3");
         ClickSwatch(form.grid, 10);
-        EXPECT_EQ(form.grid->roleAt(3), gifcolour::SwatchRole::Stored);
+        EXPECT_EQ(form.grid->roleAt(3), gifengine::colour::SwatchRole::Stored);
         EXPECT_EQ(form.LCurTransIndex->text(), "10");
         EXPECT_EQ(form.LCurTransColor->text(), "0A0A0A");
         form.BtnUpdate->click();
@@ -84,7 +84,7 @@ TEST(TransColFormDialog, RadioClicksChooseTheMethodAndCancelRestores) {
     frames.InsertFrame(Frame(3, 1));
     frames.InsertFrame(Frame(3, 2));
     TTransColForm form;
-    gifcolour::PendingTransparency pending;
+    gifengine::colour::PendingTransparency pending;
     form.setModalRunner([&](QDialog&) {
         EXPECT_FALSE(form.RBIndex->isHidden());
         EXPECT_FALSE(form.RBIndex->isEnabled());
@@ -111,7 +111,7 @@ TEST(ColorEditFormDialog, SwatchOpensTheChooserAndUpdateConfirms) {
     Chooser chooser;
     chooser.answer = Rgb{0x12, 0x34, 0x56};
     TColorEditForm form(chooser);
-    gifcolour::ColourEditBuffer buffer;
+    gifengine::colour::ColourEditBuffer buffer;
     buffer.count = 4;
     buffer.entries[2] = Rgb{7, 8, 9};
     form.setModalRunner([&](QDialog&) {
@@ -133,8 +133,8 @@ TEST(ColorAnimFormDialog, PatternTextWindowAndMakeRefusal) {
     Reporter reporter;
     TColorAnimForm form(chooser, reporter);
     auto source = Frame(1, 0);
-    gifcolour::ColourAnimationWork work(*source, 0);
-    gifcolour::ColourAnimationSettings settings;
+    gifengine::colour::ColourAnimationWork work(*source, 0);
+    gifengine::colour::ColourAnimationSettings settings;
     form.setModalRunner([&](QDialog&) {
         EXPECT_EQ(form.EdPattern->text(), "5");
         EXPECT_EQ(form.LTotalImages->text(), "5");
@@ -157,7 +157,7 @@ TEST(ColorAnimFormDialog, PatternTextWindowAndMakeRefusal) {
     });
     EXPECT_TRUE(form.Run(work, settings, 1));
     EXPECT_EQ(reporter.texts[0], "画像パターン数が正しくありません");
-    EXPECT_EQ(settings, (gifcolour::ColourAnimationSettings{4, true, false}));
+    EXPECT_EQ(settings, (gifengine::colour::ColourAnimationSettings{4, true, false}));
 }
 
 TEST(ColorAnimFormDialog, WindowStepsThroughALargeTableAndSwatchesChooseColours) {
@@ -166,8 +166,8 @@ TEST(ColorAnimFormDialog, WindowStepsThroughALargeTableAndSwatchesChooseColours)
     Reporter reporter;
     TColorAnimForm form(chooser, reporter);
     auto source = Frame(7, 0);
-    gifcolour::ColourAnimationWork work(*source, 0);
-    gifcolour::ColourAnimationSettings settings;
+    gifengine::colour::ColourAnimationWork work(*source, 0);
+    gifengine::colour::ColourAnimationSettings settings;
     form.setModalRunner([&](QDialog&) {
         form.BtnDown->click();
         EXPECT_EQ(form.LLeftNo->text(), "16");

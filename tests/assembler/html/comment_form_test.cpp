@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "html/comment_form.h"
+#include "assembler/html/comment_form.h"
 
-using assembler_html::TCommentForm;
+using flikkor::html::TCommentForm;
 
 namespace {
 

@@ -1,4 +1,4 @@
-// Records the writer calls of the web helpers and the split; writes a small
+// Records the writer calls of the web helpers; writes a small
 // placeholder file for each call it lets succeed.
 #pragma once
 
@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "gifengine/reporter.h"
-#include "html/frame_file_writer.h"
+#include "assembler/html/frame_file_writer.h"
 
-namespace assembler_html::testing {
+namespace flikkor::html::testing {
 
 class FakeWriter final : public FrameFileWriter {
 public:
@@ -62,14 +62,4 @@ public:
     std::vector<Message> messages;
 };
 
-class ScriptedChooser final : public gifengine::SaveChooser {
-public:
-    std::optional<std::string> ChooseSaveFile(const gifengine::SaveDialogRequest& request) override {
-        requests.push_back(request);
-        return answer;
-    }
-    std::optional<std::string> answer;
-    std::vector<gifengine::SaveDialogRequest> requests;
-};
-
-}  // namespace assembler_html::testing
+}  // namespace flikkor::html::testing

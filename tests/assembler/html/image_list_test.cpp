@@ -8,13 +8,13 @@
 #include <iterator>
 
 #include "fake_writer.h"
-#include "html/html_messages.h"
-#include "html/image_list.h"
-#include "html/work_files.h"
+#include "assembler/html/html_messages.h"
+#include "assembler/html/image_list.h"
+#include "assembler/html/work_files.h"
 
 namespace fs = std::filesystem;
-using assembler_html::testing::FakeWriter;
-using assembler_html::testing::RecordingReporter;
+using flikkor::html::testing::FakeWriter;
+using flikkor::html::testing::RecordingReporter;
 
 namespace {
 
@@ -61,7 +61,7 @@ TEST(ImageListPage, ThreeFramesGiveFourFilesAndFourRowsInOrder) {
     writer.createFiles = true;
     RecordingReporter reporter;
     std::string opened;
-    ASSERT_TRUE(assembler_html::MenuShowImage(writer, reporter, work.path,
+    ASSERT_TRUE(flikkor::html::MenuShowImage(writer, reporter, work.path,
                                               [&](const std::string& s) { opened = s; }));
     EXPECT_TRUE(reporter.messages.empty());
     ASSERT_EQ(writer.animatedPaths.size(), 1u);
@@ -91,7 +91,7 @@ TEST(ImageListPage, PageBytesAreShiftJisWithExactLineEnds) {
     TempFolder work;
     FakeWriter writer(2);
     RecordingReporter reporter;
-    ASSERT_TRUE(assembler_html::BuildImageList(writer, reporter, work.path));
+    ASSERT_TRUE(flikkor::html::BuildImageList(writer, reporter, work.path));
     const std::string bytes = ReadBytes(work.path + "/__tmp.htm");
     // 画像一覧 in code page 932
     EXPECT_NE(bytes.find("<TITLE>\x89\xE6\x91\x9C\x88\xEA\x97\x97</TITLE>"), std::string::npos);
@@ -121,13 +121,13 @@ TEST(ImageListPage, PageBytesAreShiftJisWithExactLineEnds) {
 }
 
 TEST(ImageListPage, TwelveFramesAreNumberedWithoutLeadingZeros) {
-    const std::string page = assembler_html::ImageListPageText(12);
+    const std::string page = flikkor::html::ImageListPageText(12);
     EXPECT_NE(page.find("<TD>画像 10</TD><TD><IMG SRC=__tmp10.gif "), std::string::npos);
     EXPECT_NE(page.find("<TD>画像 12</TD><TD><IMG SRC=__tmp12.gif "), std::string::npos);
     EXPECT_EQ(page.find("__tmp01"), std::string::npos);
     EXPECT_EQ(page.find("__tmp13"), std::string::npos);
     EXPECT_EQ(CountOf(page, "<TR>"), 13);
-    EXPECT_EQ(assembler_html::FrameFileName(12), "__tmp12.gif");
+    EXPECT_EQ(flikkor::html::FrameFileName(12), "__tmp12.gif");
 }
 
 TEST(ImageListPage, AWriterFailureStopsBeforeThePageAndTheBrowser) {
@@ -138,12 +138,12 @@ TEST(ImageListPage, AWriterFailureStopsBeforeThePageAndTheBrowser) {
 
     FakeWriter animationFails(3);
     animationFails.animatedFails = true;
-    EXPECT_FALSE(assembler_html::MenuShowImage(animationFails, reporter, work.path, browser));
+    EXPECT_FALSE(flikkor::html::MenuShowImage(animationFails, reporter, work.path, browser));
     EXPECT_TRUE(animationFails.singleCalls.empty());
 
     FakeWriter secondFrameFails(3);
     secondFrameFails.failAtIndex = 1;
-    EXPECT_FALSE(assembler_html::MenuShowImage(secondFrameFails, reporter, work.path, browser));
+    EXPECT_FALSE(flikkor::html::MenuShowImage(secondFrameFails, reporter, work.path, browser));
     EXPECT_EQ(secondFrameFails.singleCalls.size(), 2u);
 
     EXPECT_FALSE(browserStarted);
@@ -157,7 +157,7 @@ TEST(ImageListPage, APageThatCannotBeOpenedIsReportedAndNoBrowserStarts) {
     FakeWriter writer(1);
     RecordingReporter reporter;
     bool browserStarted = false;
-    EXPECT_FALSE(assembler_html::MenuShowImage(writer, reporter, work.path,
+    EXPECT_FALSE(flikkor::html::MenuShowImage(writer, reporter, work.path,
                                                [&](const std::string&) { browserStarted = true; }));
     EXPECT_FALSE(browserStarted);
     ASSERT_EQ(reporter.messages.size(), 1u);

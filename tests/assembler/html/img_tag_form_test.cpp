@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "html/img_tag_form.h"
+#include "assembler/html/img_tag_form.h"
 
-using namespace assembler_html;
+using namespace flikkor::html;
 
 namespace {
 

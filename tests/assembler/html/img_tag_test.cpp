@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "html/img_tag.h"
+#include "assembler/html/img_tag.h"
 
-using assembler_html::BuildImgTag;
-using assembler_html::ImgTagOptions;
-using assembler_html::MadeFile;
+using flikkor::html::BuildImgTag;
+using flikkor::html::ImgTagOptions;
+using flikkor::html::MadeFile;
 
 namespace {
 const MadeFile kAnim{"/home/user/out/Anim.GIF", 120, 80};
@@ -14,7 +14,7 @@ TEST(ImgTag, StartOptionsGiveTheUpperCaseExampleTag) {
     EXPECT_EQ(BuildImgTag(kAnim, ImgTagOptions{}),
               "<IMG SRC=\"anim.gif\" ALT=\"anim.gif\" WIDTH=\"120\" HEIGHT=\"80\" BORDER=\"0\" VSPACE=\"0\" "
               "HSPACE=\"0\">");
-    EXPECT_EQ(assembler_html::MadeSizeText(kAnim), "120x80");
+    EXPECT_EQ(flikkor::html::MadeSizeText(kAnim), "120x80");
 }
 
 TEST(ImgTag, LowerCaseWithAlignMiddlePutsAlignLast) {
@@ -79,23 +79,23 @@ TEST(ImgTag, QuotesAndMarkupInAltTextAndNameAreCharacterReferences) {
 }
 
 TEST(ImgTag, NameIsLowerCasedOnlyInAsciiAndTakenAfterTheLastSlash) {
-    EXPECT_EQ(assembler_html::TagFileName("/A.B/Ｇ画像X.GIF"), "Ｇ画像x.gif");
-    EXPECT_EQ(assembler_html::TagFileName("Plain.GIF"), "plain.gif");
+    EXPECT_EQ(flikkor::html::TagFileName("/A.B/Ｇ画像X.GIF"), "Ｇ画像x.gif");
+    EXPECT_EQ(flikkor::html::TagFileName("Plain.GIF"), "plain.gif");
 }
 
 TEST(ImgTag, NothingMadeGivesEmptyTexts) {
     EXPECT_EQ(BuildImgTag(MadeFile{}, ImgTagOptions{}), "");
-    EXPECT_EQ(assembler_html::MadeSizeText(MadeFile{}), "");
+    EXPECT_EQ(flikkor::html::MadeSizeText(MadeFile{}), "");
 }
 
 TEST(ImgTag, IntegerValuesAndTheConversionMessage) {
-    using assembler_html::TagIntegerValue;
+    using flikkor::html::TagIntegerValue;
     EXPECT_EQ(TagIntegerValue("0"), 0);
     EXPECT_EQ(TagIntegerValue("-12"), -12);
     EXPECT_EQ(TagIntegerValue("+7"), 7);
     EXPECT_EQ(TagIntegerValue("2147483647"), 2147483647);
     for (const char* bad : {"", "-", "+", "+-1", "1x", " 1", "2147483648", "1.5"})
         EXPECT_FALSE(TagIntegerValue(bad).has_value()) << bad;
-    EXPECT_EQ(assembler_html::NotAnIntegerMessage(""), "'' は整数ではありません.");
-    EXPECT_EQ(assembler_html::NotAnIntegerMessage("abc"), "'abc' は整数ではありません.");
+    EXPECT_EQ(flikkor::html::NotAnIntegerMessage(""), "'' は整数ではありません.");
+    EXPECT_EQ(flikkor::html::NotAnIntegerMessage("abc"), "'abc' は整数ではありません.");
 }

@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "platform/associations.h"
+#include "assembler/platform/associations.h"
 
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);

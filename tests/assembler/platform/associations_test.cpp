@@ -9,8 +9,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "platform/associations.h"
-#include "platform/command_line.h"
+#include "assembler/platform/associations.h"
+#include "assembler/platform/command_line.h"
 
 using namespace flikkor;
 

@@ -14,11 +14,11 @@
 #include <QTimer>
 #include <functional>
 
-#include "colour/qt_colour_chooser.h"
-#include "platform/application_setup.h"
-#include "platform/install_layout.h"
-#include "platform/qt_translations.h"
-#include "window/qt_dialogs.h"
+#include "assembler/colour/qt_colour_chooser.h"
+#include "assembler/platform/application_setup.h"
+#include "assembler/platform/install_layout.h"
+#include "assembler/platform/qt_translations.h"
+#include "assembler/window/qt_dialogs.h"
 
 using namespace flikkor;
 

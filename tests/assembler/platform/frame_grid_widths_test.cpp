@@ -10,11 +10,10 @@
 #include <QStyleOptionViewItem>
 #include <QTableView>
 
-#include "fake_session.h"
 #include "form_harness.h"
-#include "platform/application_setup.h"
-#include "window/frame_grid_widths.h"
-#include "window/frame_table_model.h"
+#include "assembler/platform/application_setup.h"
+#include "assembler/window/frame_grid_widths.h"
+#include "assembler/window/frame_table_model.h"
 
 using namespace flikkor;
 
@@ -79,7 +78,7 @@ TEST(FrameGridWidths, EveryTypicalCellTextFitsItsColumnAtTheProgramsFont) {
 
 TEST(FrameGridWidths, MainWindowGridUsesThemAndItsHeadersFit) {
   setUpApplication(*qApp);
-  flikkor::testing::FormHarness<flikkor::testing::FakeSession> harness;
+  flikkor::testing::FormHarness harness;
   harness.open();
   const auto* grid = harness.form->findChild<QTableView*>(QStringLiteral("SGImages"));
   ASSERT_NE(grid, nullptr);

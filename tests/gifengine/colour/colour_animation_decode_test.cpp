@@ -7,10 +7,10 @@
 #include <cstring>
 
 #include "colour_test_frames.h"
-#include "gifcolourtools/colour_animation.h"
+#include "gifengine/colour/colour_animation.h"
 #include "gifengine/gif_writer.h"
 
-using namespace gifcolour;
+using namespace gifengine::colour;
 using namespace colourtest;
 using gifengine::Rgb;
 

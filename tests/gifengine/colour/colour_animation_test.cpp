@@ -3,10 +3,10 @@
 #include <functional>
 
 #include "colour_test_frames.h"
-#include "gifcolourtools/colour_animation.h"
+#include "gifengine/colour/colour_animation.h"
 #include "gifengine/messages.h"
 
-using namespace gifcolour;
+using namespace gifengine::colour;
 using namespace colourtest;
 using gifengine::FrameList;
 using gifengine::Rgb;
@@ -228,4 +228,18 @@ TEST(ColourAnimation, CommandChecksTheSelectionAndRestoresSettingsOnCancel) {
     EXPECT_EQ(reporter.messages.back().caption, "Reelwright:注意");
     EXPECT_EQ(reporter.messages.back().text,
               "カラーテーブルが変更されたためグローバルカラーテーブルの指定を行ってください");
+}
+
+TEST(ColourAnimation, LastFrameWithTheEmptyRowCountsAsSeveralRows) {
+    FrameList frames = FourFrames();
+    RecordingReporter reporter;
+    RecordingHost host;
+    ScriptedDialog dialog;
+    ColourAnimationSettings settings;
+    SelectRows(frames, 4, 5);
+    EXPECT_FALSE(MakeColorTableAnimation(frames, reporter, dialog, settings, host));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "元になる画像を１つだけ選択してください");
+    EXPECT_EQ(dialog.opened, 0);
+    EXPECT_EQ(frames.count(), 4);
 }

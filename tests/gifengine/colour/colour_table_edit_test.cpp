@@ -3,10 +3,10 @@
 #include <functional>
 
 #include "colour_test_frames.h"
-#include "gifcolourtools/colour_table_edit.h"
+#include "gifengine/colour/colour_table_edit.h"
 #include "gifengine/frame_row.h"
 
-using namespace gifcolour;
+using namespace gifengine::colour;
 using namespace colourtest;
 using gifengine::FrameList;
 using gifengine::Rgb;

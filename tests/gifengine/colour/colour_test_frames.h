@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "gifcolourtools/colour_chooser.h"
-#include "gifcolourtools/colour_tool_host.h"
+#include "gifengine/colour/colour_chooser.h"
+#include "gifengine/colour/colour_tool_host.h"
 #include "gifengine/frame_list.h"
 #include "gifengine/reporter.h"
 
@@ -47,7 +47,7 @@ public:
     std::vector<Message> messages;
 };
 
-class RecordingHost final : public gifcolour::ColourToolHost {
+class RecordingHost final : public gifengine::colour::ColourToolHost {
 public:
     void ResetPendingPanelEdits() override { ++resets; }
     void FramesChanged() override { ++changes; }
@@ -57,7 +57,7 @@ public:
 
 // Answers every colour dialog with the next scripted colour (nothing = cancel)
 // and records the colours it was preset to.
-class ScriptedChooser final : public gifcolour::ColourChooser {
+class ScriptedChooser final : public gifengine::colour::ColourChooser {
 public:
     std::optional<gifengine::Rgb> ChooseColour(const gifengine::Rgb& initial) override {
         presets.push_back(initial);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "gifcolourtools/swatch_grid.h"
+#include "gifengine/colour/swatch_grid.h"
 
-using namespace gifcolour;
+using namespace gifengine::colour;
 
 TEST(SwatchGrid, PointFindsSwatchByRowAndColumn) {
     EXPECT_EQ(SwatchAt(0, 0, 256), 0);

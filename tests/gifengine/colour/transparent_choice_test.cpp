@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "colour_test_frames.h"
-#include "gifcolourtools/transparent_choice.h"
+#include "gifengine/colour/transparent_choice.h"
 
-using namespace gifcolour;
+using namespace gifengine::colour;
 using colourtest::Append;
 using colourtest::MakeFrame;
 using gifengine::FrameList;

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
-#include "gifcolourtools/swatch_grid.h"
+#include "gifengine/colour/swatch_grid.h"
 #include "gifengine/frame_list.h"
 
-namespace gifcolour {
+namespace gifengine::colour {
 
 // What the parameter panel shows for the selected block: first and last
 // frame index and the common transparent index and colour (-1 = differing).
@@ -113,4 +113,4 @@ void ApplyTransparentColour(gifengine::FrameList& frames, int first, int last, i
 void ApplyPendingTransparency(gifengine::FrameList& frames, const TransparentBlock& shown,
                               const PendingTransparency& pending);
 
-}  // namespace gifcolour
+}  // namespace gifengine::colour

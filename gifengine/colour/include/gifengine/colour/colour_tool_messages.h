@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace gifcolour::text {
+namespace gifengine::colour::text {
 
 inline constexpr std::string_view kTablesDiffer = "選択されたイメージのカラーテーブルに異なるものがあります";
 inline constexpr std::string_view kChooseGlobalTableAgain =
@@ -19,4 +19,4 @@ inline constexpr std::string_view kLocalTableKind = "ﾛｰｶﾙｶﾗｰﾃｰ
 inline constexpr std::string_view kGeneratedPath = "Color Table Animation Generate";
 inline constexpr std::string_view kGeneratedName = "Generate";
 
-}  // namespace gifcolour::text
+}  // namespace gifengine::colour::text

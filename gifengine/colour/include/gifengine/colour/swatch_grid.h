@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-namespace gifcolour {
+namespace gifengine::colour {
 
 inline constexpr int kSwatchColumns = 16;
 inline constexpr int kSwatchRows = 16;
@@ -40,4 +40,4 @@ int SwatchAt(int x, int y, int visible, int columns = kSwatchColumns);
 // or -1 mark nothing.
 std::array<SwatchRole, kSwatchCount> SwatchRoles(int storedIndex, int currentIndex);
 
-}  // namespace gifcolour
+}  // namespace gifengine::colour

@@ -7,12 +7,12 @@
 #include <optional>
 #include <string_view>
 
-#include "gifcolourtools/colour_chooser.h"
-#include "gifcolourtools/colour_tool_host.h"
+#include "gifengine/colour/colour_chooser.h"
+#include "gifengine/colour/colour_tool_host.h"
 #include "gifengine/frame_list.h"
 #include "gifengine/reporter.h"
 
-namespace gifcolour {
+namespace gifengine::colour {
 
 // Settings that persist between uses within a run.
 struct ColourAnimationSettings {
@@ -85,4 +85,4 @@ bool MakeColorTableAnimation(gifengine::FrameList& frames, gifengine::Reporter& 
                              ColourAnimationDialog& dialog, ColourAnimationSettings& settings,
                              ColourToolHost& host);
 
-}  // namespace gifcolour
+}  // namespace gifengine::colour

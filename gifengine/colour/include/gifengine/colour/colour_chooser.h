@@ -5,7 +5,7 @@
 
 #include "gifengine/frame_record.h"
 
-namespace gifcolour {
+namespace gifengine::colour {
 
 class ColourChooser {
 public:
@@ -14,4 +14,4 @@ public:
     virtual std::optional<gifengine::Rgb> ChooseColour(const gifengine::Rgb& initial) = 0;
 };
 
-}  // namespace gifcolour
+}  // namespace gifengine::colour

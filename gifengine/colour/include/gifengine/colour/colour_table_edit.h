@@ -1,12 +1,12 @@
 // Editing the colour table shared by a block of frames.
 #pragma once
 
-#include "gifcolourtools/colour_chooser.h"
-#include "gifcolourtools/colour_tool_host.h"
+#include "gifengine/colour/colour_chooser.h"
+#include "gifengine/colour/colour_tool_host.h"
 #include "gifengine/frame_list.h"
 #include "gifengine/reporter.h"
 
-namespace gifcolour {
+namespace gifengine::colour {
 
 // The table being edited: entry count and 256 RGB entries.
 struct ColourEditBuffer {
@@ -34,4 +34,4 @@ void ApplyEditedTable(gifengine::FrameList& frames, int a, int n, const ColourEd
 bool EditColorTables(gifengine::FrameList& frames, gifengine::Reporter& reporter, ColourTableEditor& editor,
                      ColourToolHost& host);
 
-}  // namespace gifcolour
+}  // namespace gifengine::colour

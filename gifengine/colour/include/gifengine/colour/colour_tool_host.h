@@ -2,7 +2,7 @@
 // and the parameter panel.
 #pragma once
 
-namespace gifcolour {
+namespace gifengine::colour {
 
 class ColourToolHost {
 public:
@@ -14,4 +14,4 @@ public:
     virtual void FramesChanged() = 0;
 };
 
-}  // namespace gifcolour
+}  // namespace gifengine::colour

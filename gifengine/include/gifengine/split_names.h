@@ -1,0 +1,16 @@
+// Names of the numbered single-image files the split writes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace gifengine {
+
+// The chosen path without its extension: from the last "." of the file-name
+// part on (a dot in a folder name does not count).
+std::string SplitBaseName(std::string_view chosenPath);
+
+// base + "00" n for 1..9, + "0" n for 10..99, + n from 100 on, + ".gif".
+std::string SplitFileName(std::string_view base, int frameNumber);
+
+}  // namespace gifengine
