@@ -20,7 +20,8 @@ QList<QStringList> frameGridTypicalTexts() {
       {QStringLiteral("120x80"), QStringLiteral("320x240")},
       {QStringLiteral("100"), QStringLiteral("65535")},
       {QStringLiteral("未定義"), QStringLiteral("未消去"), QStringLiteral("背景色"), QStringLiteral("描画前")},
-      {QStringLiteral("ｵﾝ-5(FF00FF)"), QStringLiteral("ｵﾌ-255(FFFFFF)"), QStringLiteral("ｵﾝ-16(?)")},
+      // "D" is the widest hexadecimal digit in the proportional font.
+      {QStringLiteral("ｵﾝ-5(FF00FF)"), QStringLiteral("ｵﾌ-255(DDDDDD)"), QStringLiteral("ｵﾝ-16(?)")},
       {QStringLiteral("ｸﾞﾛｰﾊﾞﾙ"), QStringLiteral("ﾛｰｶﾙ")},
       {QStringLiteral("256")},
       {QStringLiteral("/home/user/anim/anim-01.gif"), QStringLiteral("Edited")},
@@ -33,11 +34,15 @@ QList<QStringList> frameGridTypicalTexts() {
 QList<int> frameGridColumnWidths(const QTableView& view) {
   const QList<int> laidOut = frameGridColumnWidths();
   const QList<QStringList> texts = frameGridTypicalTexts();
-  const QFontMetrics cellFont = view.fontMetrics();
-  const QFontMetrics headerFont = view.horizontalHeader()->fontMetrics();
+  // Fractional advances: an item view elides a text whose laid-out width exceeds its
+  // room by any fraction of a pixel, and the rounded advance can be that fraction short.
+  const QFontMetricsF cellFont(view.font());
+  const QFontMetricsF headerFont(view.horizontalHeader()->font());
   // An item view leaves the focus frame's margin plus one pixel free on each side
-  // of a cell's text; a header section its own margin.
-  const int cellMargin = 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1);
+  // of a cell's text, and a shown grid takes one more pixel of the column's width.
+  const int cellMargin =
+      2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1) + (view.showGrid() ? 1 : 0);
+  // A header section leaves its own margin.
   const int headerMargin = 2 * view.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, view.horizontalHeader());
   const double scale = std::max(1.0, cellFont.height() / 12.0);
   QList<int> widths;
@@ -46,8 +51,8 @@ QList<int> frameGridColumnWidths(const QTableView& view) {
     const QStringList& column = texts.value(c);
     for (qsizetype k = 0; k < column.size(); ++k) {
       const bool header = k == 0;
-      const int needed = header ? headerFont.horizontalAdvance(column[k]) + headerMargin
-                                : cellFont.horizontalAdvance(column[k]) + cellMargin;
+      const double text = header ? headerFont.horizontalAdvance(column[k]) : cellFont.horizontalAdvance(column[k]);
+      const int needed = static_cast<int>(std::ceil(text)) + (header ? headerMargin : cellMargin);
       width = std::max(width, needed);
     }
     widths << width;

@@ -34,7 +34,8 @@ const QList<QStringList> kGridTexts = {
     {"/home/user/anim/anim-01.gif", "Edited"},
 };
 
-// The width Qt's style leaves for a cell's text in `view` at `index`.
+// The width Qt's style leaves for a cell's text in `view` at `index`: the cell
+// (less the grid line) as the style lays it out.
 int textRoom(const QTableView& view, const QModelIndex& index) {
   QStyleOptionViewItem option;
   option.initFrom(&view);
@@ -43,7 +44,10 @@ int textRoom(const QTableView& view, const QModelIndex& index) {
   option.fontMetrics = view.fontMetrics();
   option.features |= QStyleOptionViewItem::HasDisplay;
   option.text = index.data().toString();
-  return view.style()->subElementRect(QStyle::SE_ItemViewItemText, &option, &view).width();
+  // The style draws the text inside that rectangle less the focus frame's margin
+  // and one pixel on each side.
+  const int textMargin = view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1;
+  return view.style()->subElementRect(QStyle::SE_ItemViewItemText, &option, &view).width() - 2 * textMargin;
 }
 
 }  // namespace
@@ -63,7 +67,8 @@ TEST(FrameGridWidths, EveryTypicalCellTextFitsItsColumnAtTheProgramsFont) {
   ASSERT_EQ(widths.size(), 10);
   for (int c = 0; c < 10; ++c) view.setColumnWidth(c, widths[c]);
 
-  const QFontMetrics metrics = view.fontMetrics();
+  // Fractional widths, as the item view measures a text before it elides it.
+  const QFontMetricsF metrics(view.font());
   EXPECT_EQ(view.font().family(), QStringLiteral("IPAPGothic"));
   for (int c = 0; c < 10; ++c) {
     // Never narrower than the 12-pixel layout.
