@@ -139,7 +139,11 @@ std::optional<std::int32_t> parseIntegerField(std::string_view field, FieldProbl
   FieldProblem ignored;
   FieldProblem& why = problem ? *problem : ignored;
   why = FieldProblem::Malformed;
-  if (!field.empty() && field.front() == '+') field.remove_prefix(1);
+  // One sign at most: "+-2" is no whole number.
+  if (!field.empty() && field.front() == '+') {
+    field.remove_prefix(1);
+    if (!field.empty() && field.front() == '-') return std::nullopt;
+  }
   if (field.empty() || field.front() == '+') return std::nullopt;
   std::int32_t value = 0;
   const auto result = std::from_chars(field.data(), field.data() + field.size(), value);

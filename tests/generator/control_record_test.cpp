@@ -95,6 +95,7 @@ TEST(ControlRecord, EveryRefusalMessage) {
       {"", "group 1 (isdist, ishape), value isdist: the file ends before it"},
       {"0 0\n4 10\n1 1x 0 9\n", "group 3 (wmean, wsd, sizemn, sizemx), value wsd: \"1x\" is not a number"},
       {"0 0\n4.5 10\n", "group 2 (npart, ntrial), value npart: \"4.5\" is not a whole number"},
+      {"0 0\n+-4 10\n", "group 2 (npart, ntrial), value npart: \"+-4\" is not a whole number"},
       {"0 0\n4 10\n1 1 0 9\n0 0 1\n", "group 4 (xa, ya, xb, yb), value yb: the file ends before it"},
       {"0,,0\n", "group 1 (isdist, ishape), value ishape: it is empty (two separators in a row)"},
       {"0 / 0\n", "group 1 (isdist, ishape), value ishape: a slash ends the values before it"},
