@@ -5,6 +5,19 @@
 add_library(toolkit_warnings INTERFACE)
 target_compile_options(toolkit_warnings INTERFACE -Wall -Wextra -Wpedantic -Werror)
 
+# A fuzz build instruments every library for coverage and sanitizers, so the
+# fuzzer sees the branches of the parsers it drives, not only its harness.
+set(TOOLKIT_FUZZ_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+if(TOOLKIT_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "TOOLKIT_FUZZ needs clang (configure with CC=clang CXX=clang++)")
+  endif()
+  add_compile_options(${TOOLKIT_FUZZ_FLAGS})
+  add_link_options(-fsanitize=address,undefined)
+  string(REPLACE ";" " " fuzz_flags_text "${TOOLKIT_FUZZ_FLAGS}")
+  message(STATUS "Fuzz build: every library and program compiled with ${fuzz_flags_text}")
+endif()
+
 if(TOOLKIT_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
@@ -53,18 +66,20 @@ endfunction()
 # toolkit_add_fuzz(NAME SOURCES src... LIBS lib... CORPUS dir)
 # Always builds a replay program that feeds every corpus file to
 # LLVMFuzzerTestOneInput and registers it with CTest (it runs under the
-# sanitizer build too); with TOOLKIT_FUZZ and clang also the libFuzzer binary.
+# sanitizer build too); with TOOLKIT_FUZZ also the libFuzzer program, in
+# <build>/fuzzers, with its seed corpus named in fuzzers/<name>.corpus.
 function(toolkit_add_fuzz name)
   cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
   add_executable(${name}_replay ${F_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
   target_link_libraries(${name}_replay PRIVATE ${F_LIBS} toolkit_warnings)
   add_test(NAME ${name}_corpus_replay COMMAND ${name}_replay ${F_CORPUS})
   set_tests_properties(${name}_corpus_replay PROPERTIES LABELS fuzz TIMEOUT 600)
-  if(TOOLKIT_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  if(TOOLKIT_FUZZ)
     add_executable(${name} ${F_SOURCES})
-    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
-    target_link_libraries(${name} PRIVATE ${F_LIBS})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(${name} PRIVATE ${F_LIBS} toolkit_warnings)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
+    file(WRITE ${CMAKE_BINARY_DIR}/fuzzers/${name}.corpus "${F_CORPUS}\n")
   endif()
 endfunction()
 

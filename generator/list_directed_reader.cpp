@@ -1,8 +1,10 @@
 #include "generator/list_directed_reader.hpp"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <string>
 
 namespace tessark {
 
@@ -10,6 +12,33 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 bool endsField(char c) { return isBlank(c) || c == ',' || c == '\n' || c == '/'; }
+
+const std::string kIntegerRange = "whole numbers run from -2147483648 to 2147483647";
+const std::string kRealRange = "reals run up to about 1.8e308 in size";
+
+// Power of ten of the leading non-zero digit of a normalised real
+// ("[-]digits[.digits][e[sign]digits]", mantissa not all zeros), saturated
+// far beyond the range of a double: 2 for 123.4, -3 for 0.00123e0.
+long long decimalExponent(const std::string& normal) {
+  const std::size_t begin = normal.front() == '-' ? 1 : 0;
+  const std::size_t e = normal.find('e');
+  const std::size_t end = e == std::string::npos ? normal.size() : e;
+  const std::size_t point = std::min(normal.find('.'), end);
+  // Exponent of the first digit, then one less for each leading zero.
+  long long leading = static_cast<long long>(point - begin) - 1;
+  for (std::size_t i = begin; i < end && (normal[i] == '0' || normal[i] == '.'); ++i) {
+    if (normal[i] == '0') --leading;
+  }
+  long long exponent = 0;
+  if (e != std::string::npos) {
+    std::size_t j = e + 1;
+    const bool negative = j < normal.size() && normal[j] == '-';
+    if (j < normal.size() && (normal[j] == '-' || normal[j] == '+')) ++j;
+    for (; j < normal.size(); ++j) exponent = std::min(exponent * 10 + (normal[j] - '0'), 1'000'000'000LL);
+    if (negative) exponent = -exponent;
+  }
+  return leading + exponent;
+}
 
 }  // namespace
 
@@ -89,29 +118,46 @@ std::optional<std::string> ListDirectedReader::nextField(std::string& problem) {
 std::optional<std::int32_t> ListDirectedReader::integer(std::string& problem) {
   auto field = nextField(problem);
   if (!field) return std::nullopt;
-  auto value = parseIntegerField(*field);
-  if (!value) problem = "\"" + *field + "\" is not a whole number";
+  FieldProblem why = FieldProblem::None;
+  auto value = parseIntegerField(*field, &why);
+  if (why == FieldProblem::OutOfRange) problem = "\"" + *field + "\" is out of range (" + kIntegerRange + ")";
+  else if (!value) problem = "\"" + *field + "\" is not a whole number";
   return value;
 }
 
 std::optional<double> ListDirectedReader::real(std::string& problem) {
   auto field = nextField(problem);
   if (!field) return std::nullopt;
-  auto value = parseRealField(*field);
-  if (!value) problem = "\"" + *field + "\" is not a number";
+  FieldProblem why = FieldProblem::None;
+  auto value = parseRealField(*field, &why);
+  if (why == FieldProblem::OutOfRange) problem = "\"" + *field + "\" is out of range (" + kRealRange + ")";
+  else if (!value) problem = "\"" + *field + "\" is not a number";
   return value;
 }
 
-std::optional<std::int32_t> parseIntegerField(std::string_view field) {
-  if (!field.empty() && field.front() == '+') field.remove_prefix(1);
+std::optional<std::int32_t> parseIntegerField(std::string_view field, FieldProblem* problem) {
+  FieldProblem ignored;
+  FieldProblem& why = problem ? *problem : ignored;
+  why = FieldProblem::Malformed;
+  // One sign at most: "+-2" is no whole number.
+  if (!field.empty() && field.front() == '+') {
+    field.remove_prefix(1);
+    if (!field.empty() && field.front() == '-') return std::nullopt;
+  }
   if (field.empty() || field.front() == '+') return std::nullopt;
   std::int32_t value = 0;
   const auto result = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (result.ec != std::errc() || result.ptr != field.data() + field.size()) return std::nullopt;
+  if (result.ptr != field.data() + field.size()) return std::nullopt;
+  if (result.ec == std::errc::result_out_of_range) why = FieldProblem::OutOfRange;
+  if (result.ec != std::errc()) return std::nullopt;
+  why = FieldProblem::None;
   return value;
 }
 
-std::optional<double> parseRealField(std::string_view field) {
+std::optional<double> parseRealField(std::string_view field, FieldProblem* problem) {
+  FieldProblem ignored;
+  FieldProblem& why = problem ? *problem : ignored;
+  why = FieldProblem::Malformed;
   // Accepted: [sign] digits [. [digits]] or [sign] . digits, then optionally
   // an exponent: E, D or Q (either case) with optional sign and digits, or a
   // sign and digits alone (1.5+3).
@@ -154,7 +200,18 @@ std::optional<double> parseRealField(std::string_view field) {
   double value = 0.0;
   const auto result = std::from_chars(normal.data(), normal.data() + normal.size(), value);
   if (result.ptr != normal.data() + normal.size()) return std::nullopt;
-  if (result.ec == std::errc::result_out_of_range || !std::isfinite(value)) return std::nullopt;
+  if (result.ec == std::errc::result_out_of_range) {
+    // Below the smallest double the value rounds to zero, as a list-directed
+    // read gives; above the largest it has no value at all.
+    if (decimalExponent(normal) < 0) {
+      why = FieldProblem::None;
+      return normal.front() == '-' ? -0.0 : 0.0;
+    }
+    why = FieldProblem::OutOfRange;
+    return std::nullopt;
+  }
+  if (result.ec != std::errc() || !std::isfinite(value)) return std::nullopt;
+  why = FieldProblem::None;
   return value;
 }
 

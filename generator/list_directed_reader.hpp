@@ -33,8 +33,13 @@ class ListDirectedReader {
   long repeatsLeft_ = 0;
 };
 
-// Whole-field conversions in the forms a list-directed read accepts.
-std::optional<std::int32_t> parseIntegerField(std::string_view field);
-std::optional<double> parseRealField(std::string_view field);
+// Why a field gave no value.
+enum class FieldProblem { None, Malformed, OutOfRange };
+
+// Whole-field conversions in the forms a list-directed read accepts. A real
+// too small for a double reads as 0 (with its sign); one too large, like an
+// integer beyond 32 bits, is out of range.
+std::optional<std::int32_t> parseIntegerField(std::string_view field, FieldProblem* problem = nullptr);
+std::optional<double> parseRealField(std::string_view field, FieldProblem* problem = nullptr);
 
 }  // namespace tessark

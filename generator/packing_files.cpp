@@ -1,7 +1,6 @@
 #include "generator/packing_files.hpp"
 
 #include <array>
-#include <cmath>
 #include <map>
 #include <string>
 
@@ -12,7 +11,6 @@ namespace tessark {
 
 namespace {
 
-constexpr int kClasses = 50;
 constexpr double kDensity = 2000.0;
 constexpr double kStiffnessValue = 1000.0;
 
@@ -30,22 +28,29 @@ std::string labelled(std::string_view label, double value) { return labelledReal
 
 std::string label(std::string_view text) { return labelOnly().format({text}); }
 
-// Class k (0-based) of 50 half-open classes [k*width + low, (k+1)*width + low);
-// -1 outside them all.
-int classOf(double value, double low, double width) {
-  for (int k = 0; k < kClasses; ++k) {
-    const double lower = static_cast<double>(k) * width + low;
-    const double upper = static_cast<double>(k + 1) * width + low;
-    if (lower <= value && value < upper) return k;
+// The edge-count table of a polygon packing.
+void writeEdgeCounts(const ControlRecord& c, const ParticleTable& table, std::ostream& out) {
+  static const FixedLayout countLine = layoutOf("(' ',A,I10)");
+  static const FixedLayout edgeLine = layoutOf("(' ',I10,3X,I10,3X,I10)");
+  out << label("distribution of nedg") << '\n';
+  out << countLine.format({std::string_view("the minimum number of nedg="), std::int64_t{c.ndgmn}}) << '\n';
+  out << countLine.format({std::string_view("the maximum number of nedg="), std::int64_t{c.ndgmx}}) << '\n';
+  std::map<std::int64_t, std::int64_t> byEdges;
+  for (const Particle& p : table) ++byEdges[p.nedg];
+  std::int64_t total = 0;
+  for (std::int64_t m = c.ndgmn; m <= c.ndgmx; ++m) {
+    const auto found = byEdges.find(m);
+    const std::int64_t equal = found == byEdges.end() ? 0 : found->second;
+    total += equal;
+    out << edgeLine.format({m, equal, total}) << '\n';
   }
-  return -1;
 }
 
 }  // namespace
 
 std::string totalAreaLine(double sums) { return labelled("SUM OF S=", sums); }
 
-double writeSimulatorInput(const ControlRecord& c, const ParticleTable& table, std::ostream& out) {
+void writeSimulatorInput(const ControlRecord& c, const ParticleTable& table, std::ostream& out) {
   const bool discs = c.ishape == 2;
   const auto count = static_cast<std::int64_t>(table.size());
   std::string countWidth = "4";
@@ -59,7 +64,6 @@ double writeSimulatorInput(const ControlRecord& c, const ParticleTable& table, s
 
   if (discs) out << FreeLine().integer(0).str() << '\n';
   out << header.format({count, std::int64_t{4}, 2.0e-6, std::int64_t{0}}) << '\n';
-  double sums = 0.0;
   for (const Particle& p : table) {
     if (discs) {
       out << FreeLine().real(p.a).str() << '\n';
@@ -69,7 +73,6 @@ double writeSimulatorInput(const ControlRecord& c, const ParticleTable& table, s
     }
     const std::string pose = FreeLine().real(p.x).real(p.y).real(p.theta).str();
     out << pose << '\n' << pose << '\n';
-    sums += kPi * p.a * p.b;
   }
   const std::array<std::array<double, 4>, 4> walls{{{c.xa, c.yb, c.xa, c.ya},
                                                     {c.xa, c.ya, c.xb, c.ya},
@@ -84,92 +87,53 @@ double writeSimulatorInput(const ControlRecord& c, const ParticleTable& table, s
   out << threeReals.format({0.5, 0.5, 0.0}) << '\n';
   out << threeReals.format({0.0, 960000000.0, 240000000.0}) << '\n';
   if (discs) out << FreeLine().real(kDensity).real(kStiffnessValue).str() << '\n';
-  return sums;
 }
 
-void writeStatistics(const ControlRecord& c, const ParticleTable& table, double sums, std::ostream& out) {
-  const double first = table.front().a;
-  const double last = table.back().a;
-  const double rsmax = first + 0.05 * (first - last);
-  const double rsmin = last - 0.05 * (first - last);
-  const double dr = (rsmax - rsmin) / kClasses;
-  const auto upper = [&](int k) { return static_cast<double>(k + 1) * dr + rsmin; };
-
-  std::array<double, kClasses> weight{};
-  std::array<long, kClasses> counts{};
-  for (const Particle& p : table) {
-    double rs = p.a;
-    if (p.a != p.b) rs = std::sqrt(p.a * p.b);
-    else if (c.ishape == 1) rs = p.sortedA;
-    const int wk = classOf(rs, rsmin, dr);
-    if (wk >= 0) weight[static_cast<std::size_t>(wk)] += kPi * p.a * p.b;
-    const int dk = classOf(p.a, rsmin, dr);
-    if (dk >= 0) ++counts[static_cast<std::size_t>(dk)];
-  }
-
-  out << totalAreaLine(sums) << '\n';
+void writeStatistics(const ControlRecord& c, const ParticleTable& table, const PackingStatistics& s,
+                     std::ostream& out) {
+  out << totalAreaLine(s.sums) << '\n';
   out << label("Distribution of the weight") << '\n';
-  out << labelled("rsmin*2=", 2.0 * rsmin) << '\n';
-  double tarea2 = 0.0;
-  for (int k = 0; k < kClasses; ++k) {
-    tarea2 += weight[static_cast<std::size_t>(k)];
-    out << FreeLine().real(2.0 * upper(k)).real(weight[static_cast<std::size_t>(k)] / sums).real(tarea2 / sums).str()
-        << '\n';
+  out << labelled("rsmin*2=", 2.0 * s.rsmin) << '\n';
+  double running = 0.0;
+  for (int k = 0; k < kStatisticsClasses; ++k) {
+    const double weight = s.weight[static_cast<std::size_t>(k)];
+    running += weight;
+    out << FreeLine().real(2.0 * s.upper(k)).real(weight / s.sums).real(running / s.sums).str() << '\n';
   }
-  out << labelled("rsmax*2=", 2.0 * rsmax) << '\n';
-  out << FreeLine().text("sums, tarea2").real(sums).real(tarea2).str() << '\n';
+  out << labelled("rsmax*2=", 2.0 * s.rsmax) << '\n';
+  out << FreeLine().text("sums, tarea2").real(s.sums).real(s.tarea2).str() << '\n';
 
   out << label("distribution of circumscribed diameter Dc") << '\n';
-  out << labelled("rsmin*2=", 2.0 * rsmin) << '\n';
+  out << labelled("rsmin*2=", 2.0 * s.rsmin) << '\n';
   const double n = static_cast<double>(table.size());
-  long running = 0;
-  for (int k = 0; k < kClasses; ++k) {
-    running += counts[static_cast<std::size_t>(k)];
+  long counted = 0;
+  for (int k = 0; k < kStatisticsClasses; ++k) {
+    const long count = s.counts[static_cast<std::size_t>(k)];
+    counted += count;
     out << FreeLine()
-               .real(2.0 * upper(k))
-               .real(static_cast<double>(counts[static_cast<std::size_t>(k)]) / n)
-               .real(static_cast<double>(running) / n)
+               .real(2.0 * s.upper(k))
+               .real(static_cast<double>(count) / n)
+               .real(static_cast<double>(counted) / n)
                .str()
         << '\n';
   }
-  out << labelled("rsmax*2=", 2.0 * rsmax) << '\n';
+  out << labelled("rsmax*2=", 2.0 * s.rsmax) << '\n';
 
   if (c.ishape == 0) {
     static const FixedLayout aspectLine = layoutOf("(' ',E13.6,3X,I10,3X,I10)");
-    const double dax = (1.0 - c.axismin) / kClasses;
-    std::array<long, kClasses> aspectCounts{};
-    for (const Particle& p : table) {
-      const int k = classOf(p.aspect, c.axismin, dax);
-      if (k >= 0) ++aspectCounts[static_cast<std::size_t>(k)];
-    }
     out << label("Distribution of aspect ratio") << '\n';
     out << labelled("axismin=", c.axismin) << '\n';
     long total = 0;
-    for (int k = 0; k < kClasses; ++k) {
-      total += aspectCounts[static_cast<std::size_t>(k)];
-      out << aspectLine.format({static_cast<double>(k + 1) * dax + c.axismin,
-                                static_cast<std::int64_t>(aspectCounts[static_cast<std::size_t>(k)]),
+    for (int k = 0; k < kStatisticsClasses; ++k) {
+      const long count = s.aspectCounts[static_cast<std::size_t>(k)];
+      total += count;
+      out << aspectLine.format({s.aspectUpper(c.axismin, k), static_cast<std::int64_t>(count),
                                 static_cast<std::int64_t>(total)})
           << '\n';
     }
     out << labelled("axismx=", 1.0) << '\n';
   }
-  if (c.ishape == 1) {
-    static const FixedLayout countLine = layoutOf("(' ',A,I10)");
-    static const FixedLayout edgeLine = layoutOf("(' ',I10,3X,I10,3X,I10)");
-    out << label("distribution of nedg") << '\n';
-    out << countLine.format({std::string_view("the minimum number of nedg="), std::int64_t{c.ndgmn}}) << '\n';
-    out << countLine.format({std::string_view("the maximum number of nedg="), std::int64_t{c.ndgmx}}) << '\n';
-    std::map<std::int64_t, std::int64_t> byEdges;
-    for (const Particle& p : table) ++byEdges[p.nedg];
-    std::int64_t total = 0;
-    for (std::int64_t m = c.ndgmn; m <= c.ndgmx; ++m) {
-      const auto found = byEdges.find(m);
-      const std::int64_t equal = found == byEdges.end() ? 0 : found->second;
-      total += equal;
-      out << edgeLine.format({m, equal, total}) << '\n';
-    }
-  }
+  if (c.ishape == 1) writeEdgeCounts(c, table, out);
 }
 
 }  // namespace tessark

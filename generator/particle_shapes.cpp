@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "generator/free_format.hpp"
@@ -18,9 +19,20 @@ double redraw(std::int32_t& ir, std::ostream& console) {
   return pair[0];
 }
 
-std::string capMessage(const char* what, const char* bounds, std::size_t index) {
-  return "no " + std::string(what) + " within " + bounds + " after " + std::to_string(kRejectionCap) +
+std::string capMessage(const char* what, const char* bounds, std::size_t index, long cap) {
+  return "no " + std::string(what) + " within " + bounds + " after " + std::to_string(cap) +
          " draws for particle " + std::to_string(index + 1) + "; check " + bounds;
+}
+
+// Why a particle's radii came out as no number, naming the control values
+// that lead there.
+std::string sizeFailure(const ControlRecord& c, std::size_t index, double aspect) {
+  const std::string text = "the radii of particle " + std::to_string(index + 1) + " cannot be computed";
+  if (!(aspect > 0.0)) {
+    return text + " from the aspect ratio " + shortestReal(aspect) + "; check axismean = " + shortestReal(c.axismean) +
+           ", axissd = " + shortestReal(c.axissd) + " and axismin = " + shortestReal(c.axismin);
+  }
+  return text + " from the drawn size; check wmean = " + shortestReal(c.wmean) + " and wsd = " + shortestReal(c.wsd);
 }
 
 }  // namespace
@@ -31,7 +43,7 @@ double polygonRadius(double a, std::int32_t nedg) {
 }
 
 bool generateParticles(const ControlRecord& c, int npart, std::int32_t& ir, ParticleTable& table,
-                       std::ostream& console, std::string& error) {
+                       std::ostream& console, std::string& error, long rejectionCap) {
   const auto count = static_cast<std::size_t>(npart);
   table.assign(count, Particle{});
   // One extra slot for NRAND's odd-count case, which the even count avoids.
@@ -52,8 +64,8 @@ bool generateParticles(const ControlRecord& c, int npart, std::int32_t& ir, Part
         const double w = sizeDeviates[i] * c.wsd + c.wmean;
         if (w < 0.0) {
           console << FreeLine().text("less than sizemn").real(lastB).real(c.sizemn).str() << '\n';
-          if (++sizeRejections >= kRejectionCap) {
-            error = capMessage("size", "sizemn/sizemx", i);
+          if (++sizeRejections >= rejectionCap) {
+            error = capMessage("size", "sizemn/sizemx", i, rejectionCap);
             return false;
           }
           sizeDeviates[i] = redraw(ir, console);
@@ -71,8 +83,8 @@ bool generateParticles(const ControlRecord& c, int npart, std::int32_t& ir, Part
           else if (aspect > c.axismx) message = "GREATER than axismx";
           if (!message) break;
           console << ' ' << message << '\n';
-          if (++aspectRejections >= kRejectionCap) {
-            error = capMessage("aspect ratio", "axismin/axismx", i);
+          if (++aspectRejections >= rejectionCap) {
+            error = capMessage("aspect ratio", "axismin/axismx", i, rejectionCap);
             return false;
           }
           aspectDeviates[i] = redraw(ir, console);
@@ -83,19 +95,22 @@ bool generateParticles(const ControlRecord& c, int npart, std::int32_t& ir, Part
       p.a = bigB / std::sqrt(aspect);
       p.b = aspect * p.a;
       lastB = p.b;
-      const char* message = nullptr;
-      double bound = 0.0;
-      if (p.b < c.sizemn) {
-        message = "less than sizemn";
-        bound = c.sizemn;
-      } else if (p.b > c.sizemx) {
-        message = "greater than sizemx";
-        bound = c.sizemx;
+      // An infinite b is simply above sizemx and drawn again; no number at
+      // all cannot be tested against the bounds.
+      if (std::isnan(p.a) || std::isnan(p.b)) {
+        error = sizeFailure(c, i, aspect);
+        return false;
       }
-      if (!message) break;
-      console << FreeLine().text(message).real(p.b).real(bound).str() << '\n';
-      if (++sizeRejections >= kRejectionCap) {
-        error = capMessage("size", "sizemn/sizemx", i);
+      // Only the lower bound's line carries b and the bound.
+      if (p.b < c.sizemn) {
+        console << FreeLine().text("less than sizemn").real(p.b).real(c.sizemn).str() << '\n';
+      } else if (p.b > c.sizemx) {
+        console << " greater than sizemx\n";
+      } else {
+        break;
+      }
+      if (++sizeRejections >= rejectionCap) {
+        error = capMessage("size", "sizemn/sizemx", i, rejectionCap);
         return false;
       }
       sizeDeviates[i] = redraw(ir, console);
@@ -119,13 +134,18 @@ bool generateParticles(const ControlRecord& c, int npart, std::int32_t& ir, Part
           break;
         }
         console << ' ' << message << '\n';
-        if (++edgeRejections >= kRejectionCap) {
-          error = capMessage("edge count", "ndgmn/ndgmx", i);
+        if (++edgeRejections >= rejectionCap) {
+          error = capMessage("edge count", "ndgmn/ndgmx", i, rejectionCap);
           return false;
         }
         edgeDeviates[i] = redraw(ir, console);
       }
       p.a = p.b = polygonRadius(p.a, p.nedg);
+      if (!std::isfinite(p.a)) {
+        error = "the polygon radius of particle " + std::to_string(i + 1) + " cannot be computed for nedg = " +
+                std::to_string(p.nedg) + "; check ndgmn = " + std::to_string(c.ndgmn) + ", ndgmean and ndgsd";
+        return false;
+      }
     }
   }
   return true;

@@ -17,9 +17,10 @@ inline constexpr long kRejectionCap = 1'000'000;
 // Fills `table` with `npart` particles (npart even) in generation order,
 // drawing from `ir` and printing the rejection messages on `console`. Returns
 // false with `error` naming the bounds when a value was rejected
-// kRejectionCap times in a row.
+// `rejectionCap` times in a row, or naming the control values when radii
+// come out as no number.
 bool generateParticles(const ControlRecord& control, int npart, std::int32_t& ir, ParticleTable& table,
-                       std::ostream& console, std::string& error);
+                       std::ostream& console, std::string& error, long rejectionCap = kRejectionCap);
 
 // Largest a first; particles of equal a keep their generation order (a value
 // that compares with nothing, NaN, goes behind the particles sorted so far).

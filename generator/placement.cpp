@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string>
 
 #include "generator/cell_grid.hpp"
 #include "generator/fixed_layout.hpp"
+#include "generator/free_format.hpp"
 #include "generator/operator_pause.hpp"
 #include "generator/random_numbers.hpp"
 
@@ -96,6 +98,15 @@ bool placeParticles(const ControlRecord& c, ParticleTable& table, std::int32_t& 
       if (aspect > 1.0) aspect = 1.0 / aspect;
       p.b = std::exp(pair[1] - 1.0) * c.wsd + c.wmean;
       p.a = p.b / aspect;
+      // A circle without a finite radius fits nowhere: every later pass
+      // would fail too.
+      if (!std::isfinite(p.a) || !std::isfinite(p.b)) {
+        error = "the new radii of particle " + std::to_string(i + 1) + " after a failed pass cannot be computed";
+        error += std::isfinite(p.b) ? " from the aspect ratio " + shortestReal(aspect) + "; check axismean = " +
+                                          shortestReal(c.axismean) + " and axissd = " + shortestReal(c.axissd)
+                                    : "; check wmean = " + shortestReal(c.wmean) + " and wsd = " + shortestReal(c.wsd);
+        return false;
+      }
     }
     if (grid) grid->insert(i, p);
   }

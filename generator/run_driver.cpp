@@ -6,6 +6,7 @@
 
 #include "generator/control_record.hpp"
 #include "generator/packing_files.hpp"
+#include "generator/packing_statistics.hpp"
 #include "generator/particle_shapes.hpp"
 
 namespace tessark {
@@ -58,49 +59,69 @@ int runTessark(const std::filesystem::path& folder, std::istream& operatorInput,
   }
   console << " input ok\n";
 
+  PackingStatistics statistics;
+  ParticleTable table;
+  if (!buildPacking(control, table, statistics, sizeList, operatorInput, console, search, error, kRejectionCap,
+                    pauseHint)) {
+    return stop(console, "error: " + error);
+  }
+  {
+    std::ofstream input(folder / kSimulatorInputName, std::ios::trunc);
+    if (input) writeSimulatorInput(control, table, input);
+    input.close();
+    if (!input) return writeFailure(console, kSimulatorInputName);
+  }
+  std::ofstream statisticsFile(folder / kStatisticsName, std::ios::trunc);
+  if (statisticsFile) writeStatistics(control, table, statistics, statisticsFile);
+  statisticsFile.flush();
+  if (!statisticsFile) return writeFailure(console, kStatisticsName);
+  console << totalAreaLine(statistics.sums) << '\n';
+  console.flush();
+  statisticsFile.close();
+  sizeList.close();
+  if (!statisticsFile) return writeFailure(console, kStatisticsName);
+  if (!sizeList) return writeFailure(console, kSizeListName);
+  return 0;
+}
+
+bool buildPacking(ControlRecord& control, ParticleTable& table, PackingStatistics& statistics,
+                  std::ostream& sizeList, std::istream& operatorInput, std::ostream& console, OverlapSearch search,
+                  std::string& error, long rejectionCap, std::ostream* pauseHint) {
   std::int32_t ir = 0;
   std::int64_t npart = control.npart;
   if (npart % 2 != 0) ++npart;
   if (npart < 1 || npart > kParticleCapacity) {
-    return stop(console, "error: npart = " + std::to_string(control.npart) + " gives " + std::to_string(npart) +
-                             " particles; the particle table holds 2 to " + std::to_string(kParticleCapacity));
+    error = "npart = " + std::to_string(control.npart) + " gives " + std::to_string(npart) +
+            " particles; the particle table holds 2 to " + std::to_string(kParticleCapacity);
+    return false;
   }
   control.npart = static_cast<std::int32_t>(npart);
   if (npart > 9999) {
     console << " notice: " << npart << " particles do not fit the four-character count of \""
             << kSimulatorInputName << "\"; the count is written with all its digits\n";
   }
-
-  ParticleTable table;
   table.reserve(static_cast<std::size_t>(kParticleCapacity));
-  if (!generateParticles(control, control.npart, ir, table, console, error)) return stop(console, "error: " + error);
+  if (!generateParticles(control, control.npart, ir, table, console, error, rejectionCap)) return false;
   sortBySize(table);
   writeSizeList(table, sizeList);
   sizeList.flush();
-  if (!sizeList) return writeFailure(console, kSizeListName);
-
+  if (!sizeList) {
+    error = std::string("could not write \"") + kSizeListName + "\"; the run is stopped";
+    return false;
+  }
   if (!placeParticles(control, table, ir, operatorInput, console, search, error, pauseHint)) {
-    return stop(console, "error: " + error + "; the run is stopped");
+    error += "; the run is stopped";
+    return false;
   }
-
-  double sums = 0.0;
-  {
-    std::ofstream input(folder / kSimulatorInputName, std::ios::trunc);
-    if (input) sums = writeSimulatorInput(control, table, input);
-    input.close();
-    if (!input) return writeFailure(console, kSimulatorInputName);
+  // Everything the two files say is computed first, so a packing whose
+  // statistics are no numbers writes neither.
+  statistics = computeStatistics(control, table);
+  error = statisticsProblem(control, table, statistics);
+  if (!error.empty()) {
+    error += "; the run is stopped";
+    return false;
   }
-  std::ofstream statistics(folder / kStatisticsName, std::ios::trunc);
-  if (statistics) writeStatistics(control, table, sums, statistics);
-  statistics.flush();
-  if (!statistics) return writeFailure(console, kStatisticsName);
-  console << totalAreaLine(sums) << '\n';
-  console.flush();
-  statistics.close();
-  sizeList.close();
-  if (!statistics) return writeFailure(console, kStatisticsName);
-  if (!sizeList) return writeFailure(console, kSizeListName);
-  return 0;
+  return true;
 }
 
 }  // namespace tessark

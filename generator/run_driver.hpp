@@ -4,7 +4,12 @@
 #include <filesystem>
 #include <istream>
 #include <ostream>
+#include <string>
 
+#include "generator/control_record.hpp"
+#include "generator/packing_statistics.hpp"
+#include "generator/particle.hpp"
+#include "generator/particle_shapes.hpp"
 #include "generator/placement.hpp"
 
 namespace tessark {
@@ -14,5 +19,14 @@ namespace tessark {
 // telling the operator how to answer each pause (see placeParticles).
 int runTessark(const std::filesystem::path& folder, std::istream& operatorInput, std::ostream& console,
                OverlapSearch search = OverlapSearch::CellGrid, std::ostream* pauseHint = nullptr);
+
+// The run between reading the control file and writing the simulator input:
+// npart made even and checked against the table, the particles generated,
+// sorted, listed on `sizeList` and placed, and the statistics computed.
+// False with `error` (without the leading "error: ") when the run stops.
+// `pauseHint` as for runTessark.
+bool buildPacking(ControlRecord& control, ParticleTable& table, PackingStatistics& statistics,
+                  std::ostream& sizeList, std::istream& operatorInput, std::ostream& console, OverlapSearch search,
+                  std::string& error, long rejectionCap = kRejectionCap, std::ostream* pauseHint = nullptr);
 
 }  // namespace tessark

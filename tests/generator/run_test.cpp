@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "generator/particle_shapes.hpp"
 #include "generator/random_numbers.hpp"
+#include "tests/generator/console_lines.hpp"
 
 using namespace tessark;
 namespace fs = std::filesystem;
@@ -63,22 +66,40 @@ std::string file(const char* name) {
   return s.str();
 }
 
+// Log-normal discs of radius about 0.002 whose failed passes draw new radii
+// several times larger than any the cell grid was sized with.
+const std::string kGrowingRadii = "1 2\n300 2\n4e-6 0.05 0 1\n0 0 0.2 0.2\n0\n";
+
+std::string repeatedLines(const std::string& line, int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += line + "\n";
+  return text;
+}
+
 }  // namespace
 
 TEST(Run, CellGridMatchesNaiveScanByteForByte) {
-  const std::string controls[] = {
-      file("ellipses.tessctrl.dat"), file("polygons.tessctrl.dat"), file("discs-with-line.tessctrl.dat"),
-      // Crowded equal discs with failed passes and replacement radii.
-      "0 2\n60 30\n0.01 0 0 1\n0 0 1.2 1.0\n0\n",
+  const struct {
+    const char* name;
+    std::string control;
+  } cases[] = {
+      {"ellipses example", file("ellipses.tessctrl.dat")},
+      {"polygons example", file("polygons.tessctrl.dat")},
+      {"discs with a line example", file("discs-with-line.tessctrl.dat")},
+      {"crowded equal discs with failed passes", "0 2\n60 30\n0.01 0 0 1\n0 0 1.2 1.0\n0\n"},
+      {"replaced radii beyond the sized ones", kGrowingRadii},
   };
-  for (const std::string& control : controls) {
-    const Outcome grid = run(control, "1\n1\n1\n1\n1\n1\n1\n1\n1\n1\n", OverlapSearch::CellGrid);
-    const Outcome naive = run(control, "1\n1\n1\n1\n1\n1\n1\n1\n1\n1\n", OverlapSearch::Naive);
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    ASSERT_FALSE(k.control.empty()) << "control file missing";
+    const std::string input = repeatedLines("1", 400);
+    const Outcome grid = run(k.control, input, OverlapSearch::CellGrid);
+    const Outcome naive = run(k.control, input, OverlapSearch::Naive);
+    ASSERT_EQ(naive.status, 0) << naive.console.substr(naive.console.size() - std::min<std::size_t>(300, naive.console.size()));
     EXPECT_EQ(grid.status, naive.status);
     EXPECT_EQ(grid.console, naive.console);
     EXPECT_EQ(grid.newin, naive.newin);
     EXPECT_EQ(grid.outd, naive.outd);
-    EXPECT_FALSE(grid.newin.empty() && grid.status == 0);
   }
 }
 
@@ -218,4 +239,49 @@ TEST(Run, EllipseStatisticsMissTheSmallestFromTheWeight) {
     previous = a;
   }
   EXPECT_EQ(expected, 31);
+}
+
+// The premise of the cell-grid case above: placed radii beyond the largest
+// of the sorted size list.
+TEST(Run, FailedPassesCanPlaceRadiiBeyondTheSortedOnes) {
+  const Outcome o = run(kGrowingRadii, repeatedLines("1", 400));
+  ASSERT_EQ(o.status, 0);
+  std::istringstream temp(o.temp);
+  double sized = 0.0, a = 0.0;
+  int index = 0;
+  while (temp >> index >> a) sized = std::max(sized, a);
+  double placed = 0.0;
+  for (const Pose& p : discPoses(o.newin)) placed = std::max(placed, p.a);
+  EXPECT_GT(placed, 4 * sized);
+}
+
+// Zero-sized log-normal discs: the weight fractions would be 0 / 0, so the
+// run stops before writing the two files and says which values to check.
+TEST(Run, StatisticsWithoutANumberStopTheRunBeforeAnyFile) {
+  const Outcome o = run("1 2\n4 100\n0 0.5 0 1\n0 0 1 1\n0\n");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.console.substr(o.console.rfind("\n", o.console.size() - 2) + 1),
+            " error: the particles have no area (SUM OF S= 0), so the weight fractions cannot be computed; check "
+            "wmean = 0, wsd = 0.5, sizemn = 0 and sizemx = 1; the run is stopped\n");
+  EXPECT_TRUE(o.newin.empty());
+  EXPECT_TRUE(o.outd.empty());
+  EXPECT_EQ(o.temp.find("nan"), std::string::npos);
+}
+
+// The total area on the console and as the first line of the statistics
+// file: equal discs of radius 0.02, sum 6 pi 0.02^2.
+TEST(Run, SumOfSLineOnConsoleAndInStatistics) {
+  const Outcome o = run("0 2\n5 100\n0.0004 0 0 1\n0 0 1 1\n0\n");
+  ASSERT_EQ(o.status, 0) << o.console;
+  const std::string line = " SUM OF S=   " + tessark::testing::exponentField(6 * 3.14159265 * 0.02 * 0.02);
+  EXPECT_EQ(o.console.substr(o.console.size() - line.size() - 1), line + "\n");
+  EXPECT_EQ(o.outd.substr(0, line.size() + 1), line + "\n");
+}
+
+TEST(Run, OutOfRangeRealStopsWithGroupAndValue) {
+  const Outcome o = run("0 2\n4 100\n1e400 0 0 1\n0 0 1 1\n0\n");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.console,
+            " error in the control file \"tessctrl.dat\": group 3 (wmean, wsd, sizemn, sizemx), value wmean: "
+            "\"1e400\" is out of range (reals run up to about 1.8e308 in size)\n");
 }

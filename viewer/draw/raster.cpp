@@ -7,34 +7,46 @@
 namespace sorvath {
 namespace {
 
-// Liang-Barsky clipping of a segment to [lo, hi] in both axes of the picture.
+// Outcode of a point against the box [lo, xHi] x [lo, yHi]: one bit per side
+// it lies beyond.
+int outcode(PixelPoint p, double lo, double xHi, double yHi) {
+    return (p.x < lo ? 1 : 0) | (p.x > xHi ? 2 : 0) | (p.y < lo ? 4 : 0) | (p.y > yHi ? 8 : 0);
+}
+
+// Cohen-Sutherland clipping of a segment to [lo, xHi] x [lo, yHi], in double
+// and without overflow. A segment whose ends lie on one outer side is
+// dropped by exact comparisons. An end outside is moved onto the side it
+// crosses, with the slope of the segment (from half coordinates, as the
+// difference of two finite values can exceed the largest double) applied
+// from whichever end is nearer that side, so a line of one far and one near
+// end keeps its position and an axis-parallel line stays exact. Both ends
+// come out finite and inside the box, ready to convert to int.
 bool clipSegment(PixelPoint& p, PixelPoint& q, double xHi, double yHi) {
     constexpr double lo = -1.0;
-    const double dx = q.x - p.x;
-    const double dy = q.y - p.y;
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double edges[4][2] = {{-dx, p.x - lo}, {dx, xHi - p.x}, {-dy, p.y - lo}, {dy, yHi - p.y}};
-    for (const auto& edge : edges) {
-        const double denominator = edge[0];
-        const double numerator = edge[1];
-        if (denominator == 0.0) {
-            if (numerator < 0.0) return false;
-            continue;
-        }
-        const double t = numerator / denominator;
-        if (denominator < 0.0) {
-            if (t > t1) return false;
-            t0 = std::max(t0, t);
+    const double halfDx = 0.5 * q.x - 0.5 * p.x;
+    const double halfDy = 0.5 * q.y - 0.5 * p.y;
+    for (int step = 0; step < 8; ++step) {
+        const int codeP = outcode(p, lo, xHi, yHi);
+        const int codeQ = outcode(q, lo, xHi, yHi);
+        if ((codeP | codeQ) == 0) break;
+        if ((codeP & codeQ) != 0) return false;
+        PixelPoint& moving = codeP != 0 ? p : q;
+        const PixelPoint& other = codeP != 0 ? q : p;
+        const int code = codeP != 0 ? codeP : codeQ;
+        if ((code & 3) != 0) {
+            const double x = (code & 1) != 0 ? lo : xHi;
+            const PixelPoint& base = std::fabs(x - moving.x) <= std::fabs(x - other.x) ? moving : other;
+            moving = {x, base.y + (x - base.x) * (halfDy / halfDx)};
         } else {
-            if (t < t0) return false;
-            t1 = std::min(t1, t);
+            const double y = (code & 4) != 0 ? lo : yHi;
+            const PixelPoint& base = std::fabs(y - moving.y) <= std::fabs(y - other.y) ? moving : other;
+            moving = {base.x + (y - base.y) * (halfDx / halfDy), y};
         }
+        // A slope beyond the double range gives no position at all.
+        if (std::isnan(moving.x) || std::isnan(moving.y)) return false;
     }
-    const PixelPoint start{p.x + t0 * dx, p.y + t0 * dy};
-    const PixelPoint end{p.x + t1 * dx, p.y + t1 * dy};
-    p = start;
-    q = end;
+    p = {std::clamp(p.x, lo, xHi), std::clamp(p.y, lo, yHi)};
+    q = {std::clamp(q.x, lo, xHi), std::clamp(q.y, lo, yHi)};
     return true;
 }
 

@@ -287,5 +287,37 @@ TEST_F(ViewerDrawing, FarAwayAndOutOfTableDataDrawsNothingHarmful) {
     EXPECT_EQ(at(5.0, 5.0), palette::kBackground);
 }
 
+// In a 4-unit box a world coordinate of 1e306 is about 1.2e308 pixels away,
+// so the pixel difference of two such ends exceeds the largest double.
+TEST_F(ViewerDrawing, WallsAndParticlesAt1e306DrawWhatCrossesThePicture) {
+    constexpr double far = 1.0e306;
+    scene.xmin = scene.ymin = -2.0;
+    scene.xmax = scene.ymax = 2.0;
+    options.colour = true;
+    // A diamond round the whole picture: its fill covers every pixel, its
+    // orientation mark runs from the centre to the right edge.
+    add(0.0, 0.0, far, 0.0, 0.0, 4);
+    add(far, -far, 1.0, 0.0, 1.0);
+    scene.nwall = 2;
+    scene.walls[1] = {0.0, -far, 0.0, far};
+    scene.walls[2] = {far, -far, far, far};
+    draw();
+    const int centreColumn = pixelColumn(0.0);
+    const int centreRow = pixelRow(0.0);
+    ASSERT_GT(centreColumn, 0);
+    ASSERT_LT(centreColumn, 532);
+    for (int y = 0; y < 533; ++y) EXPECT_EQ(atPixel(centreColumn, y), palette::kForeground) << "row " << y;
+    for (int x = centreColumn; x < 533; ++x) EXPECT_EQ(atPixel(x, centreRow), palette::kForeground) << "column " << x;
+    int filled = 0;
+    for (int y = 0; y < 533; ++y)
+        for (int x = 0; x < 533; ++x) {
+            const QRgb colour = atPixel(x, y);
+            if (colour == palette::kUnchanged) ++filled;
+            else EXPECT_EQ(colour, palette::kForeground) << x << "," << y;
+        }
+    // Everything but the wall's column and the mark's half row.
+    EXPECT_EQ(filled, 533 * 533 - 533 - (533 - centreColumn - 1));
+}
+
 }  // namespace
 }  // namespace sorvath
