@@ -49,8 +49,6 @@ MessageAnswer QtReporter::ShowMessage(std::string_view caption, std::string_view
     }
 }
 
-void ExecDialog(QDialog& dialog) { dialog.exec(); }
-
 namespace {
 
 std::optional<QString> runFileDialog(QWidget* parent, const DialogRunner& run, const FileDialogRequest& request,
