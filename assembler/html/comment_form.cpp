@@ -107,7 +107,7 @@ bool TCommentForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool EditAnimationComment(std::string& animationComment, std::string& storedComment, QWidget* parent,
-                          const std::function<void(QDialog&)>& run) {
+                          const DialogRunner& run) {
     TCommentForm form(animationComment, storedComment, parent);
     run(form);
     if (!form.appliedComment()) return false;

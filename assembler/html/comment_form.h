@@ -3,9 +3,10 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 #include <optional>
 #include <string>
+
+#include "assembler/dialog_runner.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -50,6 +51,6 @@ private:
 // animation comment was replaced; the caller refreshes the size estimate
 // afterwards in every case.
 bool EditAnimationComment(std::string& animationComment, std::string& storedComment, QWidget* parent,
-                          const std::function<void(QDialog&)>& run);
+                          const DialogRunner& run);
 
 }  // namespace flikkor::html

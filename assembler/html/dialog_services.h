@@ -1,11 +1,8 @@
-// What the two dialogs need from the outside world: the clipboard and an
-// error message box. The window passes the Qt ones; tests record.
+// The clipboard the IMG tag dialog copies its tag to. The window passes the
+// system one; tests record. Message boxes go through the engine's Reporter.
 #pragma once
 
 #include <string>
-#include <string_view>
-
-class QWidget;
 
 namespace flikkor::html {
 
@@ -15,26 +12,10 @@ public:
     virtual void SetText(const std::string& utf8) = 0;
 };
 
-// A modal box with an error icon and an OK button.
-class ErrorBox {
-public:
-    virtual ~ErrorBox() = default;
-    virtual void ShowError(std::string_view caption, std::string_view text) = 0;
-};
-
-// The system clipboard and QMessageBox.
+// The system clipboard.
 class QtTextClipboard final : public TextClipboard {
 public:
     void SetText(const std::string& utf8) override;
-};
-
-class QtErrorBox final : public ErrorBox {
-public:
-    explicit QtErrorBox(QWidget* parent = nullptr) : parent_(parent) {}
-    void ShowError(std::string_view caption, std::string_view text) override;
-
-private:
-    QWidget* parent_;
 };
 
 }  // namespace flikkor::html

@@ -27,8 +27,8 @@ W* Named(W* widget, const char* name) {
 
 }  // namespace
 
-TIMGTagForm::TIMGTagForm(ImgTagOptions& options, TextClipboard& clipboard, ErrorBox& errors, QWidget* parent)
-    : QDialog(parent), options_(options), clipboard_(clipboard), errors_(errors) {
+TIMGTagForm::TIMGTagForm(ImgTagOptions& options, TextClipboard& clipboard, gifengine::Reporter& reporter, QWidget* parent)
+    : QDialog(parent), options_(options), clipboard_(clipboard), reporter_(reporter) {
     setObjectName(QStringLiteral("IMGTagForm"));
     setWindowTitle(QStringLiteral("HTML IMGタグ作成"));
 
@@ -151,7 +151,7 @@ void TIMGTagForm::integerChanged(QLineEdit* edit, int32_t& value) {
     const std::string typed = edit->text().toStdString();
     const auto parsed = TagIntegerValue(typed);
     if (!parsed) {
-        errors_.ShowError(text::kApplicationTitle, NotAnIntegerMessage(typed));
+        reporter_.ShowMessage(text::kApplicationTitle, NotAnIntegerMessage(typed), gifengine::MessageButtons::Ok);
         return;
     }
     value = *parsed;

@@ -6,6 +6,7 @@
 
 #include "assembler/html/dialog_services.h"
 #include "assembler/html/img_tag.h"
+#include "gifengine/reporter.h"
 
 class QCheckBox;
 class QComboBox;
@@ -17,7 +18,7 @@ namespace flikkor::html {
 class TIMGTagForm : public QDialog {
     Q_OBJECT
 public:
-    TIMGTagForm(ImgTagOptions& options, TextClipboard& clipboard, ErrorBox& errors, QWidget* parent = nullptr);
+    TIMGTagForm(ImgTagOptions& options, TextClipboard& clipboard, gifengine::Reporter& reporter, QWidget* parent = nullptr);
 
     // The file the tag is about; read again at every showing.
     void setMadeFile(const MadeFile& made) { made_ = made; }
@@ -51,7 +52,7 @@ private:
 
     ImgTagOptions& options_;
     TextClipboard& clipboard_;
-    ErrorBox& errors_;
+    gifengine::Reporter& reporter_;
     MadeFile made_;
     bool showingOptions_ = false;
 

@@ -3,25 +3,17 @@
 // so that tests can script the answers and record the messages. Message boxes are
 // the engine's Reporter: one interface for the engine and the windows.
 #include <QString>
-#include <functional>
 #include <optional>
 
+#include "assembler/dialog_runner.h"
 #include "gifengine/messages.h"
 #include "gifengine/reporter.h"
-
-class QDialog;
 
 namespace flikkor {
 
 using gifengine::MessageAnswer;
 using gifengine::MessageButtons;
 using gifengine::Reporter;
-
-// Runs one modal dialog: exec() in the program; tests drive its widgets instead.
-// Every dialog of the window goes through the one runner the program hands in.
-using DialogRunner = std::function<void(QDialog&)>;
-// The program's runner: the dialog's own modal loop.
-void ExecDialog(QDialog& dialog);
 
 struct FileDialogRequest {
     QString title;

@@ -8,20 +8,24 @@
 namespace flikkor {
 
 QStringList frameGridHeaders() {
-  return {QStringLiteral("No."),    QStringLiteral("元画像"), QStringLiteral("位置"),
-          QStringLiteral("ｻｲｽﾞ"),   QStringLiteral("ﾃﾞｨﾚｲ"),  QStringLiteral("消去法"),
-          QStringLiteral("透過"),   QStringLiteral("ｶﾗｰﾃｰﾌﾞﾙ"), QStringLiteral("色数"),
-          QStringLiteral("ﾌﾙﾊﾟｽ名")};
+  QStringList headers;
+  for (std::string_view h : gifengine::FrameGridHeaders()) headers << QString::fromUtf8(h.data(), qsizetype(h.size()));
+  return headers;
 }
 
-QList<int> frameGridColumnWidths() { return {22, 97, 34, 44, 35, 41, 89, 62, 28, 326}; }
+QList<int> frameGridColumnWidths() {
+  const auto& widths = gifengine::FrameGridColumnWidths();
+  return QList<int>(widths.begin(), widths.end());
+}
 
 FrameTableModel::FrameTableModel(const gifengine::FrameList& frames, QObject* parent)
     : QAbstractTableModel(parent), frames_(frames), rows_(frames.count() + 1) {}
 
 int FrameTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
-int FrameTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 10; }
+int FrameTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : gifengine::kFrameGridColumns;
+}
 
 QVariant FrameTableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= frames_.count()) return {};

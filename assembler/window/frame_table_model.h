@@ -8,8 +8,8 @@ class FrameList;
 
 namespace flikkor {
 
+// The engine's grid headers and 12-pixel column widths, as Qt lists.
 QStringList frameGridHeaders();
-// Column widths of the ten columns.
 QList<int> frameGridColumnWidths();
 
 class FrameTableModel : public QAbstractTableModel {

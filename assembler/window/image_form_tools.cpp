@@ -98,8 +98,7 @@ void TImageForm::MenuHTMLIMGClick() {
         return;
     }
     flikkor::html::QtTextClipboard clipboard;
-    flikkor::html::QtErrorBox errors(this);
-    flikkor::html::TIMGTagForm form(imgTagOptions_, clipboard, errors, this);
+    flikkor::html::TIMGTagForm form(imgTagOptions_, clipboard, relay_, this);
     form.setMadeFile({engine_.LastMadeFile, engine_.LastMadeWidth, engine_.LastMadeHeight});
     runDialog(form);
 }

@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "assembler/html/html_messages.h"
+
 namespace flikkor {
 namespace {
 
@@ -18,8 +20,12 @@ void returnFocus(QWidget* parent) {
 
 }  // namespace
 
+QMessageBox::Icon messageIcon(std::string_view caption) {
+    return caption == html::text::kApplicationTitle ? QMessageBox::Critical : QMessageBox::NoIcon;
+}
+
 MessageAnswer QtReporter::ShowMessage(std::string_view caption, std::string_view text, MessageButtons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(caption.data(), qsizetype(caption.size())),
+    QMessageBox box(messageIcon(caption), QString::fromUtf8(caption.data(), qsizetype(caption.size())),
                     QString::fromUtf8(text.data(), qsizetype(text.size())), QMessageBox::NoButton, parent_);
     switch (buttons) {
         case MessageButtons::Ok:
@@ -48,8 +54,6 @@ MessageAnswer QtReporter::ShowMessage(std::string_view caption, std::string_view
         default: return MessageAnswer::Cancel;
     }
 }
-
-void ExecDialog(QDialog& dialog) { dialog.exec(); }
 
 namespace {
 

@@ -1,11 +1,18 @@
 #pragma once
 // The real dialogs behind the injected interfaces: message boxes and Qt's own
 // (non-native) file dialogs, where typing a name and Enter always work.
+#include <QMessageBox>
+
 #include "assembler/window/dialogs.h"
 
 class QWidget;
 
 namespace flikkor {
+
+// The icon of a message box, chosen by its caption. The engine's and the window's
+// messages ("Reelwright:エラー", "エラー", ...) carry none; the toolkit's own
+// conversion error, captioned with the bare application title, shows the error icon.
+QMessageBox::Icon messageIcon(std::string_view caption);
 
 class QtReporter : public Reporter {
 public:

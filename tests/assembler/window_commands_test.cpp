@@ -198,6 +198,20 @@ TEST(WindowHtml, ImgTagBeforeAnyMakeIsAnErrorWithoutDialog) {
     EXPECT_EQ(w.reporter.messages.size(), 1u);
 }
 
+TEST(WindowHtml, ImgTagRefusalGoesThroughTheWindowReporter) {
+    Window w;
+    w.numbered(1);
+    w.chooser.saveAnswer = w.path("a.gif");
+    w.form->BtnMakeClick();
+    w.form->setDialogRunner([](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>(QStringLiteral("EVSpace"))->setText(QStringLiteral("1.5"));
+    });
+    w.form->MenuHTMLIMGClick();
+    ASSERT_EQ(w.reporter.messages.size(), 1u);
+    EXPECT_EQ(w.reporter.messages[0].caption, "Reelwright");
+    EXPECT_EQ(w.reporter.messages[0].text, "'1.5' は整数ではありません.");
+}
+
 TEST(WindowPrograms, LogosOpenTheHomePageAndHelpIconsTheManual) {
     Window w;
     for (const QString& mime : htmlMimeTypes()) w.associations.commands[mime] = QStringLiteral("browser %1");

@@ -18,12 +18,20 @@ public:
     std::vector<std::string> texts;
 };
 
-class RecordingErrorBox final : public ErrorBox {
+struct ShownMessage {
+    std::string caption;
+    std::string text;
+    gifengine::MessageButtons buttons;
+};
+
+class RecordingReporter final : public gifengine::Reporter {
 public:
-    void ShowError(std::string_view caption, std::string_view text) override {
-        shown.push_back({std::string(caption), std::string(text)});
+    gifengine::MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
+                                         gifengine::MessageButtons buttons) override {
+        shown.push_back({std::string(caption), std::string(text), buttons});
+        return gifengine::MessageAnswer::Ok;
     }
-    std::vector<std::pair<std::string, std::string>> shown;
+    std::vector<ShownMessage> shown;
 };
 
 const char* kStartTag =
@@ -31,7 +39,7 @@ const char* kStartTag =
 
 class ImgTagFormTest : public ::testing::Test {
 protected:
-    ImgTagFormTest() : form(options, clipboard, errors) {
+    ImgTagFormTest() : form(options, clipboard, messages) {
         form.setMadeFile(MadeFile{"/out/Anim.GIF", 120, 80});
         form.show();
     }
@@ -45,7 +53,7 @@ protected:
 
     ImgTagOptions options;
     RecordingClipboard clipboard;
-    RecordingErrorBox errors;
+    RecordingReporter messages;
     TIMGTagForm form;
 };
 
@@ -104,15 +112,17 @@ TEST_F(ImgTagFormTest, EmptyBorderShowsTheConversionMessageAndKeepsTheValue) {
     border->setText(QStringLiteral("3"));
     EXPECT_NE(tag().find("BORDER=\"3\""), std::string::npos);
     border->clear();
-    ASSERT_EQ(errors.shown.size(), 1u);
-    EXPECT_EQ(errors.shown[0].first, "Reelwright");
-    EXPECT_EQ(errors.shown[0].second, "'' は整数ではありません.");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Reelwright");
+    EXPECT_EQ(messages.shown[0].text, "'' は整数ではありません.");
+    EXPECT_EQ(messages.shown[0].buttons, gifengine::MessageButtons::Ok);
     EXPECT_EQ(options.borderValue, 3);
     EXPECT_NE(tag().find("BORDER=\"3\""), std::string::npos);
 
     child<QLineEdit>("EHSpace")->setText(QStringLiteral("x"));
-    ASSERT_EQ(errors.shown.size(), 2u);
-    EXPECT_EQ(errors.shown[1].second, "'x' は整数ではありません.");
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].caption, "Reelwright");
+    EXPECT_EQ(messages.shown[1].text, "'x' は整数ではありません.");
     EXPECT_NE(tag().find("HSPACE=\"0\""), std::string::npos);
 }
 
@@ -143,7 +153,7 @@ TEST_F(ImgTagFormTest, ResetRestoresStartValuesButKeepsLowerCase) {
     EXPECT_EQ(tag(),
               "<img src=\"anim.gif\" alt=\"anim.gif\" width=\"120\" height=\"80\" border=\"0\" vspace=\"0\" "
               "hspace=\"0\">");
-    EXPECT_TRUE(errors.shown.empty());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(ImgTagFormTest, ReopeningShowsTheNewFileAndNewerSizeWithTheOptionsKept) {
@@ -152,7 +162,7 @@ TEST_F(ImgTagFormTest, ReopeningShowsTheNewFileAndNewerSizeWithTheOptionsKept) {
     form.hide();
 
     // A preview wrote a 200 x 150 screen after the make: same name, newer size.
-    TIMGTagForm again(options, clipboard, errors);
+    TIMGTagForm again(options, clipboard, messages);
     again.setMadeFile(MadeFile{"/out/Anim.GIF", 200, 150});
     again.show();
     EXPECT_EQ(again.findChild<QLineEdit*>("EditSize")->text(), QStringLiteral("200x150"));
