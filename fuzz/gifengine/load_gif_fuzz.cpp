@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 #include <system_error>
-#include <unistd.h>
 #include <vector>
 
+#include "fuzz/work_folder.h"
 #include "gifengine/gif_engine.h"
 
 namespace {
@@ -26,21 +26,9 @@ public:
     }
 };
 
-// Files of one process, removed at exit.
-struct WorkFolder {
-    WorkFolder() : path(std::filesystem::temp_directory_path() / ("gifengine-fuzz-" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(path);
-    }
-    ~WorkFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::filesystem::path path;
-};
-
 const std::filesystem::path& workFolder() {
-    static const WorkFolder folder;
-    return folder.path;
+    static const fuzzing::WorkFolder folder("gifengine-fuzz");
+    return folder.path();
 }
 
 int64_t fileLength(const std::string& path) {

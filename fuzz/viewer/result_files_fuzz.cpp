@@ -2,6 +2,7 @@
 // wall, contact-header and contact-record companions, and steps to the end, drawing
 // every picture. Input layout: one option byte, then the output text, then the
 // companions, each introduced by a '|' byte.
+#include "fuzz/work_folder.h"
 #include "viewer/core/result_reader.h"
 #include "viewer/draw/scene_picture.h"
 
@@ -11,7 +12,6 @@
 #include <fstream>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace {
 
@@ -43,21 +43,9 @@ private:
     ScenePicture& picture_;
 };
 
-// The files of one input live in a folder of this process, removed at exit.
-struct WorkFolder {
-    WorkFolder() : path(std::filesystem::temp_directory_path() / ("sorvath-fuzz-" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(path);
-    }
-    ~WorkFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::filesystem::path path;
-};
-
 const std::filesystem::path& workFolder() {
-    static const WorkFolder folder;
-    return folder.path;
+    static const fuzzing::WorkFolder folder("sorvath-fuzz");
+    return folder.path();
 }
 
 void writeFile(const std::string& name, std::string_view text) {
