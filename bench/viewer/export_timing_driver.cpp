@@ -7,6 +7,7 @@
 //
 // SETTLE_MS is the fixed pause after every key string (250 was the old pacing, 0 leaves
 // the pacing to flikkor's windows). The message log goes to standard error.
+#include "tests/viewer/support/picture_window.h"
 #include "tests/viewer/support/result_run_writer.h"
 #include "viewer/core/result_reader.h"
 #include "viewer/draw/scene_picture.h"
@@ -27,41 +28,23 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// The window's part: the log on standard error, Yes to the check points (noting when),
-// and the drawing into the picture that becomes the frames.
-class BenchWindow : public MessageLog, public ViewerPrompter, public SceneDisplay {
+// The window's part: the log on standard error with the seconds since the "Yes" to
+// the check-point question, so the phases can be told apart; No to the wall file on
+// opening, Yes (noting when) afterwards; the drawing into the picture of the frames.
+class BenchWindow : public testing::PictureWindow {
 public:
-    BenchWindow(ScenePicture& picture, Scene& scene, ViewOptions& options)
-        : picture_(picture), scene_(scene), options_(options) {}
-    std::string path;
+    using PictureWindow::PictureWindow;
     bool opening = true;
     Clock::time_point yes{};
-    // Each line with the seconds since the "Yes", so the phases can be told apart.
     void showmsg(const std::string& text) override {
         const double since = yes == Clock::time_point{} ? 0.0 : std::chrono::duration<double>(Clock::now() - yes).count();
         std::fprintf(stderr, "  %7.2f s  %s\n", since, text.c_str());
     }
-    void beep() override {}
     bool askYesNo(const std::string&) override {
-        if (opening) return false;  // no wall file
+        if (opening) return false;
         yes = Clock::now();
         return true;
     }
-    std::string chooseOpenFile(const FileOpenRequest&) override { return path; }
-    void setscale() override { picture_.setscale(scene_); }
-    void clearPicture() override { picture_.clear(); }
-    void drawscene() override { picture_.drawscene(scene_, options_); }
-    void showFilename(const std::string&) override {}
-    void showStepNumber(int32_t) override {}
-    void clearStepNumber() override {}
-    void setanimbuttons(int) override {}
-    void setviewbuttons(int) override {}
-    void viewOptionsChanged() override {}
-
-private:
-    ScenePicture& picture_;
-    Scene& scene_;
-    ViewOptions& options_;
 };
 
 int run(const fs::path& folder, int frames, int settleMs, const fs::path& flikkor) {

@@ -1,5 +1,5 @@
 // Reading step blocks of a 10,000-particle run: text bytes per second through outdraw.
-#include "bench/viewer/quiet_viewer.h"
+#include "tests/viewer/support/picture_window.h"
 #include "tests/viewer/support/result_run_writer.h"
 #include "viewer/core/result_reader.h"
 
@@ -23,7 +23,7 @@ void BM_StepBlockReading(benchmark::State& state) {
 
     Scene scene;
     ViewOptions options;
-    bench::QuietWindow window;
+    testing::PictureWindow window;  // reads only: draws nothing
     window.path = folder.file("output.dat");
     ResultReader reader(scene, options, window, window, window);
     if (!reader.openOutputFile()) {

@@ -3,6 +3,7 @@
 // every picture. Input layout: one option byte, then the output text, then the
 // companions, each introduced by a '|' byte.
 #include "fuzz/work_folder.h"
+#include "tests/viewer/support/picture_window.h"
 #include "viewer/core/result_reader.h"
 #include "viewer/draw/scene_picture.h"
 
@@ -16,32 +17,6 @@
 namespace {
 
 using namespace sorvath;
-
-class FuzzWindow : public MessageLog, public ViewerPrompter, public SceneDisplay {
-public:
-    FuzzWindow(Scene& scene, ViewOptions& options, ScenePicture& picture)
-        : scene_(scene), options_(options), picture_(picture) {}
-    std::string path;
-    bool mountWalls = false;
-    void showmsg(const std::string&) override {}
-    void beep() override {}
-    bool askYesNo(const std::string&) override { return mountWalls; }
-    std::string chooseOpenFile(const FileOpenRequest&) override { return path; }
-    void setscale() override { picture_.setscale(scene_); }
-    void clearPicture() override { picture_.clear(); }
-    void drawscene() override { picture_.drawscene(scene_, options_); }
-    void showFilename(const std::string&) override {}
-    void showStepNumber(int32_t) override {}
-    void clearStepNumber() override {}
-    void setanimbuttons(int) override {}
-    void setviewbuttons(int) override {}
-    void viewOptionsChanged() override {}
-
-private:
-    Scene& scene_;
-    ViewOptions& options_;
-    ScenePicture& picture_;
-};
 
 const std::filesystem::path& workFolder() {
     static const fuzzing::WorkFolder folder("sorvath-fuzz");
@@ -78,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     options.relativeRotation = (flags & 4) != 0;
     options.contactDisplay = static_cast<ContactDisplay>((flags >> 3) % 3);
     options.ratio = (flags & 64) != 0 ? 0.5f : 1.0f;
-    FuzzWindow window(scene, options, picture);
-    window.mountWalls = (flags & 128) != 0;
+    testing::PictureWindow window(picture, scene, options);
+    window.answer = (flags & 128) != 0;  // mount the wall file
     window.path = (workFolder() / "output.dat").string();
     ResultReader reader(scene, options, window, window, window);
 
