@@ -7,11 +7,11 @@
 
 namespace flikkor::html::text {
 
-// The engine's own caption and open failure, shown the same way here.
+// The engine's own title, caption and open failure, shown the same way here.
+using gifengine::text::kApplicationTitle;
 using gifengine::text::kCannotOpen;
 using gifengine::text::kCaptionError;
 
-inline constexpr std::string_view kApplicationTitle = "Reelwright";
 inline constexpr std::string_view kNothingMadeYet = "まだファイルが作成されていません";
 inline constexpr std::string_view kNoImages = "画像がありません";
 // The toolkit's conversion message; %s is the refused text.

@@ -5,11 +5,12 @@
 #include <QIcon>
 
 #include "assembler/platform/qt_translations.h"
+#include "gifengine/messages.h"
 
 namespace flikkor {
 
 bool setUpApplication(QApplication& application) {
-  QApplication::setApplicationName(QStringLiteral("Reelwright"));
+  QApplication::setApplicationName(QString::fromUtf8(gifengine::text::kApplicationTitle));
   // Ties the windows to the installed launcher and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("com.quillbay.Flikkor"));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.quillbay.Flikkor")));

@@ -39,7 +39,7 @@ public:
 };
 
 // Message captions: the title, a colon and the kind of message.
-inline const QString kTitle = QStringLiteral("Reelwright");
+inline const QString kTitle = QString::fromUtf8(gifengine::text::kApplicationTitle);
 inline const QString kErrorCaption = QString::fromUtf8(gifengine::text::kCaptionError);
 inline const QString kWarningCaption = QString::fromUtf8(gifengine::text::kCaptionWarning);
 inline const QString kConfirmCaption = QString::fromUtf8(gifengine::text::kCaptionConfirm);

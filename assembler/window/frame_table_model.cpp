@@ -7,6 +7,10 @@
 
 namespace flikkor {
 
+namespace {
+constexpr int kLastColumn = gifengine::kFrameGridColumns - 1;
+}  // namespace
+
 QStringList frameGridHeaders() {
   QStringList headers;
   for (std::string_view h : gifengine::FrameGridHeaders()) headers << QString::fromUtf8(h.data(), qsizetype(h.size()));
@@ -41,10 +45,10 @@ QVariant FrameTableModel::headerData(int section, Qt::Orientation orientation, i
 
 void FrameTableModel::showHeaders() {
   headersShown_ = true;
-  emit headerDataChanged(Qt::Horizontal, 0, 9);
+  emit headerDataChanged(Qt::Horizontal, 0, kLastColumn);
 }
 
-void FrameTableModel::ShowFrameRow(int i) { emit dataChanged(index(i, 0), index(i, 9)); }
+void FrameTableModel::ShowFrameRow(int i) { emit dataChanged(index(i, 0), index(i, kLastColumn)); }
 
 void FrameTableModel::ShowAllFrameRows() { showRowsFrom(0); }
 
@@ -65,7 +69,7 @@ void FrameTableModel::showRowsFrom(int first) {
     endRemoveRows();
   }
   first = std::clamp(first, 0, rows_ - 1);
-  emit dataChanged(index(first, 0), index(rows_ - 1, 9));
+  emit dataChanged(index(first, 0), index(rows_ - 1, kLastColumn));
 }
 
 }  // namespace flikkor

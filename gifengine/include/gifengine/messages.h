@@ -5,11 +5,17 @@
 
 namespace gifengine::text {
 
+// The application's title, which is also the application name and the first word
+// of the message captions.
+inline constexpr std::string_view kApplicationTitle = "Reelwright";
+
 // Captions
 inline constexpr std::string_view kCaptionError = "Reelwright:エラー";
 inline constexpr std::string_view kCaptionWarning = "Reelwright:警告";
 inline constexpr std::string_view kCaptionConfirm = "Reelwright:確認";
 inline constexpr std::string_view kCaptionNotice = "Reelwright:注意";
+static_assert(kCaptionError.starts_with(kApplicationTitle) && kCaptionWarning.starts_with(kApplicationTitle) &&
+              kCaptionConfirm.starts_with(kApplicationTitle) && kCaptionNotice.starts_with(kApplicationTitle));
 inline constexpr std::string_view kCaptionLoader = "エラー";
 inline constexpr std::string_view kCaptionFileReader = "CopyAllFileToMemory()";
 
