@@ -4,10 +4,18 @@
 #include "bridge/text_file.h"
 
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 namespace bridge {
 
 namespace {
+
+std::string shortNumber(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.7g", value);
+    return buffer;
+}
 
 ShapeKind kindOf(double a, double b, int nv, RecordLayout layout) {
     if (a != b) return ShapeKind::Polygon;
@@ -32,7 +40,9 @@ Packing readInLayout(FieldText& in, RecordLayout layout) {
         throw InputError(in.name() + ": wall count " + std::to_string(nwall) + " is outside 0 .. " +
                          std::to_string(kMaxWalls));
     packing.particles.resize(static_cast<std::size_t>(nop));
+    long number = 0;
     for (PackedParticle& p : packing.particles) {
+        ++number;
         p.a = in.number("a particle's radius a");
         p.b = old ? p.a : in.number("a particle's radius b");
         if (!old) in.skip(2, "a particle's material values");
@@ -45,8 +55,12 @@ Packing readInLayout(FieldText& in, RecordLayout layout) {
         p.x = in.number("a particle's x");
         p.y = in.number("a particle's y");
         p.theta = in.number("a particle's angle");
+        // The packing generator writes b > a only for an ellipse drawn with an aspect
+        // ratio above 1, whose placement assumed a bounding circle of radius a.
         if (!(p.a > 0.0) || !(p.b > 0.0) || p.b > p.a * (1.0 + 1e-9))
-            throw InputError(in.name() + ": a particle needs radii a >= b > 0");
+            throw InputError(in.name() + ": particle " + std::to_string(number) + " has radii a = " + shortNumber(p.a) +
+                             " and b = " + shortNumber(p.b) +
+                             "; demrun needs a >= b > 0 (for ellipses from tessark: axismx at most 1)");
         p.kind = kindOf(p.a, p.b, p.nv, layout);
     }
     packing.walls.resize(static_cast<std::size_t>(nwall));

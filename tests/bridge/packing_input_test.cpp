@@ -80,6 +80,10 @@ const BadCase kBad[] = {
     {"letters in a pose", " 1 4 2e-6 0\n 0.2 0.2 2000 1000 5\n 1 1 x\n", "newin.dat: line 3: a particle's first pose is not a number: 'x'"},
     {"file cut in the walls", " 1 4 2e-6 0\n 0.2 0.2 2000 1000 5\n 1 1 0\n 1 1 0\n 0 4 0 0 2000 1000\n",
      "newin.dat: ends before a wall's x1"},
+    // An ellipse of aspect ratio 4 written by the generator: b = 4 a.
+    {"b above a", " 2 4 2e-6 0\n 0.2 0.2 2000 1000 5\n 1 1 0\n 1 1 0\n 0.05 0.2 2000 1000 100\n 2 2 0\n 2 2 0\n",
+     "newin.dat: particle 2 has radii a = 0.05 and b = 0.2; demrun needs a >= b > 0 (for ellipses from tessark: axismx "
+     "at most 1)"},
     {"too many particles", " 10001 4 2e-6 0\n", "particle count 10001 is outside 1 .. 10000"},
     {"trailing fields", " 0\n 1 4 2e-6 0\n 0.2\n 1 1 0\n 1 1 0\n" + kWallsOld + " 7\n", "more fields than the layout holds"},
 };
