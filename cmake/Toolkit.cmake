@@ -63,13 +63,14 @@ function(toolkit_add_gtest name)
     PROPERTIES ${props})
 endfunction()
 
-# toolkit_add_fuzz(NAME SOURCES src... LIBS lib... CORPUS dir)
+# toolkit_add_fuzz(NAME SOURCES src... LIBS lib... CORPUS dir [DICT file])
 # Always builds a replay program that feeds every corpus file to
 # LLVMFuzzerTestOneInput and registers it with CTest (it runs under the
 # sanitizer build too); with TOOLKIT_FUZZ also the libFuzzer program, in
-# <build>/fuzzers, with its seed corpus named in fuzzers/<name>.corpus.
+# <build>/fuzzers, with its seed corpus named in fuzzers/<name>.corpus and its
+# libFuzzer dictionary, when it has one, copied to fuzzers/<name>.dict.
 function(toolkit_add_fuzz name)
-  cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(F "" "CORPUS;DICT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name}_replay ${F_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/replay_main.cpp)
   target_link_libraries(${name}_replay PRIVATE ${F_LIBS} toolkit_warnings)
   target_include_directories(${name}_replay PRIVATE ${PROJECT_SOURCE_DIR})  # fuzz/work_folder.h
@@ -82,6 +83,9 @@ function(toolkit_add_fuzz name)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
     file(WRITE ${CMAKE_BINARY_DIR}/fuzzers/${name}.corpus "${F_CORPUS}\n")
+    if(F_DICT)
+      configure_file(${F_DICT} ${CMAKE_BINARY_DIR}/fuzzers/${name}.dict COPYONLY)
+    endif()
   endif()
 endfunction()
 
