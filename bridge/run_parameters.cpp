@@ -60,6 +60,26 @@ std::string numberText(double value) {
     return buffer;
 }
 
+// Extreme choices (a density of 1e308, a kn of 1e-320, ...) overflow or underflow on
+// the way to the time step; LAMMPS must never be handed inf, nan or a zero step.
+void refuseUnusableValues(const RunParameters& r, double totalMass) {
+    const struct {
+        const char* name;
+        double value;
+        bool positive;  // must also be above 0
+    } derived[] = {
+        {"the total mass", totalMass, true},    {"kn", r.kn, true},           {"kt", r.kt, true},
+        {"the contact time", r.contactTime, true}, {"the time step", r.dt, true}, {"the damping rate", r.dampingRate, false},
+        {"the lid speed", r.lidSpeed, false},
+    };
+    for (const auto& d : derived) {
+        if (std::isfinite(d.value) && (!d.positive || d.value > 0.0)) continue;
+        throw InputError(std::string("the parameters give ") + d.name + " = " + numberText(d.value) +
+                         ", which a run cannot use; check density, gravity, kn, overlap, steps_per_contact, steps "
+                         "and lid_speed");
+    }
+}
+
 }  // namespace
 
 const ParameterKey* parameterKeys(int& count) {
@@ -158,7 +178,7 @@ RunParameters deriveParameters(const Packing& packing, const ParameterChoice& ch
         r.kn = valueOf(choice, "kn");
     }
     if (!(r.kn > 0.0)) throw InputError("kn must be above 0");
-    r.kt = r.kn * 2.0 / 7.0;
+    r.kt = r.kn * (2.0 / 7.0);  // not kn * 2: a kn near the largest double stays finite
 
     // Linear spring-dashpot: the contact time of two of the lightest particles sets dt.
     r.contactTime = kPi * std::sqrt(0.5 * lightest / r.kn);
@@ -172,6 +192,7 @@ RunParameters deriveParameters(const Packing& packing, const ParameterChoice& ch
         r.lidSpeed = 0.1 * (r.yhi - r.ylo) / (static_cast<double>(r.steps) * r.dt);
     else
         r.lidSpeed = valueOf(choice, "lid_speed");
+    refuseUnusableValues(r, totalMass);
     return r;
 }
 

@@ -93,6 +93,37 @@ TEST(RunParameters, AutoStiffnessGivesTheChosenOverlapUnderTheWeight) {
     EXPECT_NEAR(weight / 3.0 * 2.0 * 0.5 / r.kn, 0.01 * 0.5, 1e-12);
 }
 
+// Parameter files whose values are numbers but overflow or underflow on the way to the
+// time step. Two discs of radius 0.5 in a 3-wide box, default density 2000: m = 500 pi.
+TEST(RunParameters, ChoicesThatGiveNoFiniteValueAreRefusedNamingTheValue) {
+    const struct {
+        const char* file;
+        const char* named;  // empty: the run can be made
+    } cases[] = {
+        {"density = 1.7e308\n", "the total mass = inf"},  // 2 * 1.7e308 * pi / 4 overflows
+        {"gravity = 1e308\n", "kn = inf"},                // the weight overflows
+        {"kn = 1e-320\n", "the contact time = inf"},      // sqrt(m / kn) overflows
+        {"density = 1e-300\nkn = 1e308\n", "the contact time = 0"},  // sqrt(m / kn) underflows
+        {"lid_speed = 1e308\nsteps_per_contact = 1e308\n", ""},     // extreme, but numbers
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const ParameterChoice choice = readParameterText(c.file, "params.txt");
+        if (*c.named == '\0') {
+            EXPECT_NO_THROW(deriveParameters(twoDiscs(0.5, 0.5), choice));
+            continue;
+        }
+        try {
+            deriveParameters(twoDiscs(0.5, 0.5), choice);
+            ADD_FAILURE() << "no error";
+        } catch (const InputError& error) {
+            EXPECT_EQ(std::string(error.what()), std::string("the parameters give ") + c.named +
+                                                     ", which a run cannot use; check density, gravity, kn, overlap, "
+                                                     "steps_per_contact, steps and lid_speed");
+        }
+    }
+}
+
 TEST(RunParameters, WallsMustBeARectanglesFourSides) {
     Packing packing = twoDiscs(0.5, 0.5);
     packing.walls[1] = {0, 0, 3, 1};
