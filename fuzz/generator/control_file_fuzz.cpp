@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   control.npart = std::min(control.npart, 8);
   control.ntrial = std::min(control.ntrial, 64);
-  if (control.ndgmx > control.ndgmn + 64) control.ndgmx = control.ndgmn + 64;
+  // In 64 bits: ndgmn may be the largest 32-bit integer.
+  if (int64_t{control.ndgmx} > int64_t{control.ndgmn} + 64) control.ndgmx = control.ndgmn + 64;
 
   tessark::ParticleTable table;
   tessark::PackingStatistics statistics;
