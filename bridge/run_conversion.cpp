@@ -11,6 +11,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -48,6 +51,13 @@ private:
     std::filesystem::path path_;
     std::ofstream out_;
 };
+
+// A particle id as the dump gave it, for messages.
+std::string idText(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.10g", value);
+    return buffer;
+}
 
 // Which of the packing's walls is the lid (the top side): its index, or -1.
 int lidIndex(const Packing& packing, const RunParameters& r) {
@@ -97,6 +107,12 @@ public:
             if (pairs_ && pairBlock_.timestep != atomBlock_.timestep)
                 throw InputError(std::string(kPairDump) + ": timestep " + std::to_string(pairBlock_.timestep) +
                                  " where the particle dump has " + std::to_string(atomBlock_.timestep));
+            // Sorvath reads step numbers as 32-bit integers; a larger one could not be shown
+            // (and the difference of two unchecked ones could overflow).
+            if (atomBlock_.timestep < std::numeric_limits<std::int32_t>::min() ||
+                atomBlock_.timestep > std::numeric_limits<std::int32_t>::max())
+                throw InputError(std::string(kParticleDump) + ": timestep " + std::to_string(atomBlock_.timestep) +
+                                 " is beyond the viewer's step numbers (-2147483648 .. 2147483647)");
             // A run continued in pieces may repeat the last dump of a piece.
             if (previous && atomBlock_.timestep == *previous) continue;
             if (previous && atomBlock_.timestep < *previous)
@@ -148,12 +164,17 @@ private:
         const std::size_t y = atomBlock_.column("y", name);
         rowOf_.assign(n, n);
         for (std::size_t r = 0; r < n; ++r) {
+            // Ids are whole numbers from 1 to n, checked as read: rounding 1.4 to 1 would
+            // give a particle another's pose, and 1e300 has no integer to round to.
             const double value = atomBlock_.at(r, id);
-            const long index = std::lround(value) - 1;
-            if (index < 0 || static_cast<std::size_t>(index) >= n || rowOf_[static_cast<std::size_t>(index)] != n)
+            if (!(value >= 1.0 && value <= static_cast<double>(n)) || value != std::floor(value))
                 throw InputError(name + ": timestep " + std::to_string(atomBlock_.timestep) + ": particle id " +
-                                 std::to_string(index + 1) + " is out of range or repeated");
-            rowOf_[static_cast<std::size_t>(index)] = r;
+                                 idText(value) + " is not a whole number from 1 to " + std::to_string(n));
+            const auto index = static_cast<std::size_t>(value) - 1;
+            if (rowOf_[index] != n)
+                throw InputError(name + ": timestep " + std::to_string(atomBlock_.timestep) + ": particle id " +
+                                 idText(value) + " is repeated");
+            rowOf_[index] = r;
         }
         const double elapsed = previous ? static_cast<double>(atomBlock_.timestep - *previous) * setup_.dt : 0.0;
         if (setup_.bodies) {

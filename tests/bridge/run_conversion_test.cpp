@@ -152,6 +152,14 @@ TEST(RunConversion, PerRankDumpsJoinIntoTheSameRun) {
         EXPECT_EQ(fileText(split.path() / name), fileText(whole.path() / name)) << name;
 }
 
+void replaceFirst(const std::filesystem::path& path, const std::string& from, const std::string& to) {
+    std::string text = fileText(path);
+    const std::size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text.replace(at, from.size(), to);
+    std::ofstream(path, std::ios::binary) << text;
+}
+
 TEST(RunConversion, BadDumpsFailWithAMessageAndLeaveNoFiles) {
     const struct {
         const char* name;
@@ -174,6 +182,23 @@ TEST(RunConversion, BadDumpsFailWithAMessageAndLeaveNoFiles) {
          "holds 2 step blocks; the viewer needs at least three"},
         {"setup missing", [](const std::filesystem::path& f) { std::filesystem::remove(f / kSetupFile); },
          "demrun.setup: cannot be opened"},
+        // Disc 1's row of the first step names another id.
+        {"id that is no integer",
+         [](const std::filesystem::path& f) { replaceFirst(f / kParticleDump, "\n1 1 2 ", "\n1e300 1 2 "); },
+         "dump.particles: timestep 0: particle id 1e+300 is not a whole number from 1 to 3"},
+        {"id between two ids",  // rounding would take it for disc 1
+         [](const std::filesystem::path& f) { replaceFirst(f / kParticleDump, "\n1 1 2 ", "\n1.4 1 2 "); },
+         "dump.particles: timestep 0: particle id 1.4 is not a whole number from 1 to 3"},
+        {"repeated id",
+         [](const std::filesystem::path& f) { replaceFirst(f / kParticleDump, "\n1 1 2 ", "\n2 1 2 "); },
+         "dump.particles: timestep 0: particle id 2 is repeated"},
+        // The second step of both dumps at 2^31: one past what the viewer reads.
+        {"timestep beyond 32 bits",
+         [](const std::filesystem::path& f) {
+             replaceFirst(f / kParticleDump, "TIMESTEP\n100\n", "TIMESTEP\n2147483648\n");
+             replaceFirst(f / kPairDump, "TIMESTEP\n100\n", "TIMESTEP\n2147483648\n");
+         },
+         "dump.particles: timestep 2147483648 is beyond the viewer's step numbers (-2147483648 .. 2147483647)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
