@@ -85,6 +85,12 @@ bool DumpReader::next(DumpBlock& block) {
     block.columns = words(header);
     const std::size_t ncol = block.columns.size();
     if (ncol == 0) fail("the step block names no columns");
+    // A row takes at least one character per value and one after it, so the count is
+    // checked against the rest of the text before it sizes the table: a count the text
+    // cannot hold is a dump cut short, not a request for terabytes.
+    const std::size_t rest = text_.size() - pos_;
+    if (static_cast<unsigned long long>(count) > (rest + 1) / (2 * ncol))
+        fail("the dump ends in the middle of a step block (timestep " + std::to_string(block.timestep) + ")");
     block.rows = static_cast<std::size_t>(count);
     block.values.resize(block.rows * ncol);
 

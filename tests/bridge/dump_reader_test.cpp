@@ -31,6 +31,17 @@ TEST(DumpReader, ReadsBlocksWithColumnsAndValues) {
     EXPECT_THROW(block.column("vx", "dump.particles"), InputError);
 }
 
+TEST(DumpReader, RowsOfOneCharacterValuesFillTheTextExactly) {
+    // Two rows of three one-character values, the last without its line end: 11 characters,
+    // the least two rows can take.
+    const std::string text = atomBlock(7, "1 0 0\n2 5 6", 2);
+    DumpReader reader(text, "dump.particles");
+    DumpBlock block;
+    ASSERT_TRUE(reader.next(block));
+    EXPECT_EQ(block.rows, 2u);
+    EXPECT_DOUBLE_EQ(block.at(1, 2), 6.0);
+}
+
 TEST(DumpReader, LocalDumpsUseEntries) {
     const std::string text =
         "ITEM: TIMESTEP\n5\nITEM: NUMBER OF ENTRIES\n1\nITEM: BOX BOUNDS ff ff pp\n0 1\n0 1\n0 1\n"
@@ -53,6 +64,11 @@ TEST(DumpReader, ABlockCutShortIsAnErrorNamingTheStep) {
         {"header cut", "ITEM: TIMESTEP\n400\nITEM: NUMBER OF ATOMS\n", "ends in the middle of a step block"},
         {"not a number", atomBlock(0, "1 0 0\n2 x 0\n", 2), "a value is not a number"},
         {"row too long", atomBlock(0, "1 0 0 9\n2 0 0\n", 2), "more values than the columns"},
+        // The table would take 24 TB: the count alone must not size it.
+        {"count beyond the text",
+         "ITEM: TIMESTEP\n0\nITEM: NUMBER OF ATOMS\n1000000000000\nITEM: BOX BOUNDS ff ff pp\n0 1\n0 1\n-0.5 0.5\n"
+         "ITEM: ATOMS id x y\n1 0 0\n",
+         "ends in the middle of a step block (timestep 0)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
