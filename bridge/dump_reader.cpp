@@ -3,6 +3,7 @@
 #include "bridge/field_text.h"
 
 #include <charconv>
+#include <cmath>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/mman.h>
@@ -116,6 +117,12 @@ bool DumpReader::next(DumpBlock& block) {
             if (ec != std::errc() || (next < end && *next != ' ' && *next != '\t' && *next != '\n' && *next != '\r')) {
                 pos_ = static_cast<std::size_t>(p - text_.data());
                 fail("a value is not a number");
+            }
+            // LAMMPS writes nan or inf once a run has become unstable; no file for the
+            // viewer may carry them.
+            if (!std::isfinite(*out)) {
+                pos_ = static_cast<std::size_t>(p - text_.data());
+                fail("a value is nan or infinite (the run has probably become unstable)");
             }
             ++out;
             p = next;

@@ -63,6 +63,8 @@ TEST(DumpReader, ABlockCutShortIsAnErrorNamingTheStep) {
         {"row cut in the middle", atomBlock(0, "1 0 0\n2 0", 2), "ends in the middle of a step block (timestep 0)"},
         {"header cut", "ITEM: TIMESTEP\n400\nITEM: NUMBER OF ATOMS\n", "ends in the middle of a step block"},
         {"not a number", atomBlock(0, "1 0 0\n2 x 0\n", 2), "a value is not a number"},
+        {"nan", atomBlock(0, "1 0 0\n2 nan 0\n", 2), "a value is nan or infinite"},
+        {"infinity", atomBlock(0, "1 0 0\n2 0 -inf\n", 2), "a value is nan or infinite"},
         {"row too long", atomBlock(0, "1 0 0 9\n2 0 0\n", 2), "more values than the columns"},
         // The table would take 24 TB: the count alone must not size it.
         {"count beyond the text",
