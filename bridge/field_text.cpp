@@ -1,6 +1,7 @@
 #include "bridge/field_text.h"
 
 #include <charconv>
+#include <cstdio>
 #include <cmath>
 
 namespace bridge {
@@ -20,6 +21,12 @@ bool parseNumber(std::string_view field, double& value) {
     if (*begin == '+') ++begin;
     const auto [end, ec] = std::from_chars(begin, buffer + n, value);
     return ec == std::errc() && end == buffer + n && std::isfinite(value);
+}
+
+std::string numberText(double value, int digits) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
+    return buffer;
 }
 
 FieldText::FieldText(std::string_view text, std::string name) : text_(text), name_(std::move(name)) {}

@@ -45,4 +45,7 @@ private:
 // Parses a whole field; false when it is not one finite number.
 bool parseNumber(std::string_view field, double& value);
 
+// A number as text with the given significant digits (printf's %g), locale-free.
+std::string numberText(double value, int digits);
+
 }  // namespace bridge

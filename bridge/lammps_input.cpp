@@ -1,8 +1,9 @@
 #include "bridge/lammps_input.h"
 
+#include "bridge/field_text.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace bridge {
 
@@ -10,11 +11,8 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-std::string num(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.12g", value);
-    return buffer;
-}
+// Numbers in the LAMMPS files: twelve significant digits.
+std::string num(double value) { return numberText(value, 12); }
 
 double largestRadius(const Packing& packing) {
     double a = 0.0;

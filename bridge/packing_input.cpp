@@ -4,18 +4,11 @@
 #include "bridge/text_file.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace bridge {
 
 namespace {
-
-std::string shortNumber(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.7g", value);
-    return buffer;
-}
 
 ShapeKind kindOf(double a, double b, int nv, RecordLayout layout) {
     if (a != b) return ShapeKind::Polygon;
@@ -58,8 +51,8 @@ Packing readInLayout(FieldText& in, RecordLayout layout) {
         // The packing generator writes b > a only for an ellipse drawn with an aspect
         // ratio above 1, whose placement assumed a bounding circle of radius a.
         if (!(p.a > 0.0) || !(p.b > 0.0) || p.b > p.a * (1.0 + 1e-9))
-            throw InputError(in.name() + ": particle " + std::to_string(number) + " has radii a = " + shortNumber(p.a) +
-                             " and b = " + shortNumber(p.b) +
+            throw InputError(in.name() + ": particle " + std::to_string(number) + " has radii a = " + numberText(p.a, 7) +
+                             " and b = " + numberText(p.b, 7) +
                              "; demrun needs a >= b > 0 (for ellipses from tessark: axismx at most 1)");
         p.kind = kindOf(p.a, p.b, p.nv, layout);
     }

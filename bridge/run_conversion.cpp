@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <limits>
 #include <filesystem>
 #include <fstream>
@@ -51,13 +50,6 @@ private:
     std::filesystem::path path_;
     std::ofstream out_;
 };
-
-// A particle id as the dump gave it, for messages.
-std::string idText(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.10g", value);
-    return buffer;
-}
 
 // Which of the packing's walls is the lid (the top side): its index, or -1.
 int lidIndex(const Packing& packing, const RunParameters& r) {
@@ -169,11 +161,11 @@ private:
             const double value = atomBlock_.at(r, id);
             if (!(value >= 1.0 && value <= static_cast<double>(n)) || value != std::floor(value))
                 throw InputError(name + ": timestep " + std::to_string(atomBlock_.timestep) + ": particle id " +
-                                 idText(value) + " is not a whole number from 1 to " + std::to_string(n));
+                                 numberText(value, 10) + " is not a whole number from 1 to " + std::to_string(n));
             const auto index = static_cast<std::size_t>(value) - 1;
             if (rowOf_[index] != n)
                 throw InputError(name + ": timestep " + std::to_string(atomBlock_.timestep) + ": particle id " +
-                                 idText(value) + " is repeated");
+                                 numberText(value, 10) + " is repeated");
             rowOf_[index] = r;
         }
         const double elapsed = previous ? static_cast<double>(atomBlock_.timestep - *previous) * setup_.dt : 0.0;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <sstream>
 #include <vector>
 
@@ -54,12 +53,6 @@ double polygonArea(const std::vector<Point>& points) {
     return 0.5 * std::fabs(twice);
 }
 
-std::string numberText(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.10g", value);
-    return buffer;
-}
-
 // Extreme choices (a density of 1e308, a kn of 1e-320, ...) overflow or underflow on
 // the way to the time step; LAMMPS must never be handed inf, nan or a zero step.
 void refuseUnusableValues(const RunParameters& r, double totalMass) {
@@ -74,7 +67,7 @@ void refuseUnusableValues(const RunParameters& r, double totalMass) {
     };
     for (const auto& d : derived) {
         if (std::isfinite(d.value) && (!d.positive || d.value > 0.0)) continue;
-        throw InputError(std::string("the parameters give ") + d.name + " = " + numberText(d.value) +
+        throw InputError(std::string("the parameters give ") + d.name + " = " + numberText(d.value, 10) +
                          ", which a run cannot use; check density, gravity, kn, overlap, steps_per_contact, steps "
                          "and lid_speed");
     }
@@ -198,7 +191,7 @@ RunParameters deriveParameters(const Packing& packing, const ParameterChoice& ch
 
 std::string setupText(const RunParameters& r) {
     std::string text = "# demrun setup of this run (written by demrun prepare, read by demrun convert)\n";
-    const auto line = [&](const char* key, double value) { text += std::string(key) + " = " + numberText(value) + "\n"; };
+    const auto line = [&](const char* key, double value) { text += std::string(key) + " = " + numberText(value, 10) + "\n"; };
     text += std::string("model = ") + (r.bodies ? "bodies" : "discs") + "\n";
     line("density", r.density);
     line("gravity", r.gravity);

@@ -1,11 +1,14 @@
 // A folder of the fuzzing process's own for the files a target writes and reads
-// back, created on first use and removed when the process ends.
+// back, created on first use and removed when the process ends, and the writing of
+// one input part into a file there.
 #pragma once
 
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace fuzzing {
@@ -27,5 +30,11 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// Writes text as the whole file at path, replacing what it held.
+inline void writeFile(const std::filesystem::path& path, std::string_view text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
 
 }  // namespace fuzzing

@@ -31,11 +31,6 @@ const std::filesystem::path& workFolder() {
     return folder.path();
 }
 
-void writeFile(const std::filesystem::path& path, std::string_view text) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
-
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
@@ -111,7 +106,7 @@ void convertFolder(std::string_view rest) {
     const char* inputs[] = {bridge::kPackingCopy, bridge::kSetupFile, bridge::kParticleDump, bridge::kPairDump};
     for (const char* name : inputs) {
         const std::size_t bar = name == inputs[3] ? std::string_view::npos : rest.find('|');
-        writeFile(folder / name, rest.substr(0, bar));
+        fuzzing::writeFile(folder / name, rest.substr(0, bar));
         rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
     }
     const char* results[] = {bridge::kOutputFile, bridge::kWallFile, bridge::kContactHeaderFile,

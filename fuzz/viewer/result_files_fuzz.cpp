@@ -23,10 +23,6 @@ const std::filesystem::path& workFolder() {
     return folder.path();
 }
 
-void writeFile(const std::string& name, std::string_view text) {
-    std::ofstream file(workFolder() / name, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
 
 }  // namespace
 
@@ -40,10 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         parts[p] = rest.substr(0, bar);
         rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
     }
-    writeFile("output.dat", parts[0]);
-    writeFile("wllout.dat", parts[1]);
-    writeFile("cont2.dat", parts[2]);
-    writeFile("cont.dat", parts[3]);
+    fuzzing::writeFile(workFolder() / "output.dat", parts[0]);
+    fuzzing::writeFile(workFolder() / "wllout.dat", parts[1]);
+    fuzzing::writeFile(workFolder() / "cont2.dat", parts[2]);
+    fuzzing::writeFile(workFolder() / "cont.dat", parts[3]);
 
     static Scene scene;  // like the window's: one scene, overwritten by every open
     static ScenePicture picture;
