@@ -43,8 +43,10 @@ BodyContactFinder::BodyContactFinder(const Packing& packing, const RunParameters
     for (const PackedParticle& particle : packing.particles) {
         Shape shape;
         shape.rounded = roundedRadius(particle, parameters);
-        if (particle.kind == ShapeKind::Disc) shape.vertices = {{0.0, 0.0}};
-        else shape.vertices = bodyVertices(particle, shape.rounded);
+        if (particle.kind == ShapeKind::Disc)
+            shape.vertices = {{0.0, 0.0}};
+        else
+            shape.vertices = bodyVertices(particle, shape.rounded);
         double farthest = 0.0;
         for (const Point& v : shape.vertices) farthest = std::max(farthest, std::hypot(v.x, v.y));
         shape.enclosing = farthest + shape.rounded;
@@ -70,7 +72,8 @@ void BodyContactFinder::find(const std::vector<ParticlePose>& poses, const std::
     std::unordered_map<long long, std::vector<int>> grid;
     const auto key = [](long long cx, long long cy) { return (cx << 32) ^ (cy & 0xffffffffLL); };
     for (std::size_t i = 0; i < n; ++i)
-        grid[key(static_cast<long long>(std::floor(poses[i].x / cell_)), static_cast<long long>(std::floor(poses[i].y / cell_)))]
+        grid[key(static_cast<long long>(std::floor(poses[i].x / cell_)),
+                 static_cast<long long>(std::floor(poses[i].y / cell_)))]
             .push_back(static_cast<int>(i));
     for (std::size_t i = 0; i < n; ++i) {
         const long long cx = static_cast<long long>(std::floor(poses[i].x / cell_));

@@ -8,9 +8,9 @@
 #include "bridge/run_parameters.h"
 #include "bridge/text_file.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace bridge {
 
@@ -37,16 +37,20 @@ Options parseOptions(const std::vector<std::string>& args) {
             if (k + 1 >= args.size()) throw InputError(word + " needs a value");
             return args[++k];
         };
-        if (word == "--params") options.params = value();
-        else if (word == "--folder") options.folder = value();
+        if (word == "--params")
+            options.params = value();
+        else if (word == "--folder")
+            options.folder = value();
         else if (word == "--np") {
             const std::string text = value();
             double ranks = 0.0;
             if (!parseNumber(text, ranks) || ranks < 1 || ranks > 1024 || ranks != static_cast<int>(ranks))
                 throw InputError("--np needs a whole number of ranks, not '" + text + "'");
             options.ranks = static_cast<int>(ranks);
-        } else if (word.rfind("--", 0) == 0) throw InputError("unknown option " + word);
-        else options.rest.push_back(word);
+        } else if (word.rfind("--", 0) == 0)
+            throw InputError("unknown option " + word);
+        else
+            options.rest.push_back(word);
     }
     return options;
 }
@@ -68,11 +72,13 @@ int prepareCommand(const std::vector<std::string>& args, std::ostream& out, std:
         const Options options = parseOptions(args);
         if (options.rest.size() != 1) return failure(err, std::string("prepare needs one packing file\n") + kUsage);
         const std::string packingPath = options.rest.front();
-        const std::filesystem::path folder = std::filesystem::path(options.folder.empty() ? std::string(".") : options.folder);
+        const std::filesystem::path folder =
+            std::filesystem::path(options.folder.empty() ? std::string(".") : options.folder);
         const std::string packingText = readTextFile(packingPath);
         const Packing packing = readPacking(packingText, packingPath);
-        const ParameterChoice choice =
-            options.params.empty() ? defaultParameters() : readParameterText(readTextFile(options.params), options.params);
+        const ParameterChoice choice = options.params.empty()
+                                           ? defaultParameters()
+                                           : readParameterText(readTextFile(options.params), options.params);
         const RunParameters parameters = deriveParameters(packing, choice);
 
         std::filesystem::create_directories(folder);
@@ -84,9 +90,9 @@ int prepareCommand(const std::vector<std::string>& args, std::ostream& out, std:
         if (!std::filesystem::equivalent(packingPath, folder / kPackingCopy, same))
             files.write(folder / kPackingCopy, packingText);
         files.commit();
-        out << "demrun: prepared " << packing.particles.size() << (parameters.bodies ? " rounded-polygon bodies" : " discs")
-            << " for " << parameters.steps << " steps of " << parameters.dt << " s in " << folder.string() << " ("
-            << kScriptFile << ", " << kDataFile << ")\n";
+        out << "demrun: prepared " << packing.particles.size()
+            << (parameters.bodies ? " rounded-polygon bodies" : " discs") << " for " << parameters.steps << " steps of "
+            << parameters.dt << " s in " << folder.string() << " (" << kScriptFile << ", " << kDataFile << ")\n";
         return 0;
     } catch (const std::exception& error) {
         return failure(err, error.what());
@@ -125,8 +131,8 @@ int convertCommand(const std::vector<std::string>& args, std::ostream& out, std:
         const std::string folder = folderArgument(options);
         const ConversionSummary summary = convertRun(folder);
         out << "demrun: converted " << summary.stepBlocks << " step blocks of " << summary.particles
-            << " particles into " << (std::filesystem::path(folder) / kOutputFile).string() << " with "
-            << kWallFile << ", " << kContactHeaderFile << " and " << kContactRecordFile << "\n";
+            << " particles into " << (std::filesystem::path(folder) / kOutputFile).string() << " with " << kWallFile
+            << ", " << kContactHeaderFile << " and " << kContactRecordFile << "\n";
         return 0;
     } catch (const std::exception& error) {
         return failure(err, error.what());

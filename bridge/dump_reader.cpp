@@ -2,13 +2,13 @@
 
 #include "bridge/field_text.h"
 
-#include <charconv>
-#include <cmath>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <charconv>
+#include <cmath>
+#include <filesystem>
 
 namespace bridge {
 
@@ -80,9 +80,12 @@ bool DumpReader::next(DumpBlock& block) {
         item = line();
     }
     std::string_view header;
-    if (startsWith(item, "ITEM: ATOMS")) header = item.substr(11);
-    else if (startsWith(item, "ITEM: ENTRIES")) header = item.substr(13);
-    else fail("expected 'ITEM: ATOMS' or 'ITEM: ENTRIES'");
+    if (startsWith(item, "ITEM: ATOMS"))
+        header = item.substr(11);
+    else if (startsWith(item, "ITEM: ENTRIES"))
+        header = item.substr(13);
+    else
+        fail("expected 'ITEM: ATOMS' or 'ITEM: ENTRIES'");
     block.columns = words(header);
     const std::size_t ncol = block.columns.size();
     if (ncol == 0) fail("the step block names no columns");
@@ -185,7 +188,8 @@ bool DumpSeries::next(DumpBlock& block) {
     if (readers_.empty()) return false;
     if (!readers_.front().next(block)) {
         for (std::size_t k = 1; k < readers_.size(); ++k)
-            if (readers_[k].next(part_)) throw InputError(readers_[k].name() + ": holds more step blocks than the other ranks' files");
+            if (readers_[k].next(part_))
+                throw InputError(readers_[k].name() + ": holds more step blocks than the other ranks' files");
         return false;
     }
     for (std::size_t k = 1; k < readers_.size(); ++k) {

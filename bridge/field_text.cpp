@@ -1,8 +1,8 @@
 #include "bridge/field_text.h"
 
 #include <charconv>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 
 namespace bridge {
 
@@ -55,8 +55,8 @@ double FieldText::number(const char* what) {
     const std::string_view field = next(what);
     double value = 0.0;
     if (!parseNumber(field, value))
-        fail(std::string("line ") + std::to_string(line_) + ": " + what + " is not a number: '" +
-             std::string(field) + "'");
+        fail(std::string("line ") + std::to_string(line_) + ": " + what + " is not a number: '" + std::string(field) +
+             "'");
     return value;
 }
 

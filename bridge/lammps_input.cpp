@@ -68,8 +68,8 @@ std::string bodyData(const Packing& packing, const RunParameters& r) {
     text += "\nAtoms # body\n\n";
     int id = 1;
     for (const PackedParticle& p : packing.particles)
-        text += std::to_string(id++) + " 1 1 " + num(particleMass(p, r.density)) + " " + num(p.x) + " " + num(p.y) +
-                " 0\n";
+        text +=
+            std::to_string(id++) + " 1 1 " + num(particleMass(p, r.density)) + " " + num(p.x) + " " + num(p.y) + " 0\n";
     text += "\nBodies\n\n";
     id = 1;
     for (const PackedParticle& p : packing.particles) {
@@ -92,7 +92,8 @@ std::string bodyData(const Packing& packing, const RunParameters& r) {
                 " 0 0 0\n";
         // LAMMPS reads at most 32 lines of 256 characters per body: four vertices a line.
         for (std::size_t k = 0; k < vertices.size(); ++k)
-            text += num(vertices[k].x) + " " + num(vertices[k].y) + (k % 4 == 3 || k + 1 == vertices.size() ? " 0\n" : " 0 ");
+            text += num(vertices[k].x) + " " + num(vertices[k].y) +
+                    (k % 4 == 3 || k + 1 == vertices.size() ? " 0\n" : " 0 ");
         text += num(2.0 * rounded) + "\n";
     }
     return text;
@@ -163,10 +164,12 @@ std::string bodyScript(const Packing& packing, const RunParameters& r) {
     int largest = 1;
     for (const PackedParticle& p : packing.particles)
         if (p.kind == ShapeKind::Polygon) largest = std::max(largest, p.nv);
-    const double dampingMass = r.dampingRate * 0.5 * particleMass(packing.particles[packing.particles.size() / 2], r.density);
+    const double dampingMass =
+        r.dampingRate * 0.5 * particleMass(packing.particles[packing.particles.size() / 2], r.density);
     const std::string wall = num(r.kn) + " " + num(dampingMass) + " " + num(0.5 * dampingMass);
     std::string s;
-    s += "atom_style body rounded/polygon 1 " + std::to_string(largest) + "\natom_modify map array\ncomm_modify vel yes\n";
+    s += "atom_style body rounded/polygon 1 " + std::to_string(largest) +
+         "\natom_modify map array\ncomm_modify vel yes\n";
     s += std::string("read_data ") + kDataFile + "\n";
     s += "# Each body's angle as a rotation about z.\n";
     int id = 1;
@@ -175,8 +178,8 @@ std::string bodyScript(const Packing& packing, const RunParameters& r) {
     double smallestRounded = 1e300;
     for (const PackedParticle& p : packing.particles) smallestRounded = std::min(smallestRounded, roundedRadius(p, r));
     s += "neighbor " + num(0.5 * smallestRadius(packing)) + " bin\nneigh_modify every 1 delay 0 check yes\n\n";
-    s += "pair_style body/rounded/polygon " + num(dampingMass) + " " + num(0.5 * dampingMass) + " " +
-         num(r.friction) + " 1 " + num(smallestRounded) + "\n";
+    s += "pair_style body/rounded/polygon " + num(dampingMass) + " " + num(0.5 * dampingMass) + " " + num(r.friction) +
+         " 1 " + num(smallestRounded) + "\n";
     s += "pair_coeff * * " + num(r.kn) + " 0\n\n";
     s += "# Walls: left and right, bottom; the lid is set again before every dump interval.\n";
     s += "fix wall_sides all wall/body/polygon " + wall + " xplane " + num(r.xlo) + " " + num(r.xhi) + "\n";

@@ -3,13 +3,13 @@
 #include "bridge/dump_reader.h"
 #include "bridge/field_text.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace bridge {
 

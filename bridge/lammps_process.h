@@ -34,8 +34,8 @@ private:
 
 struct LammpsOutcome {
     int exitStatus = 0;
-    bool errorSeen = false;              // a line starting with "ERROR"
-    std::deque<std::string> lastLines;   // up to 20
+    bool errorSeen = false;             // a line starting with "ERROR"
+    std::deque<std::string> lastLines;  // up to 20
 };
 
 // Runs command in folder; every console line goes to onLine.

@@ -51,8 +51,8 @@ Packing readInLayout(FieldText& in, RecordLayout layout) {
         // The packing generator writes b > a only for an ellipse drawn with an aspect
         // ratio above 1, whose placement assumed a bounding circle of radius a.
         if (!(p.a > 0.0) || !(p.b > 0.0) || p.b > p.a * (1.0 + 1e-9))
-            throw InputError(in.name() + ": particle " + std::to_string(number) + " has radii a = " + numberText(p.a, 7) +
-                             " and b = " + numberText(p.b, 7) +
+            throw InputError(in.name() + ": particle " + std::to_string(number) +
+                             " has radii a = " + numberText(p.a, 7) + " and b = " + numberText(p.b, 7) +
                              "; demrun needs a >= b > 0 (for ellipses from tessark: axismx at most 1)");
         p.kind = kindOf(p.a, p.b, p.nv, layout);
     }

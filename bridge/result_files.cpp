@@ -8,8 +8,8 @@ namespace bridge {
 namespace {
 
 constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13};
-constexpr long long kIntegerPowers[] = {1LL,          10LL,          100LL,          1000LL,          10000LL,
-                                        100000LL,     1000000LL,     10000000LL,     100000000LL,     1000000000LL,
+constexpr long long kIntegerPowers[] = {1LL,           10LL,           100LL,           1000LL,          10000LL,
+                                        100000LL,      1000000LL,      10000000LL,      100000000LL,     1000000000LL,
                                         10000000000LL, 100000000000LL, 1000000000000LL, 10000000000000LL};
 
 char* digits(char* end, long long value, int minimum) {

@@ -12,9 +12,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -72,8 +72,10 @@ public:
           setup_(readSetupText(readTextFile(std::filesystem::path(folder) / kSetupFile),
                                (std::filesystem::path(folder) / kSetupFile).string())),
           atoms_(dumpFiles(folder, kParticleDump)) {
-        if (!setup_.bodies) pairs_.emplace(dumpFiles(folder, kPairDump));
-        else bodies_.emplace(packing_, setup_);
+        if (!setup_.bodies)
+            pairs_.emplace(dumpFiles(folder, kPairDump));
+        else
+            bodies_.emplace(packing_, setup_);
         walls_ = packing_.walls;
         lid_ = lidIndex(packing_, setup_);
         poses_.resize(packing_.particles.size());
@@ -89,13 +91,15 @@ public:
         Sink headers(files.temporaryFor(dir / kContactHeaderFile));
         Sink records(files.temporaryFor(dir / kContactRecordFile));
 
-        appendOutputHead(output.text, packing_, setup_.dt, static_cast<double>(setup_.steps),
-                         {setup_.dt, setup_.gravity, setup_.friction, setup_.restitution, 0.0, 0.0, setup_.kn, setup_.kt});
+        appendOutputHead(
+            output.text, packing_, setup_.dt, static_cast<double>(setup_.steps),
+            {setup_.dt, setup_.gravity, setup_.friction, setup_.restitution, 0.0, 0.0, setup_.kn, setup_.kt});
         long blocks = 0;
         std::optional<long> previous;
         while (atoms_.next(atomBlock_)) {
             if (pairs_ && !pairs_->next(pairBlock_))
-                throw InputError(std::string(kPairDump) + ": ends before timestep " + std::to_string(atomBlock_.timestep));
+                throw InputError(std::string(kPairDump) + ": ends before timestep " +
+                                 std::to_string(atomBlock_.timestep));
             if (pairs_ && pairBlock_.timestep != atomBlock_.timestep)
                 throw InputError(std::string(kPairDump) + ": timestep " + std::to_string(pairBlock_.timestep) +
                                  " where the particle dump has " + std::to_string(atomBlock_.timestep));
@@ -215,8 +219,8 @@ private:
             long i = std::lround(pairBlock_.at(r, pi));
             long j = std::lround(pairBlock_.at(r, pj));
             if (i < 1 || j < 1 || static_cast<std::size_t>(i) > n || static_cast<std::size_t>(j) > n || i == j)
-                throw InputError(name + ": timestep " + std::to_string(pairBlock_.timestep) + ": a pair names particle " +
-                                 std::to_string(std::max(i, j)));
+                throw InputError(name + ": timestep " + std::to_string(pairBlock_.timestep) +
+                                 ": a pair names particle " + std::to_string(std::max(i, j)));
             if (i > j) std::swap(i, j);
             const ParticlePose& a = poses_[static_cast<std::size_t>(i - 1)];
             const ParticlePose& b = poses_[static_cast<std::size_t>(j - 1)];
@@ -235,7 +239,9 @@ private:
         const std::string atoms = kParticleDump;
         std::vector<WallColumns> columns;
         for (const char* fix : {"wall_sides", "wall_bottom", "wall_lid"}) {
-            const auto col = [&](int k) { return atomBlock_.column(std::string("f_") + fix + "[" + std::to_string(k) + "]", atoms); };
+            const auto col = [&](int k) {
+                return atomBlock_.column(std::string("f_") + fix + "[" + std::to_string(k) + "]", atoms);
+            };
             columns.push_back({col(1), col(2), col(3), col(5), col(6)});
         }
         for (std::size_t i = 0; i < n; ++i) {

@@ -61,8 +61,12 @@ void refuseUnusableValues(const RunParameters& r, double totalMass) {
         double value;
         bool positive;  // must also be above 0
     } derived[] = {
-        {"the total mass", totalMass, true},    {"kn", r.kn, true},           {"kt", r.kt, true},
-        {"the contact time", r.contactTime, true}, {"the time step", r.dt, true}, {"the damping rate", r.dampingRate, false},
+        {"the total mass", totalMass, true},
+        {"kn", r.kn, true},
+        {"kt", r.kt, true},
+        {"the contact time", r.contactTime, true},
+        {"the time step", r.dt, true},
+        {"the damping rate", r.dampingRate, false},
         {"the lid speed", r.lidSpeed, false},
     };
     for (const auto& d : derived) {
@@ -104,8 +108,8 @@ ParameterChoice readParameterText(std::string_view text, const std::string& name
         double number_value = 0.0;
         const bool autoAllowed = std::string(defaultParameters().values.at(key)) == "auto";
         if (!(autoAllowed && value == "auto") && !(parseNumber(value, number_value) && number_value >= 0.0))
-            throw InputError(where + "'" + key + "' needs a number >= 0" + (autoAllowed ? " or auto" : "") +
-                             ", not '" + value + "'");
+            throw InputError(where + "'" + key + "' needs a number >= 0" + (autoAllowed ? " or auto" : "") + ", not '" +
+                             value + "'");
         choice.values[key] = value;
     }
     return choice;
@@ -191,7 +195,9 @@ RunParameters deriveParameters(const Packing& packing, const ParameterChoice& ch
 
 std::string setupText(const RunParameters& r) {
     std::string text = "# demrun setup of this run (written by demrun prepare, read by demrun convert)\n";
-    const auto line = [&](const char* key, double value) { text += std::string(key) + " = " + numberText(value, 10) + "\n"; };
+    const auto line = [&](const char* key, double value) {
+        text += std::string(key) + " = " + numberText(value, 10) + "\n";
+    };
     text += std::string("model = ") + (r.bodies ? "bodies" : "discs") + "\n";
     line("density", r.density);
     line("gravity", r.gravity);

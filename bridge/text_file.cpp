@@ -2,11 +2,11 @@
 
 #include "bridge/field_text.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <system_error>
-#include <unistd.h>
 
 namespace bridge {
 

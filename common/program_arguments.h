@@ -8,9 +8,9 @@
 namespace toolkit {
 
 struct ProgramAbout {
-  std::string name;     // the executable's name, as typed in a shell: "tessark"
-  std::string version;  // the program's version string
-  std::string summary;  // what the program does, one or more lines ending in "\n"
+    std::string name;     // the executable's name, as typed in a shell: "tessark"
+    std::string version;  // the program's version string
+    std::string summary;  // what the program does, one or more lines ending in "\n"
 };
 
 // The usage line of a program: "Usage: <name> [--help | --version]".

@@ -13,34 +13,34 @@ inline constexpr int kLineCapacity = 50;
 
 // y = lslope * x + lcept; lside +1 keeps centres above the line, -1 below.
 struct LineConstraint {
-  std::int32_t lside = 0;
-  double lslope = 0.0;
-  double lcept = 0.0;
+    std::int32_t lside = 0;
+    double lslope = 0.0;
+    double lcept = 0.0;
 };
 
 struct ControlRecord {
-  std::int32_t isdist = 0;
-  std::int32_t ishape = 0;
-  std::int32_t npart = 0;
-  std::int32_t ntrial = 0;
-  double wmean = 0.0;
-  double wsd = 0.0;
-  double sizemn = 0.0;
-  double sizemx = 0.0;
-  double xa = 0.0;
-  double ya = 0.0;
-  double xb = 0.0;
-  double yb = 0.0;
-  std::int32_t nline = 0;
-  std::vector<LineConstraint> lines;
-  double axismean = 1.0;
-  double axissd = 0.0;
-  double axismin = 1.0;
-  double axismx = 1.0;
-  double ndgmean = 3.0;  // 0.5 is added once the control file has been read
-  double ndgsd = 0.0;
-  std::int32_t ndgmn = 3;
-  std::int32_t ndgmx = 3;
+    std::int32_t isdist = 0;
+    std::int32_t ishape = 0;
+    std::int32_t npart = 0;
+    std::int32_t ntrial = 0;
+    double wmean = 0.0;
+    double wsd = 0.0;
+    double sizemn = 0.0;
+    double sizemx = 0.0;
+    double xa = 0.0;
+    double ya = 0.0;
+    double xb = 0.0;
+    double yb = 0.0;
+    std::int32_t nline = 0;
+    std::vector<LineConstraint> lines;
+    double axismean = 1.0;
+    double axissd = 0.0;
+    double axismin = 1.0;
+    double axismx = 1.0;
+    double ndgmean = 3.0;  // 0.5 is added once the control file has been read
+    double ndgsd = 0.0;
+    std::int32_t ndgmn = 3;
+    std::int32_t ndgmx = 3;
 };
 
 // Reads the groups of a control file's text: 1 to 5, nline lines of group 6,

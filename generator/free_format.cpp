@@ -5,15 +5,15 @@
 namespace tessark {
 
 std::string shortestReal(double value) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
 }
 
 FreeLine& FreeLine::text(std::string_view t) {
-  line_.push_back(' ');
-  line_ += t;
-  return *this;
+    line_.push_back(' ');
+    line_ += t;
+    return *this;
 }
 
 FreeLine& FreeLine::real(double v) { return text(shortestReal(v)); }

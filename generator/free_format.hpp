@@ -11,14 +11,14 @@ std::string shortestReal(double value);
 
 // Builds one free-format line: " v1 v2 v3".
 class FreeLine {
- public:
-  FreeLine& text(std::string_view t);
-  FreeLine& real(double v);
-  FreeLine& integer(std::int64_t v);
-  const std::string& str() const { return line_; }
+public:
+    FreeLine& text(std::string_view t);
+    FreeLine& real(double v);
+    FreeLine& integer(std::int64_t v);
+    const std::string& str() const { return line_; }
 
- private:
-  std::string line_;
+private:
+    std::string line_;
 };
 
 }  // namespace tessark

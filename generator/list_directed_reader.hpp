@@ -10,27 +10,27 @@
 namespace tessark {
 
 class ListDirectedReader {
- public:
-  explicit ListDirectedReader(std::string_view text) : text_(text) {}
+public:
+    explicit ListDirectedReader(std::string_view text) : text_(text) {}
 
-  // Starts a read at the beginning of the next unread line.
-  void beginRead();
-  // Ends the read: the rest of the current line is skipped.
-  void endRead();
+    // Starts a read at the beginning of the next unread line.
+    void beginRead();
+    // Ends the read: the rest of the current line is skipped.
+    void endRead();
 
-  // The next value of the current read; nullopt with a reason in `problem`.
-  std::optional<std::int32_t> integer(std::string& problem);
-  std::optional<double> real(std::string& problem);
+    // The next value of the current read; nullopt with a reason in `problem`.
+    std::optional<std::int32_t> integer(std::string& problem);
+    std::optional<double> real(std::string& problem);
 
- private:
-  std::optional<std::string> nextField(std::string& problem);
+private:
+    std::optional<std::string> nextField(std::string& problem);
 
-  std::string_view text_;
-  std::size_t pos_ = 0;
-  bool lineStarted_ = false;  // pos_ lies inside a line already read from
-  bool afterValue_ = false;   // a value of this read has been taken
-  std::string repeatedValue_;
-  long repeatsLeft_ = 0;
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    bool lineStarted_ = false;  // pos_ lies inside a line already read from
+    bool afterValue_ = false;   // a value of this read has been taken
+    std::string repeatedValue_;
+    long repeatsLeft_ = 0;
 };
 
 // Why a field gave no value.

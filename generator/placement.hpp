@@ -20,9 +20,8 @@ enum class OverlapSearch { Naive, CellGrid };
 // one number on `operatorInput` and draws new radii; just before that wait it
 // writes kPauseHint to `pauseHint`, when given (the console itself is left as it
 // is). Returns false with `error` when that input is not a number or has ended.
-bool placeParticles(const ControlRecord& control, ParticleTable& table, std::int32_t& ir,
-                    std::istream& operatorInput, std::ostream& console, OverlapSearch search,
-                    std::string& error, std::ostream* pauseHint = nullptr);
+bool placeParticles(const ControlRecord& control, ParticleTable& table, std::int32_t& ir, std::istream& operatorInput,
+                    std::ostream& console, OverlapSearch search, std::string& error, std::ostream* pauseHint = nullptr);
 
 // The line that tells an operator at a terminal how to answer the pause.
 inline constexpr const char* kPauseHint = "type a number and Enter to retry with a new size; Ctrl+C stops";

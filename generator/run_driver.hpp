@@ -25,8 +25,8 @@ int runTessark(const std::filesystem::path& folder, std::istream& operatorInput,
 // sorted, listed on `sizeList` and placed, and the statistics computed.
 // False with `error` (without the leading "error: ") when the run stops.
 // `pauseHint` as for runTessark.
-bool buildPacking(ControlRecord& control, ParticleTable& table, PackingStatistics& statistics,
-                  std::ostream& sizeList, std::istream& operatorInput, std::ostream& console, OverlapSearch search,
-                  std::string& error, long rejectionCap = kRejectionCap, std::ostream* pauseHint = nullptr);
+bool buildPacking(ControlRecord& control, ParticleTable& table, PackingStatistics& statistics, std::ostream& sizeList,
+                  std::istream& operatorInput, std::ostream& console, OverlapSearch search, std::string& error,
+                  long rejectionCap = kRejectionCap, std::ostream* pauseHint = nullptr);
 
 }  // namespace tessark

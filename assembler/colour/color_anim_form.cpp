@@ -14,7 +14,8 @@ namespace flikkor {
 
 using gifengine::colour::kWindowEntries;
 
-TColorAnimForm::TColorAnimForm(gifengine::colour::ColourChooser& ColorDialog1, gifengine::Reporter& reporter, QWidget* parent)
+TColorAnimForm::TColorAnimForm(gifengine::colour::ColourChooser& ColorDialog1, gifengine::Reporter& reporter,
+                               QWidget* parent)
     : ModalDialog(parent), chooser_(ColorDialog1), reporter_(reporter) {
     setObjectName(QStringLiteral("ColorAnimForm"));
     setWindowTitle(QStringLiteral("カラーテーブルアニメーション作成"));
@@ -111,8 +112,8 @@ TColorAnimForm::TColorAnimForm(gifengine::colour::ColourChooser& ColorDialog1, g
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool TColorAnimForm::Run(gifengine::colour::ColourAnimationWork& work, gifengine::colour::ColourAnimationSettings& settings,
-                         int frameCount) {
+bool TColorAnimForm::Run(gifengine::colour::ColourAnimationWork& work,
+                         gifengine::colour::ColourAnimationSettings& settings, int frameCount) {
     make_ = false;
     work_ = &work;
     settings_ = nullptr;  // filling the widgets is no user edit

@@ -18,7 +18,8 @@ namespace flikkor {
 class TColorAnimForm : public ModalDialog, public gifengine::colour::ColourAnimationDialog {
     Q_OBJECT
 public:
-    TColorAnimForm(gifengine::colour::ColourChooser& ColorDialog1, gifengine::Reporter& reporter, QWidget* parent = nullptr);
+    TColorAnimForm(gifengine::colour::ColourChooser& ColorDialog1, gifengine::Reporter& reporter,
+                   QWidget* parent = nullptr);
 
     // Shows the dialog modally; true when BtnMake closed it.
     bool Run(gifengine::colour::ColourAnimationWork& work, gifengine::colour::ColourAnimationSettings& settings,

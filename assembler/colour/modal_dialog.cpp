@@ -3,8 +3,10 @@
 namespace flikkor {
 
 void ModalDialog::runModal() {
-    if (runner_) runner_(*this);
-    else exec();
+    if (runner_)
+        runner_(*this);
+    else
+        exec();
 }
 
 }  // namespace flikkor

@@ -1,8 +1,8 @@
 #include "assembler/colour/swatch_grid_widget.h"
 
 #include <QMouseEvent>
-#include <algorithm>
 #include <QPainter>
+#include <algorithm>
 
 namespace flikkor {
 
@@ -36,9 +36,7 @@ void SwatchGridWidget::setPlainSwatches(const std::vector<gifengine::Rgb>& colou
     update();
 }
 
-QColor SwatchGridWidget::colourAt(int k) const {
-    return FromValue(gifengine::ColourValue(colours_[std::size_t(k)]));
-}
+QColor SwatchGridWidget::colourAt(int k) const { return FromValue(gifengine::ColourValue(colours_[std::size_t(k)])); }
 
 QPoint SwatchGridWidget::swatchCentre(int k) const {
     const auto rect = gifengine::colour::SwatchRectOf(k, columns_);

@@ -29,8 +29,9 @@ QPushButton* NamedButton(const char* name, const QString& caption, QWidget* pare
 // A red-framed box with an index row and a colour row.
 QGroupBox* ValueBox(const QString& title, QLabel* index, QLabel* colour, QWidget* parent) {
     auto* box = new QGroupBox(title, parent);
-    box->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid red; margin-top: 1.2em; }"
-                                      "QGroupBox::title { subcontrol-origin: margin; left: 6px; }"));
+    box->setStyleSheet(
+        QStringLiteral("QGroupBox { border: 1px solid red; margin-top: 1.2em; }"
+                       "QGroupBox::title { subcontrol-origin: margin; left: 6px; }"));
     auto* layout = new QGridLayout(box);
     layout->addWidget(new QLabel(QStringLiteral("ｲﾝﾃﾞｯｸｽ"), box), 0, 0);
     layout->addWidget(index, 0, 1);
@@ -151,7 +152,8 @@ void TTransColForm::showView() {
     RBColor->setEnabled(view.methodEnabled);
 }
 
-void ShowTransparencyLabels(QLabel* LTransIndex, QLabel* LTransColor, const gifengine::colour::TransparentPanelLabels& labels) {
+void ShowTransparencyLabels(QLabel* LTransIndex, QLabel* LTransColor,
+                            const gifengine::colour::TransparentPanelLabels& labels) {
     LTransIndex->setText(QString::fromStdString(labels.indexText));
     SetRed(LTransIndex, labels.indexDiffers);
     LTransColor->setText(QString::fromStdString(labels.colourText));

@@ -21,9 +21,9 @@ public:
 
     // Shows the dialog modally for the block; returns the label texts when
     // the user confirmed, nothing otherwise (pending values then restored).
-    std::optional<gifengine::colour::TransparentPanelLabels> ChooseTransparency(const gifengine::FrameList& frames,
-                                                                        const gifengine::colour::TransparentBlock& block,
-                                                                        gifengine::colour::PendingTransparency& pending);
+    std::optional<gifengine::colour::TransparentPanelLabels> ChooseTransparency(
+        const gifengine::FrameList& frames, const gifengine::colour::TransparentBlock& block,
+        gifengine::colour::PendingTransparency& pending);
 
     SwatchGridWidget* grid;
     QLabel* LImageNo;
@@ -49,6 +49,7 @@ private:
 
 // Writes the dialog's choice into the panel's LTransIndex and LTransColor,
 // red where it differs from the block's common value.
-void ShowTransparencyLabels(QLabel* LTransIndex, QLabel* LTransColor, const gifengine::colour::TransparentPanelLabels& labels);
+void ShowTransparencyLabels(QLabel* LTransIndex, QLabel* LTransColor,
+                            const gifengine::colour::TransparentPanelLabels& labels);
 
 }  // namespace flikkor

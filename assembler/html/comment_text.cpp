@@ -6,8 +6,10 @@ std::string CommentFromEditorText(std::string_view editorText) {
     std::string out;
     out.reserve(editorText.size() + 16);
     for (char c : editorText) {
-        if (c == '\n') out += "\r\n";
-        else out += c;
+        if (c == '\n')
+            out += "\r\n";
+        else
+            out += c;
     }
     return out;
 }

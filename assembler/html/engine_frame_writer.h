@@ -1,8 +1,8 @@
 // FrameFileWriter on the assembler's GIF engine.
 #pragma once
 
-#include "gifengine/gif_engine.h"
 #include "assembler/html/frame_file_writer.h"
+#include "gifengine/gif_engine.h"
 
 namespace flikkor::html {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "assembler/html/html_messages.h"
-#include "assembler/text/shift_jis.h"
 #include "assembler/html/work_files.h"
+#include "assembler/text/shift_jis.h"
 
 namespace flikkor::html {
 

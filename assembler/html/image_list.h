@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "gifengine/reporter.h"
 #include "assembler/html/frame_file_writer.h"
+#include "gifengine/reporter.h"
 
 namespace flikkor::html {
 

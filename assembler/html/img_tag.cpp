@@ -25,11 +25,11 @@ std::string HtmlAttributeText(std::string_view text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '"': out += "&quot;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        default: out += c;
+            case '&': out += "&amp;"; break;
+            case '"': out += "&quot;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            default: out += c;
         }
     }
     return out;
@@ -46,8 +46,7 @@ std::string BuildImgTag(const MadeFile& made, const ImgTagOptions& options) {
         tag += lower ? lowerWord : upperWord;
         tag += "=\"" + value + "\"";
     };
-    if (options.alt)
-        attribute("ALT", "alt", options.altText.empty() ? name : HtmlAttributeText(options.altText));
+    if (options.alt) attribute("ALT", "alt", options.altText.empty() ? name : HtmlAttributeText(options.altText));
     attribute("WIDTH", "width", std::to_string(made.width));
     attribute("HEIGHT", "height", std::to_string(made.height));
     if (options.border) attribute("BORDER", "border", std::to_string(options.borderValue));

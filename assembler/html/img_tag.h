@@ -20,7 +20,7 @@ struct ImgTagOptions {
     bool border = true;
     int32_t borderValue = 0;
     bool align = false;
-    int alignIndex = 0;   // into kAlignItems
+    int alignIndex = 0;  // into kAlignItems
     bool vspace = true;
     int32_t vspaceValue = 0;
     bool hspace = true;

@@ -27,7 +27,8 @@ W* Named(W* widget, const char* name) {
 
 }  // namespace
 
-TIMGTagForm::TIMGTagForm(ImgTagOptions& options, TextClipboard& clipboard, gifengine::Reporter& reporter, QWidget* parent)
+TIMGTagForm::TIMGTagForm(ImgTagOptions& options, TextClipboard& clipboard, gifengine::Reporter& reporter,
+                         QWidget* parent)
     : QDialog(parent), options_(options), clipboard_(clipboard), reporter_(reporter) {
     setObjectName(QStringLiteral("IMGTagForm"));
     setWindowTitle(QStringLiteral("HTML IMGタグ作成"));

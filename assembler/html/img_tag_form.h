@@ -18,7 +18,8 @@ namespace flikkor::html {
 class TIMGTagForm : public QDialog {
     Q_OBJECT
 public:
-    TIMGTagForm(ImgTagOptions& options, TextClipboard& clipboard, gifengine::Reporter& reporter, QWidget* parent = nullptr);
+    TIMGTagForm(ImgTagOptions& options, TextClipboard& clipboard, gifengine::Reporter& reporter,
+                QWidget* parent = nullptr);
 
     // The file the tag is about; read again at every showing.
     void setMadeFile(const MadeFile& made) { made_ = made; }

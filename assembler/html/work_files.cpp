@@ -6,9 +6,7 @@ namespace {
 constexpr const char* kStem = "__tmp";
 }
 
-std::string WorkFilePath(const std::string& workDir, const std::string& fileName) {
-    return workDir + "/" + fileName;
-}
+std::string WorkFilePath(const std::string& workDir, const std::string& fileName) { return workDir + "/" + fileName; }
 
 std::string AnimationFileName() { return std::string(kStem) + ".gif"; }
 std::string FrameFileName(int frameNumber) { return kStem + std::to_string(frameNumber) + ".gif"; }

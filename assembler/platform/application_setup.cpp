@@ -10,14 +10,14 @@
 namespace flikkor {
 
 bool setUpApplication(QApplication& application) {
-  QApplication::setApplicationName(QString::fromUtf8(gifengine::text::kApplicationTitle));
-  // Ties the windows to the installed launcher and its icon.
-  QGuiApplication::setDesktopFileName(QStringLiteral("com.quillbay.Flikkor"));
-  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.quillbay.Flikkor")));
-  QFont font(QStringLiteral("IPAPGothic"));
-  font.setPixelSize(12);
-  QApplication::setFont(font);
-  return installJapaneseQtTranslations(application);
+    QApplication::setApplicationName(QString::fromUtf8(gifengine::text::kApplicationTitle));
+    // Ties the windows to the installed launcher and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.quillbay.Flikkor"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.quillbay.Flikkor")));
+    QFont font(QStringLiteral("IPAPGothic"));
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+    return installJapaneseQtTranslations(application);
 }
 
 }  // namespace flikkor

@@ -7,18 +7,18 @@
 namespace flikkor {
 
 class Associations {
- public:
-  virtual ~Associations() = default;
-  // The command line of the default application for a MIME type, with the file
-  // argument written as "%1"; nothing when no application is registered.
-  virtual std::optional<QString> commandFor(const QString& mimeType) = 0;
+public:
+    virtual ~Associations() = default;
+    // The command line of the default application for a MIME type, with the file
+    // argument written as "%1"; nothing when no application is registered.
+    virtual std::optional<QString> commandFor(const QString& mimeType) = 0;
 };
 
 // The desktop's own answer, by the XDG MIME applications rules (see
 // default_application.h): mimeapps.list files, mimeinfo.cache, defaults.list.
 class XdgAssociations : public Associations {
- public:
-  std::optional<QString> commandFor(const QString& mimeType) override;
+public:
+    std::optional<QString> commandFor(const QString& mimeType) override;
 };
 
 // Where the desktop names no application for web pages (any of htmlMimeTypes())
@@ -26,12 +26,12 @@ class XdgAssociations : public Associations {
 // browser or file manager through the desktop's own settings. Pictures get no
 // fall-back: proposing xdg-open as the registered GIF viewer would be no help.
 class SystemOpenerFallback : public Associations {
- public:
-  explicit SystemOpenerFallback(Associations& desktop) : desktop_(desktop) {}
-  std::optional<QString> commandFor(const QString& mimeType) override;
+public:
+    explicit SystemOpenerFallback(Associations& desktop) : desktop_(desktop) {}
+    std::optional<QString> commandFor(const QString& mimeType) override;
 
- private:
-  Associations& desktop_;
+private:
+    Associations& desktop_;
 };
 
 // The Exec line of a desktop entry as a command line: %f %F %u %U become "%1",

@@ -5,8 +5,8 @@
 namespace flikkor {
 
 bool ProcessLauncher::start(const QString& program, const QStringList& arguments) {
-  if (program.isEmpty()) return false;
-  return QProcess::startDetached(program, arguments);
+    if (program.isEmpty()) return false;
+    return QProcess::startDetached(program, arguments);
 }
 
 }  // namespace flikkor

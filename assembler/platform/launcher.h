@@ -6,15 +6,15 @@
 namespace flikkor {
 
 class Launcher {
- public:
-  virtual ~Launcher() = default;
-  // Starts program with its arguments detached; false when nothing could be started.
-  virtual bool start(const QString& program, const QStringList& arguments) = 0;
+public:
+    virtual ~Launcher() = default;
+    // Starts program with its arguments detached; false when nothing could be started.
+    virtual bool start(const QString& program, const QStringList& arguments) = 0;
 };
 
 class ProcessLauncher : public Launcher {
- public:
-  bool start(const QString& program, const QStringList& arguments) override;
+public:
+    bool start(const QString& program, const QStringList& arguments) override;
 };
 
 }  // namespace flikkor

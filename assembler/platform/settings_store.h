@@ -6,45 +6,45 @@
 namespace flikkor {
 
 struct AssemblerSettings {
-  QString version;
-  QString readDir;
-  QString writeDir;
-  QString workDir;
-  QString comment;
-  QString paintSoft;
-  QString viewer;
+    QString version;
+    QString readDir;
+    QString writeDir;
+    QString workDir;
+    QString comment;
+    QString paintSoft;
+    QString viewer;
 };
 
 // Value names in the order in which they are always written.
 QStringList settingNames();
 
 struct SettingsReadResult {
-  bool found = false;            // the store holds the assembler's key at all
-  AssemblerSettings values;      // missing or refused values are empty
-  QStringList wrongTypeNames;    // values present but not stored as plain text
+    bool found = false;          // the store holds the assembler's key at all
+    AssemblerSettings values;    // missing or refused values are empty
+    QStringList wrongTypeNames;  // values present but not stored as plain text
 };
 
 class SettingsStore {
- public:
-  virtual ~SettingsStore() = default;
-  virtual SettingsReadResult read() = 0;
-  // Writes all seven values; false when the store could not be written.
-  virtual bool write(const AssemblerSettings& values) = 0;
-  // Removes every value; false when that failed.
-  virtual bool remove() = 0;
+public:
+    virtual ~SettingsStore() = default;
+    virtual SettingsReadResult read() = 0;
+    // Writes all seven values; false when the store could not be written.
+    virtual bool write(const AssemblerSettings& values) = 0;
+    // Removes every value; false when that failed.
+    virtual bool remove() = 0;
 };
 
 // QSettings in the per-user location (organisation, application).
 class QtSettingsStore : public SettingsStore {
- public:
-  QtSettingsStore(QString organisation, QString application);
-  SettingsReadResult read() override;
-  bool write(const AssemblerSettings& values) override;
-  bool remove() override;
+public:
+    QtSettingsStore(QString organisation, QString application);
+    SettingsReadResult read() override;
+    bool write(const AssemblerSettings& values) override;
+    bool remove() override;
 
- private:
-  QString organisation_;
-  QString application_;
+private:
+    QString organisation_;
+    QString application_;
 };
 
 }  // namespace flikkor

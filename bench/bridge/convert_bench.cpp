@@ -9,13 +9,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <charconv>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace bridge {
 namespace {

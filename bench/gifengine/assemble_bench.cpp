@@ -17,8 +17,8 @@ class FailingReporter final : public gifengine::Reporter {
 public:
     gifengine::MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
                                          gifengine::MessageButtons) override {
-        std::fprintf(stderr, "unexpected message %.*s: %.*s\n", int(caption.size()), caption.data(),
-                     int(text.size()), text.data());
+        std::fprintf(stderr, "unexpected message %.*s: %.*s\n", int(caption.size()), caption.data(), int(text.size()),
+                     text.data());
         std::abort();
     }
 };

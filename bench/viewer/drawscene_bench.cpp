@@ -36,7 +36,8 @@ void BM_Drawscene(benchmark::State& state) {
         picture.drawscene(scene, options);
         benchmark::DoNotOptimize(picture.image().constBits());
     }
-    state.counters["pictures/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["pictures/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Drawscene)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond);
 

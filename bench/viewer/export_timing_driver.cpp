@@ -37,7 +37,8 @@ public:
     bool opening = true;
     Clock::time_point yes{};
     void showmsg(const std::string& text) override {
-        const double since = yes == Clock::time_point{} ? 0.0 : std::chrono::duration<double>(Clock::now() - yes).count();
+        const double since =
+            yes == Clock::time_point{} ? 0.0 : std::chrono::duration<double>(Clock::now() - yes).count();
         std::fprintf(stderr, "  %7.2f s  %s\n", since, text.c_str());
     }
     bool askYesNo(const std::string&) override {
@@ -61,8 +62,8 @@ int run(const fs::path& folder, int frames, int settleMs, const fs::path& flikko
                                 "\nWorkDir=" + (program / "AnimTmp").string() + "\nComment=\nPaintSoft=\nViewer=\n");
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     // Three blocks are read on opening; every further block is one frame.
-    testdata::writeTextFile(runFolder / "out-0007.dat",
-                            testdata::outputFileText(testdata::latticeRun(100, frames + 3), testdata::RecordLayout::Long));
+    testdata::writeTextFile(runFolder / "out-0007.dat", testdata::outputFileText(testdata::latticeRun(100, frames + 3),
+                                                                                 testdata::RecordLayout::Long));
 
     Scene scene;
     ViewOptions options;

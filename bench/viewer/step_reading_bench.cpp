@@ -18,7 +18,8 @@ void BM_StepBlockReading(benchmark::State& state) {
     const std::string text = testdata::outputFileText(run, testdata::RecordLayout::Long);
     testdata::ResultRun opening = run;
     opening.steps.resize(3);
-    const auto stepBytes = static_cast<int64_t>(text.size() - testdata::outputFileText(opening, testdata::RecordLayout::Long).size());
+    const auto stepBytes =
+        static_cast<int64_t>(text.size() - testdata::outputFileText(opening, testdata::RecordLayout::Long).size());
     testdata::writeTextFile(folder.path() / "output.dat", text);
 
     Scene scene;

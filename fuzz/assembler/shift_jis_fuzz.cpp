@@ -22,10 +22,14 @@ bool wellFormedUtf8(std::string_view text) {
             ++i;
             continue;
         }
-        if (c >= 0xC2 && c <= 0xDF) length = 2, code = c & 0x1F;
-        else if (c >= 0xE0 && c <= 0xEF) length = 3, code = c & 0x0F;
-        else if (c >= 0xF0 && c <= 0xF4) length = 4, code = c & 0x07;
-        else return false;
+        if (c >= 0xC2 && c <= 0xDF)
+            length = 2, code = c & 0x1F;
+        else if (c >= 0xE0 && c <= 0xEF)
+            length = 3, code = c & 0x0F;
+        else if (c >= 0xF0 && c <= 0xF4)
+            length = 4, code = c & 0x07;
+        else
+            return false;
         if (i + std::size_t(length) > text.size()) return false;
         for (int k = 1; k < length; ++k) {
             if ((byte(i + std::size_t(k)) & 0xC0) != 0x80) return false;

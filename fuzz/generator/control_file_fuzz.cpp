@@ -16,45 +16,45 @@
 namespace {
 
 bool holdsNoNumberWord(const std::string& text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(c | 0x20);
-  return lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos;
+    std::string lower(text);
+    for (char& c : lower) c = static_cast<char>(c | 0x20);
+    return lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const std::size_t bar = bytes.find('|');
-  const std::string_view controlText = bytes.substr(0, bar);
-  const std::string pauseAnswers(bar == std::string_view::npos ? std::string_view() : bytes.substr(bar + 1));
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::size_t bar = bytes.find('|');
+    const std::string_view controlText = bytes.substr(0, bar);
+    const std::string pauseAnswers(bar == std::string_view::npos ? std::string_view() : bytes.substr(bar + 1));
 
-  tessark::ControlRecord control;
-  std::string error;
-  if (!tessark::readControlRecord(controlText, control, error)) {
-    if (error.empty()) __builtin_trap();
-    return 0;
-  }
-  control.npart = std::min(control.npart, 8);
-  control.ntrial = std::min(control.ntrial, 64);
-  // In 64 bits: ndgmn may be the largest 32-bit integer.
-  if (int64_t{control.ndgmx} > int64_t{control.ndgmn} + 64) control.ndgmx = control.ndgmn + 64;
+    tessark::ControlRecord control;
+    std::string error;
+    if (!tessark::readControlRecord(controlText, control, error)) {
+        if (error.empty()) __builtin_trap();
+        return 0;
+    }
+    control.npart = std::min(control.npart, 8);
+    control.ntrial = std::min(control.ntrial, 64);
+    // In 64 bits: ndgmn may be the largest 32-bit integer.
+    if (int64_t{control.ndgmx} > int64_t{control.ndgmn} + 64) control.ndgmx = control.ndgmn + 64;
 
-  tessark::ParticleTable table;
-  tessark::PackingStatistics statistics;
-  std::ostringstream sizeList, console;
-  std::istringstream operatorInput(pauseAnswers);
-  const auto search = (size & 1) != 0 ? tessark::OverlapSearch::Naive : tessark::OverlapSearch::CellGrid;
-  if (!tessark::buildPacking(control, table, statistics, sizeList, operatorInput, console, search, error, 200)) {
-    if (error.empty() || holdsNoNumberWord(sizeList.str())) __builtin_trap();
+    tessark::ParticleTable table;
+    tessark::PackingStatistics statistics;
+    std::ostringstream sizeList, console;
+    std::istringstream operatorInput(pauseAnswers);
+    const auto search = (size & 1) != 0 ? tessark::OverlapSearch::Naive : tessark::OverlapSearch::CellGrid;
+    if (!tessark::buildPacking(control, table, statistics, sizeList, operatorInput, console, search, error, 200)) {
+        if (error.empty() || holdsNoNumberWord(sizeList.str())) __builtin_trap();
+        return 0;
+    }
+    std::ostringstream simulatorInput, statisticsFile;
+    tessark::writeSimulatorInput(control, table, simulatorInput);
+    tessark::writeStatistics(control, table, statistics, statisticsFile);
+    if (holdsNoNumberWord(sizeList.str()) || holdsNoNumberWord(simulatorInput.str()) ||
+        holdsNoNumberWord(statisticsFile.str())) {
+        __builtin_trap();
+    }
     return 0;
-  }
-  std::ostringstream simulatorInput, statisticsFile;
-  tessark::writeSimulatorInput(control, table, simulatorInput);
-  tessark::writeStatistics(control, table, statistics, statisticsFile);
-  if (holdsNoNumberWord(sizeList.str()) || holdsNoNumberWord(simulatorInput.str()) ||
-      holdsNoNumberWord(statisticsFile.str())) {
-    __builtin_trap();
-  }
-  return 0;
 }

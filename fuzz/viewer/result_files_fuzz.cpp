@@ -23,7 +23,6 @@ const std::filesystem::path& workFolder() {
     return folder.path();
 }
 
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -119,8 +119,8 @@ int GifScanner::readExtension() {
             field = NextByte();
             if (field < 0) return -1;
         }
-        state.control = {0x21, 0xF9, 0x04, uint8_t(fields[0]), uint8_t(fields[1]), uint8_t(fields[2]),
-                         uint8_t(fields[3]), 0x00};
+        state.control = {
+            0x21, 0xF9, 0x04, uint8_t(fields[0]), uint8_t(fields[1]), uint8_t(fields[2]), uint8_t(fields[3]), 0x00};
         return NextByte() < 0 ? -1 : 0;  // block terminator, value not checked
     }
     if (label == 0xFE) {
@@ -177,8 +177,8 @@ int GifScanner::readImage() {
     }
     const int packed = NextByte();
     if (packed < 0) return -1;
-    state.descriptor = ImageDescriptor{0x2C, uint16_t(fields[0]), uint16_t(fields[1]), uint16_t(fields[2]),
-                                       uint16_t(fields[3]), uint8_t(packed)};
+    state.descriptor = ImageDescriptor{
+        0x2C, uint16_t(fields[0]), uint16_t(fields[1]), uint16_t(fields[2]), uint16_t(fields[3]), uint8_t(packed)};
     if (packed & 0x80) {
         state.localTableCount = uint16_t(2 << (packed & 7));
         if (buffer_.size() - position_ < std::size_t(state.localTableCount) * 3) return -1;

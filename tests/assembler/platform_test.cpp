@@ -16,95 +16,97 @@ using namespace flikkor;
 namespace {
 
 void writeFile(const QString& path, const QByteArray& text) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(text);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
 }
 
 }  // namespace
 
 TEST(CommandLine, QuotedPercentOneKeepsTargetInsideItsArgument) {
-  EXPECT_EQ(argumentsForTarget("\"/opt/my browser/run\" \"--open=%1\" -x", "/tmp/a b.htm"),
-            (QStringList{"/opt/my browser/run", "--open=/tmp/a b.htm", "-x"}));
+    EXPECT_EQ(argumentsForTarget("\"/opt/my browser/run\" \"--open=%1\" -x", "/tmp/a b.htm"),
+              (QStringList{"/opt/my browser/run", "--open=/tmp/a b.htm", "-x"}));
 }
 
 TEST(CommandLine, WithoutPercentOneTheTargetIsAppendedAsOneArgument) {
-  EXPECT_EQ(argumentsForTarget("firefox --new-window", "/tmp/with blank/page.htm"),
-            (QStringList{"firefox", "--new-window", "/tmp/with blank/page.htm"}));
-  EXPECT_TRUE(argumentsForTarget("   ", "x").isEmpty());
+    EXPECT_EQ(argumentsForTarget("firefox --new-window", "/tmp/with blank/page.htm"),
+              (QStringList{"firefox", "--new-window", "/tmp/with blank/page.htm"}));
+    EXPECT_TRUE(argumentsForTarget("   ", "x").isEmpty());
 }
 
 TEST(CommandLine, ProgramOfRegisteredCommand) {
-  EXPECT_EQ(programOfCommandLine("\"/opt/Gif Viewer/view\" %1"), "/opt/Gif Viewer/view");
-  EXPECT_EQ(programOfCommandLine("/usr/bin/eog %1"), "/usr/bin/eog");
-  EXPECT_EQ(programOfCommandLine("/usr/bin/eog"), "/usr/bin/eog");
-  EXPECT_EQ(programOfCommandLine("\"/opt/unclosed %1"), "");
+    EXPECT_EQ(programOfCommandLine("\"/opt/Gif Viewer/view\" %1"), "/opt/Gif Viewer/view");
+    EXPECT_EQ(programOfCommandLine("/usr/bin/eog %1"), "/usr/bin/eog");
+    EXPECT_EQ(programOfCommandLine("/usr/bin/eog"), "/usr/bin/eog");
+    EXPECT_EQ(programOfCommandLine("\"/opt/unclosed %1"), "");
 }
 
 TEST(Associations, ExecFieldCodesBecomePercentOneOrAreDropped) {
-  EXPECT_EQ(commandFromExecLine("browser %U --icon %i"), "browser %1 --icon");
-  EXPECT_EQ(commandFromExecLine("tool --rate=50%% %f"), "tool --rate=50% %1");
+    EXPECT_EQ(commandFromExecLine("browser %U --icon %i"), "browser %1 --icon");
+    EXPECT_EQ(commandFromExecLine("tool --rate=50%% %f"), "tool --rate=50% %1");
 }
 
 TEST(Settings, SevenValuesRoundTripAndDeleteLeavesNothing) {
-  QTemporaryDir dir;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-  QtSettingsStore store("Quillbay", "FlikkorTest");
-  EXPECT_FALSE(store.read().found);
-  AssemblerSettings values{"0.68", "/r", "/w", "/work dir/AnimTmp", "コメント", "/p", "/v"};
-  ASSERT_TRUE(store.write(values));
-  const SettingsReadResult back = store.read();
-  EXPECT_TRUE(back.found);
-  EXPECT_EQ(back.values.workDir, values.workDir);
-  EXPECT_EQ(back.values.comment, values.comment);
-  EXPECT_EQ(back.values.viewer, values.viewer);
-  EXPECT_TRUE(store.remove());
-  EXPECT_FALSE(store.read().found);
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    QtSettingsStore store("Quillbay", "FlikkorTest");
+    EXPECT_FALSE(store.read().found);
+    AssemblerSettings values{"0.68", "/r", "/w", "/work dir/AnimTmp", "コメント", "/p", "/v"};
+    ASSERT_TRUE(store.write(values));
+    const SettingsReadResult back = store.read();
+    EXPECT_TRUE(back.found);
+    EXPECT_EQ(back.values.workDir, values.workDir);
+    EXPECT_EQ(back.values.comment, values.comment);
+    EXPECT_EQ(back.values.viewer, values.viewer);
+    EXPECT_TRUE(store.remove());
+    EXPECT_FALSE(store.read().found);
 }
 
 TEST(Settings, ValueThatIsNotTextIsRefusedByName) {
-  QTemporaryDir dir;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-  writeFile(dir.path() + "/Quillbay/FlikkorTest.conf", "[General]\nVersion=0.68\nReadDir=a, b\n");
-  QtSettingsStore store("Quillbay", "FlikkorTest");
-  const SettingsReadResult result = store.read();
-  EXPECT_EQ(result.values.version, "0.68");
-  EXPECT_EQ(result.wrongTypeNames, QStringList{"ReadDir"});
-  EXPECT_TRUE(result.values.readDir.isEmpty());
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    writeFile(dir.path() + "/Quillbay/FlikkorTest.conf", "[General]\nVersion=0.68\nReadDir=a, b\n");
+    QtSettingsStore store("Quillbay", "FlikkorTest");
+    const SettingsReadResult result = store.read();
+    EXPECT_EQ(result.values.version, "0.68");
+    EXPECT_EQ(result.wrongTypeNames, QStringList{"ReadDir"});
+    EXPECT_TRUE(result.values.readDir.isEmpty());
 }
 
 TEST(Settings, UnwritableStoreReportsFailure) {
-  QTemporaryDir dir;
-  // A plain file where the organisation folder should be: nothing can be written.
-  writeFile(dir.path() + "/Quillbay", "not a folder");
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-  QtSettingsStore store("Quillbay", "FlikkorTest");
-  EXPECT_FALSE(store.write(AssemblerSettings{"0.68", "", "", "", "", "", ""}));
+    QTemporaryDir dir;
+    // A plain file where the organisation folder should be: nothing can be written.
+    writeFile(dir.path() + "/Quillbay", "not a folder");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    QtSettingsStore store("Quillbay", "FlikkorTest");
+    EXPECT_FALSE(store.write(AssemblerSettings{"0.68", "", "", "", "", "", ""}));
 }
 
 TEST(Folders, JoinAtRootDoesNotDoubleTheSlashAndWorkFolderTests) {
-  EXPECT_EQ(joinPath("/", "AnimTmp"), "/AnimTmp");
-  EXPECT_EQ(joinPath("/home/u", "flikkor.htm"), "/home/u/flikkor.htm");
-  QTemporaryDir dir;
-  EXPECT_TRUE(isUsableFolder(dir.path()));
-  EXPECT_FALSE(isUsableFolder(dir.path() + "/none"));
-  EXPECT_FALSE(createFolder(dir.path() + "/none/AnimTmp"));
-  EXPECT_TRUE(createFolder(dir.path() + "/AnimTmp"));
-  writeFile(dir.path() + "/plain", "x");
-  EXPECT_FALSE(isUsableFolder(dir.path() + "/plain"));
-  EXPECT_FALSE(isExecutableFile(dir.path() + "/plain"));
-  QFile(dir.path() + "/plain").setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-  EXPECT_TRUE(isExecutableFile(dir.path() + "/plain"));
-  EXPECT_FALSE(isExecutableFile(dir.path()));
+    EXPECT_EQ(joinPath("/", "AnimTmp"), "/AnimTmp");
+    EXPECT_EQ(joinPath("/home/u", "flikkor.htm"), "/home/u/flikkor.htm");
+    QTemporaryDir dir;
+    EXPECT_TRUE(isUsableFolder(dir.path()));
+    EXPECT_FALSE(isUsableFolder(dir.path() + "/none"));
+    EXPECT_FALSE(createFolder(dir.path() + "/none/AnimTmp"));
+    EXPECT_TRUE(createFolder(dir.path() + "/AnimTmp"));
+    writeFile(dir.path() + "/plain", "x");
+    EXPECT_FALSE(isUsableFolder(dir.path() + "/plain"));
+    EXPECT_FALSE(isExecutableFile(dir.path() + "/plain"));
+    QFile(dir.path() + "/plain").setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_TRUE(isExecutableFile(dir.path() + "/plain"));
+    EXPECT_FALSE(isExecutableFile(dir.path()));
 }
 
 TEST(ShiftJis, JapaneseRoundTripsAndUsesCp932Bytes) {
-  const std::string text = "説明書 ﾌｧｲﾙ ～";
-  const std::string sjis = utf8ToShiftJis(text);
-  EXPECT_EQ(static_cast<unsigned char>(sjis[0]), 0x90u);  // 説 = 0x90 0xE0
-  EXPECT_EQ(static_cast<unsigned char>(sjis[1]), 0xE0u);
-  EXPECT_EQ(shiftJisToUtf8(sjis), text);
-  EXPECT_EQ(utf8ToShiftJis("a\xF0\x9F\x98\x80" "b"), "a?b");  // an emoji has no CP932 code
-  EXPECT_EQ(utf8ToShiftJis("ｻｲｽﾞ"), "\xBB\xB2\xBD\xDE");     // half-width katakana: one byte each
+    const std::string text = "説明書 ﾌｧｲﾙ ～";
+    const std::string sjis = utf8ToShiftJis(text);
+    EXPECT_EQ(static_cast<unsigned char>(sjis[0]), 0x90u);  // 説 = 0x90 0xE0
+    EXPECT_EQ(static_cast<unsigned char>(sjis[1]), 0xE0u);
+    EXPECT_EQ(shiftJisToUtf8(sjis), text);
+    EXPECT_EQ(utf8ToShiftJis("a\xF0\x9F\x98\x80"
+                             "b"),
+              "a?b");                                       // an emoji has no CP932 code
+    EXPECT_EQ(utf8ToShiftJis("ｻｲｽﾞ"), "\xBB\xB2\xBD\xDE");  // half-width katakana: one byte each
 }

@@ -62,8 +62,9 @@ TEST(QtReporterBox, ConversionErrorIsAnOkBoxWithTheErrorIcon) {
 
 TEST(QtReporterBox, ConfirmationIsAYesNoBoxWithoutIconAndReturnsTheAnswer) {
     SeenBox seen;
-    EXPECT_EQ(showAndPress(gifengine::text::kCaptionConfirm, "消しますか", MessageButtons::YesNo, QMessageBox::No, seen),
-              MessageAnswer::No);
+    EXPECT_EQ(
+        showAndPress(gifengine::text::kCaptionConfirm, "消しますか", MessageButtons::YesNo, QMessageBox::No, seen),
+        MessageAnswer::No);
     EXPECT_EQ(seen.caption, QStringLiteral("Reelwright:確認"));
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, (QStringList{QStringLiteral("いいえ(&N)"), QStringLiteral("はい(&Y)")}));

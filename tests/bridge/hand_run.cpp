@@ -20,7 +20,8 @@ std::string n(double value) { return std::to_string(value); }
 std::string HandRun::particleDump() {
     std::string text;
     for (int k = 0; k < 4; ++k) {
-        text += "ITEM: TIMESTEP\n" + std::to_string(k * kDumpEvery) + "\nITEM: NUMBER OF ATOMS\n3\n"
+        text += "ITEM: TIMESTEP\n" + std::to_string(k * kDumpEvery) +
+                "\nITEM: NUMBER OF ATOMS\n3\n"
                 "ITEM: BOX BOUNDS ff ff pp\n-1 5\n-1 5\n-0.5 0.5\nITEM: ATOMS id x y omegaz mass radius";
         for (const char* fix : {"wall_sides", "wall_bottom", "wall_lid"})
             for (int c : {1, 2, 3, 5, 6}) text += std::string(" f_") + fix + "[" + std::to_string(c) + "]";

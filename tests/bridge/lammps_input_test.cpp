@@ -1,5 +1,5 @@
-#include "bridge/field_text.h"
 #include "bridge/lammps_input.h"
+#include "bridge/field_text.h"
 #include "bridge/run_parameters.h"
 
 #include <gtest/gtest.h>
@@ -34,8 +34,8 @@ PackedParticle particle(double a, double b, int nv, ShapeKind kind, double x, do
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST(LammpsInput, DiscScriptIsTwoDimensionalWithWallsLidGravityAndTheChosenValues) {
-    const Packing packing = box({particle(0.5, 0.5, 20, ShapeKind::Disc, 1.0, 0.0),
-                                 particle(0.25, 0.25, 20, ShapeKind::Disc, 2.0, 0.0)});
+    const Packing packing =
+        box({particle(0.5, 0.5, 20, ShapeKind::Disc, 1.0, 0.0), particle(0.25, 0.25, 20, ShapeKind::Disc, 2.0, 0.0)});
     ParameterChoice choice = readParameterText("friction = 0.3\nlid_speed = 0.125\n", "params.txt");
     const RunParameters r = deriveParameters(packing, choice);
     const std::string script = lammpsScriptText(packing, r);
@@ -63,8 +63,8 @@ TEST(LammpsInput, DiscScriptIsTwoDimensionalWithWallsLidGravityAndTheChosenValue
 }
 
 TEST(LammpsInput, PolygonsMakeEveryParticleABodyTurnedByItsAngle) {
-    const Packing packing = box({particle(0.5, 0.5, 4, ShapeKind::Polygon, 1.0, 0.5),
-                                 particle(0.3, 0.3, 20, ShapeKind::Disc, 2.0, -0.25)});
+    const Packing packing =
+        box({particle(0.5, 0.5, 4, ShapeKind::Polygon, 1.0, 0.5), particle(0.3, 0.3, 20, ShapeKind::Disc, 2.0, -0.25)});
     const RunParameters r = deriveParameters(packing, defaultParameters());
     ASSERT_TRUE(r.bodies);
     const std::string script = lammpsScriptText(packing, r);

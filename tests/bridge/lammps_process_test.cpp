@@ -1,5 +1,5 @@
-#include "bridge/field_text.h"
 #include "bridge/lammps_process.h"
+#include "bridge/field_text.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +29,8 @@ TEST(ProgressFilter, OneLinePerThermoRowAndNoRepeats) {
     for (const std::string& line : console)
         if (const auto progress = filter.take(line)) shown.push_back(*progress);
     EXPECT_EQ(shown, (std::vector<std::string>{"step 0  time 0  kinetic energy 0",
-                                                "step 200  time 0.019255356  kinetic energy 2.5031212",
-                                                "step 400  time 0.038510712  kinetic energy 7.9"}));
+                                               "step 200  time 0.019255356  kinetic energy 2.5031212",
+                                               "step 400  time 0.038510712  kinetic energy 7.9"}));
 }
 
 TEST(LammpsCommand, SerialOrUnderMpirunWithTheRootFlagOnlyForRoot) {

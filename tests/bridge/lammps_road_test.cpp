@@ -24,8 +24,7 @@ namespace {
 const double kPi = 3.14159265358979323846;
 
 // 200 discs (Tessark rounds 199 up to 200... it is even already) in a 4 x 6 box.
-const std::string kDiscControl =
-    "1 2\n200 20000\n0.01 0.1 0.05 0.2\n0.0 0.0 4.0 6.0\n0\n";
+const std::string kDiscControl = "1 2\n200 20000\n0.01 0.1 0.05 0.2\n0.0 0.0 4.0 6.0\n0\n";
 // Settling with the lid still and frictionless walls, so the bottom carries the weight.
 const std::string kSettleParams = "steps = 40000\ndump_every = 1000\nlid_speed = 0\nwall_friction = 0\n";
 
@@ -189,7 +188,9 @@ TEST_P(BodyOrientation, IsTheAngleOfTheBodyQuaternionAtEveryDump) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LammpsRoad, BodyOrientation, ::testing::ValuesIn(kBodyPackings),
-                         [](const ::testing::TestParamInfo<BodyPacking>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<BodyPacking>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(LammpsRoad, TwoRanksConvertIntoARunSorvathOpensLikeOneRank) {
     const std::string params = "steps = 3000\ndump_every = 500\n";
@@ -261,8 +262,10 @@ TEST(LammpsRoad, BadPackingsStopPrepareBeforeAnyFileIsWritten) {
         const char* message;
     } cases[] = {
         {"missing", nullptr, "newin.dat: cannot be opened"},
-        {"malformed", " 2 4 2e-6 0\n 0.1 0.1 2000 1000 5\n 1 1 zero\n", "a particle's first pose is not a number: 'zero'"},
-        {"sloping wall", " 0\n 1 4 2e-6 0\n 0.1\n 1 1 0\n 1 1 0\n 0 4 0 0\n 0 0 4 1\n 4 0 4 4\n 4 4 0 4\n 1 2 3 4 5 6 7 8 9 1 2\n",
+        {"malformed", " 2 4 2e-6 0\n 0.1 0.1 2000 1000 5\n 1 1 zero\n",
+         "a particle's first pose is not a number: 'zero'"},
+        {"sloping wall",
+         " 0\n 1 4 2e-6 0\n 0.1\n 1 1 0\n 1 1 0\n 0 4 0 0\n 0 0 4 1\n 4 0 4 4\n 4 4 0 4\n 1 2 3 4 5 6 7 8 9 1 2\n",
          "the walls must be the four sides of a rectangle"},
     };
     for (const auto& c : cases) {

@@ -1,5 +1,5 @@
-#include "bridge/field_text.h"
 #include "bridge/packing_input.h"
+#include "bridge/field_text.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,8 @@ struct LayoutCase {
 const LayoutCase kLayouts[] = {
     {"long records: a polygon and a circle marked by 100 vertices",
      " 2 4 2e-6 0\n 0.2D+00 0.2D+00 0.2D+04 0.1D+04 5\n 1 1 0.3\n 1 1 0.3\n"
-     " 0.1D+00 0.1D+00 0.2D+04 0.1D+04 100\n 2 1 0\n 2 1 0\n" + kWallsLong,
+     " 0.1D+00 0.1D+00 0.2D+04 0.1D+04 100\n 2 1 0\n 2 1 0\n" +
+         kWallsLong,
      RecordLayout::Long, ShapeKind::Polygon, 5, ShapeKind::Disc, 100},
     {"long records: an ellipse is the polygon of its outline points",
      " 2 4 2e-6 0\n 0.2 0.1 2000 1000 100\n 1 1 0.3\n 1 1 0.3\n 0.2 0.2 2000 1000 100\n 2 1 0\n 2 1 0\n" + kWallsLong,
@@ -77,7 +78,8 @@ struct BadCase {
 
 const BadCase kBad[] = {
     {"empty file", "", "newin.dat: ends before the first field"},
-    {"letters in a pose", " 1 4 2e-6 0\n 0.2 0.2 2000 1000 5\n 1 1 x\n", "newin.dat: line 3: a particle's first pose is not a number: 'x'"},
+    {"letters in a pose", " 1 4 2e-6 0\n 0.2 0.2 2000 1000 5\n 1 1 x\n",
+     "newin.dat: line 3: a particle's first pose is not a number: 'x'"},
     {"file cut in the walls", " 1 4 2e-6 0\n 0.2 0.2 2000 1000 5\n 1 1 0\n 1 1 0\n 0 4 0 0 2000 1000\n",
      "newin.dat: ends before a wall's x1"},
     // An ellipse of aspect ratio 4 written by the generator: b = 4 a.
@@ -85,7 +87,8 @@ const BadCase kBad[] = {
      "newin.dat: particle 2 has radii a = 0.05 and b = 0.2; demrun needs a >= b > 0 (for ellipses from tessark: axismx "
      "at most 1)"},
     {"too many particles", " 10001 4 2e-6 0\n", "particle count 10001 is outside 1 .. 10000"},
-    {"trailing fields", " 0\n 1 4 2e-6 0\n 0.2\n 1 1 0\n 1 1 0\n" + kWallsOld + " 7\n", "more fields than the layout holds"},
+    {"trailing fields", " 0\n 1 4 2e-6 0\n 0.2\n 1 1 0\n 1 1 0\n" + kWallsOld + " 7\n",
+     "more fields than the layout holds"},
 };
 
 TEST(PackingInput, RefusesMalformedFilesNamingWhatFailed) {
@@ -100,9 +103,7 @@ TEST(PackingInput, RefusesMalformedFilesNamingWhatFailed) {
     }
 }
 
-TEST(PackingInput, MissingFileIsAnInputError) {
-    EXPECT_THROW(readPackingFile("/nonexistent/newin.dat"), InputError);
-}
+TEST(PackingInput, MissingFileIsAnInputError) { EXPECT_THROW(readPackingFile("/nonexistent/newin.dat"), InputError); }
 
 TEST(PackingInput, OutlinePointsAreTheViewersEllipseSamples) {
     PackedParticle p;

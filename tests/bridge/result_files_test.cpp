@@ -44,7 +44,8 @@ TEST(ResultFiles, FastNumbersAgreeWithTenDigitGeneralFormatting) {
         std::string out;
         appendNumber(out, value);
         char reference[40];
-        const auto end = std::to_chars(reference, reference + sizeof reference, value, std::chars_format::general, 10).ptr;
+        const auto end =
+            std::to_chars(reference, reference + sizeof reference, value, std::chars_format::general, 10).ptr;
         double mine = 0.0, theirs = 0.0;
         std::from_chars(out.data() + 1, out.data() + out.size(), mine);
         std::from_chars(reference, end, theirs);

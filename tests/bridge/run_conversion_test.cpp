@@ -1,6 +1,6 @@
+#include "bridge/run_conversion.h"
 #include "bridge/demrun_commands.h"
 #include "bridge/lammps_input.h"
-#include "bridge/run_conversion.h"
 #include "tests/bridge/hand_run.h"
 #include "tests/bridge/sorvath_run.h"
 #include "tests/viewer/support/result_run_writer.h"
@@ -9,9 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace bridge {
@@ -189,8 +189,7 @@ TEST(RunConversion, BadDumpsFailWithAMessageAndLeaveNoFiles) {
         {"id between two ids",  // rounding would take it for disc 1
          [](const std::filesystem::path& f) { replaceFirst(f / kParticleDump, "\n1 1 2 ", "\n1.4 1 2 "); },
          "dump.particles: timestep 0: particle id 1.4 is not a whole number from 1 to 3"},
-        {"repeated id",
-         [](const std::filesystem::path& f) { replaceFirst(f / kParticleDump, "\n1 1 2 ", "\n2 1 2 "); },
+        {"repeated id", [](const std::filesystem::path& f) { replaceFirst(f / kParticleDump, "\n1 1 2 ", "\n2 1 2 "); },
          "dump.particles: timestep 0: particle id 2 is repeated"},
         // The second step of both dumps at 2^31: one past what the viewer reads.
         {"timestep beyond 32 bits",

@@ -1,5 +1,5 @@
-#include "bridge/field_text.h"
 #include "bridge/run_parameters.h"
+#include "bridge/field_text.h"
 
 #include <gtest/gtest.h>
 
@@ -100,11 +100,11 @@ TEST(RunParameters, ChoicesThatGiveNoFiniteValueAreRefusedNamingTheValue) {
         const char* file;
         const char* named;  // empty: the run can be made
     } cases[] = {
-        {"density = 1.7e308\n", "the total mass = inf"},  // 2 * 1.7e308 * pi / 4 overflows
-        {"gravity = 1e308\n", "kn = inf"},                // the weight overflows
-        {"kn = 1e-320\n", "the contact time = inf"},      // sqrt(m / kn) overflows
+        {"density = 1.7e308\n", "the total mass = inf"},             // 2 * 1.7e308 * pi / 4 overflows
+        {"gravity = 1e308\n", "kn = inf"},                           // the weight overflows
+        {"kn = 1e-320\n", "the contact time = inf"},                 // sqrt(m / kn) overflows
         {"density = 1e-300\nkn = 1e308\n", "the contact time = 0"},  // sqrt(m / kn) underflows
-        {"lid_speed = 1e308\nsteps_per_contact = 1e308\n", ""},     // extreme, but numbers
+        {"lid_speed = 1e308\nsteps_per_contact = 1e308\n", ""},      // extreme, but numbers
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

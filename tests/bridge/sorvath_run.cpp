@@ -44,8 +44,8 @@ ViewedRun viewRun(const std::string& folder) {
         }
         run.steps.push_back(snapshot(bench.scene, bench.log, seen));
     }
-    run.allStepsRead = run.allStepsRead && bench.scene.movewall &&
-                       bench.options.contactDisplay == sorvath::ContactDisplay::DrawLines;
+    run.allStepsRead =
+        run.allStepsRead && bench.scene.movewall && bench.options.contactDisplay == sorvath::ContactDisplay::DrawLines;
     run.messages = bench.log.messages;
     run.beeps = bench.log.beeps;
     return run;

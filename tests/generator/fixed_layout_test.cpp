@@ -7,53 +7,53 @@
 using namespace tessark;
 
 TEST(FixedLayout, ExponentFields) {
-  EXPECT_EQ(formatExponent(2000.0, 15, 7, 'E'), "  0.2000000E+04");
-  EXPECT_EQ(formatExponent(1000.0, 11, 4, 'D'), " 0.1000D+04");
-  EXPECT_EQ(formatExponent(-1000.0, 11, 4, 'D'), "-0.1000D+04");
-  EXPECT_EQ(formatExponent(9.99999999, 15, 7, 'E'), "  0.1000000E+02");
-  EXPECT_EQ(formatExponent(0.0, 15, 7, 'E'), "  0.0000000E+00");
-  EXPECT_EQ(formatExponent(2.0e-6, 15, 7, 'E'), "  0.2000000E-05");
-  EXPECT_EQ(formatExponent(1.5e-200, 15, 7, 'E'), "  0.1500000-199");
-  EXPECT_EQ(formatExponent(1.0e300, 15, 7, 'E'), "  0.1000000+301");
-  EXPECT_EQ(formatExponent(-1.0e5, 13, 7, 'E'), "-.1000000E+06");
-  EXPECT_EQ(formatExponent(-1.0e5, 12, 7, 'E'), "************");
+    EXPECT_EQ(formatExponent(2000.0, 15, 7, 'E'), "  0.2000000E+04");
+    EXPECT_EQ(formatExponent(1000.0, 11, 4, 'D'), " 0.1000D+04");
+    EXPECT_EQ(formatExponent(-1000.0, 11, 4, 'D'), "-0.1000D+04");
+    EXPECT_EQ(formatExponent(9.99999999, 15, 7, 'E'), "  0.1000000E+02");
+    EXPECT_EQ(formatExponent(0.0, 15, 7, 'E'), "  0.0000000E+00");
+    EXPECT_EQ(formatExponent(2.0e-6, 15, 7, 'E'), "  0.2000000E-05");
+    EXPECT_EQ(formatExponent(1.5e-200, 15, 7, 'E'), "  0.1500000-199");
+    EXPECT_EQ(formatExponent(1.0e300, 15, 7, 'E'), "  0.1000000+301");
+    EXPECT_EQ(formatExponent(-1.0e5, 13, 7, 'E'), "-.1000000E+06");
+    EXPECT_EQ(formatExponent(-1.0e5, 12, 7, 'E'), "************");
 }
 
 TEST(FixedLayout, FixedAndIntegerFields) {
-  EXPECT_EQ(formatFixed(2.0e-6, 20, 7), "           0.0000020");
-  EXPECT_EQ(formatFixed(-0.5, 4, 2), "-.50");
-  EXPECT_EQ(formatFixed(123.456, 5, 2), "*****");
-  EXPECT_EQ(formatInteger(42, 4), "  42");
-  EXPECT_EQ(formatInteger(12345, 4), "****");
-  EXPECT_EQ(formatInteger(-7, 3), " -7");
+    EXPECT_EQ(formatFixed(2.0e-6, 20, 7), "           0.0000020");
+    EXPECT_EQ(formatFixed(-0.5, 4, 2), "-.50");
+    EXPECT_EQ(formatFixed(123.456, 5, 2), "*****");
+    EXPECT_EQ(formatInteger(42, 4), "  42");
+    EXPECT_EQ(formatInteger(12345, 4), "****");
+    EXPECT_EQ(formatInteger(-7, 3), " -7");
 }
 
 TEST(FixedLayout, RecordsWithGroupsLiteralsAndBlanks) {
-  auto header = layoutOf("(' ',I4,3X,I4,3X,F20.7,3X,I5)");
-  EXPECT_EQ(header.format({std::int64_t{6}, std::int64_t{4}, 2.0e-6, std::int64_t{0}}),
-            "    6      4              0.0000020       0");
-  auto shape = layoutOf("(' ',4(D11.4,2X),I3)");
-  EXPECT_EQ(shape.format({0.5, 0.25, 2000.0, 1000.0, std::int64_t{100}}),
-            "  0.5000D+00   0.2500D+00   0.2000D+04   0.1000D+04  100");
-  auto walls = layoutOf("(' ',2(E15.7,3X))");
-  // Trailing blanks of an X are not written.
-  EXPECT_EQ(walls.format({0.025, 9800.0}), "   0.2500000E-01     0.9800000E+04");
-  auto label = layoutOf("(' ',A,I10)");
-  EXPECT_EQ(label.format({std::string_view("NUMBER OF PARTICLE="), std::int64_t{3}}),
-            " NUMBER OF PARTICLE=         3");
-  auto quoted = layoutOf("('it''s',1X,I2)");
-  EXPECT_EQ(quoted.format({std::int64_t{5}}), "it's  5");
-  // Values beyond the layout continue on a new record from the last group.
-  EXPECT_EQ(layoutOf("(' ',2(I2))").format({std::int64_t{1}, std::int64_t{2}, std::int64_t{3}}), "  1 2\n 3");
-  EXPECT_FALSE(FixedLayout::parse("(I4"));
-  EXPECT_FALSE(FixedLayout::parse("(Q4)"));
-  EXPECT_FALSE(FixedLayout::parse("(F8)"));
+    auto header = layoutOf("(' ',I4,3X,I4,3X,F20.7,3X,I5)");
+    EXPECT_EQ(header.format({std::int64_t{6}, std::int64_t{4}, 2.0e-6, std::int64_t{0}}),
+              "    6      4              0.0000020       0");
+    auto shape = layoutOf("(' ',4(D11.4,2X),I3)");
+    EXPECT_EQ(shape.format({0.5, 0.25, 2000.0, 1000.0, std::int64_t{100}}),
+              "  0.5000D+00   0.2500D+00   0.2000D+04   0.1000D+04  100");
+    auto walls = layoutOf("(' ',2(E15.7,3X))");
+    // Trailing blanks of an X are not written.
+    EXPECT_EQ(walls.format({0.025, 9800.0}), "   0.2500000E-01     0.9800000E+04");
+    auto label = layoutOf("(' ',A,I10)");
+    EXPECT_EQ(label.format({std::string_view("NUMBER OF PARTICLE="), std::int64_t{3}}),
+              " NUMBER OF PARTICLE=         3");
+    auto quoted = layoutOf("('it''s',1X,I2)");
+    EXPECT_EQ(quoted.format({std::int64_t{5}}), "it's  5");
+    // Values beyond the layout continue on a new record from the last group.
+    EXPECT_EQ(layoutOf("(' ',2(I2))").format({std::int64_t{1}, std::int64_t{2}, std::int64_t{3}}), "  1 2\n 3");
+    EXPECT_FALSE(FixedLayout::parse("(I4"));
+    EXPECT_FALSE(FixedLayout::parse("(Q4)"));
+    EXPECT_FALSE(FixedLayout::parse("(F8)"));
 }
 
 TEST(FreeFormat, ShortestRoundTrip) {
-  EXPECT_EQ(shortestReal(0.1), "0.1");
-  EXPECT_EQ(shortestReal(2000.0), "2000");
-  EXPECT_EQ(FreeLine().text("a").real(1.5).integer(3).str(), " a 1.5 3");
-  const double v = 0.21132459517897556;
-  EXPECT_EQ(std::stod(shortestReal(v)), v);
+    EXPECT_EQ(shortestReal(0.1), "0.1");
+    EXPECT_EQ(shortestReal(2000.0), "2000");
+    EXPECT_EQ(FreeLine().text("a").real(1.5).integer(3).str(), " a 1.5 3");
+    const double v = 0.21132459517897556;
+    EXPECT_EQ(std::stod(shortestReal(v)), v);
 }

@@ -18,19 +18,19 @@ namespace {
 constexpr double kPiValue = 3.14159265;
 
 Particle particle(double a, double aspect, std::int32_t nedg = 0) {
-  Particle p;
-  p.a = a;
-  p.b = aspect * a;
-  p.aspect = aspect;
-  p.nedg = nedg;
-  p.sortedA = a;
-  return p;
+    Particle p;
+    p.a = a;
+    p.b = aspect * a;
+    p.aspect = aspect;
+    p.nedg = nedg;
+    p.sortedA = a;
+    return p;
 }
 
 std::vector<std::string> statisticsLines(const ControlRecord& c, const ParticleTable& table) {
-  std::ostringstream out;
-  writeStatistics(c, table, computeStatistics(c, table), out);
-  return linesOf(out.str());
+    std::ostringstream out;
+    writeStatistics(c, table, computeStatistics(c, table), out);
+    return linesOf(out.str());
 }
 
 // Numbers of a free-format line (no label).
@@ -42,134 +42,134 @@ std::vector<double> numbers(const std::string& line) { return numbersAfter(line,
 // 0.5, 0.72. Size classes run from rsmin = 1 - 0.05 = 0.95 to
 // rsmax = 2 + 0.05 = 2.05 in steps of dr = 1.1 / 50 = 0.022.
 TEST(StatisticsFile, ClassBoundsFractionsAndHistogramsOfEllipses) {
-  ControlRecord c;
-  c.ishape = 0;
-  c.axismin = 0.4;
-  const ParticleTable table{particle(2.0, 0.9), particle(1.6, 0.5), particle(1.0, 0.72)};
-  const double rsmin = 1.0 - 0.05 * (2.0 - 1.0);
-  const double rsmax = 2.0 + 0.05 * (2.0 - 1.0);
-  const double dr = (rsmax - rsmin) / 50;
-  const double area[3] = {kPiValue * 2.0 * 1.8, kPiValue * 1.6 * 0.8, kPiValue * 1.0 * 0.72};
-  const double sums = area[0] + area[1] + area[2];
-  // Weight classes by sqrt(a b): sqrt(3.6) = 1.897 is in class 44
-  // ((1.897 - 0.95) / 0.022 = 43.05), sqrt(1.28) = 1.131 in class 9 (8.25),
-  // sqrt(0.72) = 0.849 below rsmin in none. Diameter classes by a: 2 in
-  // class 48 (47.7), 1.6 in class 30 (29.5), 1 in class 3 (2.27).
-  double weight[51] = {};
-  weight[44] = area[0];
-  weight[9] = area[1];
-  int diameterCount[51] = {};
-  diameterCount[48] = diameterCount[30] = diameterCount[3] = 1;
+    ControlRecord c;
+    c.ishape = 0;
+    c.axismin = 0.4;
+    const ParticleTable table{particle(2.0, 0.9), particle(1.6, 0.5), particle(1.0, 0.72)};
+    const double rsmin = 1.0 - 0.05 * (2.0 - 1.0);
+    const double rsmax = 2.0 + 0.05 * (2.0 - 1.0);
+    const double dr = (rsmax - rsmin) / 50;
+    const double area[3] = {kPiValue * 2.0 * 1.8, kPiValue * 1.6 * 0.8, kPiValue * 1.0 * 0.72};
+    const double sums = area[0] + area[1] + area[2];
+    // Weight classes by sqrt(a b): sqrt(3.6) = 1.897 is in class 44
+    // ((1.897 - 0.95) / 0.022 = 43.05), sqrt(1.28) = 1.131 in class 9 (8.25),
+    // sqrt(0.72) = 0.849 below rsmin in none. Diameter classes by a: 2 in
+    // class 48 (47.7), 1.6 in class 30 (29.5), 1 in class 3 (2.27).
+    double weight[51] = {};
+    weight[44] = area[0];
+    weight[9] = area[1];
+    int diameterCount[51] = {};
+    diameterCount[48] = diameterCount[30] = diameterCount[3] = 1;
 
-  const std::vector<std::string> lines = statisticsLines(c, table);
-  ASSERT_EQ(lines.size(), 1u + 1 + 1 + 50 + 1 + 1 + 1 + 1 + 50 + 1 + 1 + 1 + 50 + 1);
-  EXPECT_EQ(lines[0], " SUM OF S=   " + exponentField(sums));
-  EXPECT_EQ(lines[1], " Distribution of the weight");
-  EXPECT_EQ(lines[2], " rsmin*2=   " + exponentField(2 * rsmin));
-  double running = 0.0;
-  for (int k = 1; k <= 50; ++k) {
-    SCOPED_TRACE("weight class " + std::to_string(k));
-    running += weight[k];
-    const std::vector<double> v = numbers(lines[static_cast<std::size_t>(2 + k)]);
-    ASSERT_EQ(v.size(), 3u);
-    EXPECT_DOUBLE_EQ(v[0], 2 * (k * dr + rsmin));
-    EXPECT_DOUBLE_EQ(v[1], weight[k] / sums);
-    EXPECT_DOUBLE_EQ(v[2], running / sums);
-  }
-  EXPECT_EQ(lines[53], " rsmax*2=   " + exponentField(2 * rsmax));
-  const std::vector<double> totals = numbersAfter(lines[54], " sums, tarea2");
-  ASSERT_EQ(totals.size(), 2u);
-  EXPECT_DOUBLE_EQ(totals[0], sums);
-  EXPECT_DOUBLE_EQ(totals[1], area[0] + area[1]);  // the smallest is in no class
-  EXPECT_EQ(lines[55], " distribution of circumscribed diameter Dc");
-  EXPECT_EQ(lines[56], " rsmin*2=   " + exponentField(2 * rsmin));
-  int counted = 0;
-  for (int k = 1; k <= 50; ++k) {
-    SCOPED_TRACE("diameter class " + std::to_string(k));
-    counted += diameterCount[k];
-    const std::vector<double> v = numbers(lines[static_cast<std::size_t>(56 + k)]);
-    ASSERT_EQ(v.size(), 3u);
-    EXPECT_DOUBLE_EQ(v[0], 2 * (k * dr + rsmin));
-    EXPECT_EQ(v[1], diameterCount[k] / 3.0);
-    EXPECT_EQ(v[2], counted / 3.0);
-  }
-  EXPECT_EQ(lines[107], " rsmax*2=   " + exponentField(2 * rsmax));
+    const std::vector<std::string> lines = statisticsLines(c, table);
+    ASSERT_EQ(lines.size(), 1u + 1 + 1 + 50 + 1 + 1 + 1 + 1 + 50 + 1 + 1 + 1 + 50 + 1);
+    EXPECT_EQ(lines[0], " SUM OF S=   " + exponentField(sums));
+    EXPECT_EQ(lines[1], " Distribution of the weight");
+    EXPECT_EQ(lines[2], " rsmin*2=   " + exponentField(2 * rsmin));
+    double running = 0.0;
+    for (int k = 1; k <= 50; ++k) {
+        SCOPED_TRACE("weight class " + std::to_string(k));
+        running += weight[k];
+        const std::vector<double> v = numbers(lines[static_cast<std::size_t>(2 + k)]);
+        ASSERT_EQ(v.size(), 3u);
+        EXPECT_DOUBLE_EQ(v[0], 2 * (k * dr + rsmin));
+        EXPECT_DOUBLE_EQ(v[1], weight[k] / sums);
+        EXPECT_DOUBLE_EQ(v[2], running / sums);
+    }
+    EXPECT_EQ(lines[53], " rsmax*2=   " + exponentField(2 * rsmax));
+    const std::vector<double> totals = numbersAfter(lines[54], " sums, tarea2");
+    ASSERT_EQ(totals.size(), 2u);
+    EXPECT_DOUBLE_EQ(totals[0], sums);
+    EXPECT_DOUBLE_EQ(totals[1], area[0] + area[1]);  // the smallest is in no class
+    EXPECT_EQ(lines[55], " distribution of circumscribed diameter Dc");
+    EXPECT_EQ(lines[56], " rsmin*2=   " + exponentField(2 * rsmin));
+    int counted = 0;
+    for (int k = 1; k <= 50; ++k) {
+        SCOPED_TRACE("diameter class " + std::to_string(k));
+        counted += diameterCount[k];
+        const std::vector<double> v = numbers(lines[static_cast<std::size_t>(56 + k)]);
+        ASSERT_EQ(v.size(), 3u);
+        EXPECT_DOUBLE_EQ(v[0], 2 * (k * dr + rsmin));
+        EXPECT_EQ(v[1], diameterCount[k] / 3.0);
+        EXPECT_EQ(v[2], counted / 3.0);
+    }
+    EXPECT_EQ(lines[107], " rsmax*2=   " + exponentField(2 * rsmax));
 
-  // Aspect classes from 0.4 to 1 in steps of 0.012: 0.9 in class 42
-  // ((0.9 - 0.4) / 0.012 = 41.7), 0.5 in class 9 (8.3), 0.72 in class 27 (26.7).
-  EXPECT_EQ(lines[108], " Distribution of aspect ratio");
-  EXPECT_EQ(lines[109], " axismin=   " + exponentField(0.4));
-  int aspectCount[51] = {};
-  aspectCount[42] = aspectCount[9] = aspectCount[27] = 1;
-  int total = 0;
-  for (int k = 1; k <= 50; ++k) {
-    SCOPED_TRACE("aspect class " + std::to_string(k));
-    total += aspectCount[k];
-    char expected[64];
-    std::snprintf(expected, sizeof expected, " %s   %10d   %10d",
-                  exponentField(k * ((1.0 - 0.4) / 50) + 0.4, 13, 6).c_str(), aspectCount[k], total);
-    EXPECT_EQ(lines[static_cast<std::size_t>(109 + k)], expected);
-  }
-  EXPECT_EQ(lines[160], " axismx=   " + exponentField(1.0));
+    // Aspect classes from 0.4 to 1 in steps of 0.012: 0.9 in class 42
+    // ((0.9 - 0.4) / 0.012 = 41.7), 0.5 in class 9 (8.3), 0.72 in class 27 (26.7).
+    EXPECT_EQ(lines[108], " Distribution of aspect ratio");
+    EXPECT_EQ(lines[109], " axismin=   " + exponentField(0.4));
+    int aspectCount[51] = {};
+    aspectCount[42] = aspectCount[9] = aspectCount[27] = 1;
+    int total = 0;
+    for (int k = 1; k <= 50; ++k) {
+        SCOPED_TRACE("aspect class " + std::to_string(k));
+        total += aspectCount[k];
+        char expected[64];
+        std::snprintf(expected, sizeof expected, " %s   %10d   %10d",
+                      exponentField(k * ((1.0 - 0.4) / 50) + 0.4, 13, 6).c_str(), aspectCount[k], total);
+        EXPECT_EQ(lines[static_cast<std::size_t>(109 + k)], expected);
+    }
+    EXPECT_EQ(lines[160], " axismx=   " + exponentField(1.0));
 }
 
 // Polygons: one line per edge count from ndgmn to ndgmx, with the running total.
 TEST(StatisticsFile, EdgeCountTableOfPolygons) {
-  ControlRecord c;
-  c.ishape = 1;
-  c.ndgmn = 3;
-  c.ndgmx = 6;
-  const ParticleTable table{particle(2.0, 1.0, 5), particle(1.5, 1.0, 3), particle(1.0, 1.0, 5)};
-  const std::vector<std::string> lines = statisticsLines(c, table);
-  ASSERT_EQ(lines.size(), 108u + 3 + 4);
-  EXPECT_EQ(lines[108], " distribution of nedg");
-  EXPECT_EQ(lines[109], " the minimum number of nedg=         3");
-  EXPECT_EQ(lines[110], " the maximum number of nedg=         6");
-  EXPECT_EQ(lines[111], "          3            1            1");
-  EXPECT_EQ(lines[112], "          4            0            1");
-  EXPECT_EQ(lines[113], "          5            2            3");
-  EXPECT_EQ(lines[114], "          6            0            3");
+    ControlRecord c;
+    c.ishape = 1;
+    c.ndgmn = 3;
+    c.ndgmx = 6;
+    const ParticleTable table{particle(2.0, 1.0, 5), particle(1.5, 1.0, 3), particle(1.0, 1.0, 5)};
+    const std::vector<std::string> lines = statisticsLines(c, table);
+    ASSERT_EQ(lines.size(), 108u + 3 + 4);
+    EXPECT_EQ(lines[108], " distribution of nedg");
+    EXPECT_EQ(lines[109], " the minimum number of nedg=         3");
+    EXPECT_EQ(lines[110], " the maximum number of nedg=         6");
+    EXPECT_EQ(lines[111], "          3            1            1");
+    EXPECT_EQ(lines[112], "          4            0            1");
+    EXPECT_EQ(lines[113], "          5            2            3");
+    EXPECT_EQ(lines[114], "          6            0            3");
 }
 
 // A polygon whose radius was replaced after a failed pass still counts in
 // the weight class of the radius it was sorted with, and in the diameter
 // class of its new radius.
 TEST(StatisticsFile, ReplacedPolygonWeighsByItsSortedRadius) {
-  ControlRecord c;
-  c.ishape = 1;
-  ParticleTable table{particle(2.0, 1.0, 3), particle(1.2, 1.0, 3), particle(1.0, 1.0, 3)};
-  table[1].a = table[1].b = 1.9;  // sorted with 1.2
-  const PackingStatistics s = computeStatistics(c, table);
-  // Classes from 0.95 by 0.022: 1.2 in class 12 ((1.2 - 0.95) / 0.022 = 11.4),
-  // 1.9 in class 44 (43.2), 2 in class 48 (47.7), 1 in class 3 (2.3).
-  EXPECT_DOUBLE_EQ(s.weight[11], kPiValue * 1.9 * 1.9);
-  EXPECT_EQ(s.counts[11], 0);
-  EXPECT_EQ(s.weight[43], 0.0);
-  EXPECT_EQ(s.counts[43], 1);
-  EXPECT_DOUBLE_EQ(s.weight[47], kPiValue * 2.0 * 2.0);
-  EXPECT_DOUBLE_EQ(s.weight[2], kPiValue * 1.0 * 1.0);
+    ControlRecord c;
+    c.ishape = 1;
+    ParticleTable table{particle(2.0, 1.0, 3), particle(1.2, 1.0, 3), particle(1.0, 1.0, 3)};
+    table[1].a = table[1].b = 1.9;  // sorted with 1.2
+    const PackingStatistics s = computeStatistics(c, table);
+    // Classes from 0.95 by 0.022: 1.2 in class 12 ((1.2 - 0.95) / 0.022 = 11.4),
+    // 1.9 in class 44 (43.2), 2 in class 48 (47.7), 1 in class 3 (2.3).
+    EXPECT_DOUBLE_EQ(s.weight[11], kPiValue * 1.9 * 1.9);
+    EXPECT_EQ(s.counts[11], 0);
+    EXPECT_EQ(s.weight[43], 0.0);
+    EXPECT_EQ(s.counts[43], 1);
+    EXPECT_DOUBLE_EQ(s.weight[47], kPiValue * 2.0 * 2.0);
+    EXPECT_DOUBLE_EQ(s.weight[2], kPiValue * 1.0 * 1.0);
 }
 
 TEST(StatisticsFile, StatisticsWithoutANumberAreNamed) {
-  ControlRecord c;
-  c.wmean = 0.0;
-  c.wsd = 0.5;
-  c.sizemn = 0.0;
-  c.sizemx = 1.0;
-  const ParticleTable zero{particle(0.0, 1.0), particle(0.0, 1.0)};
-  EXPECT_EQ(statisticsProblem(c, zero, computeStatistics(c, zero)),
-            "the particles have no area (SUM OF S= 0), so the weight fractions cannot be computed; check wmean = 0, "
-            "wsd = 0.5, sizemn = 0 and sizemx = 1");
-  const ParticleTable huge{particle(1.0e200, 1.0), particle(1.0e200, 1.0)};
-  EXPECT_EQ(statisticsProblem(c, huge, computeStatistics(c, huge)),
-            "the total area of the particles (SUM OF S= inf) is beyond the range of a real; check wmean = 0, "
-            "wsd = 0.5, sizemn = 0 and sizemx = 1");
-  // Areas pi 1e300 and -pi 1e300 cancel, leaving a tiny total that the
-  // first class's weight overflows when divided by it.
-  ParticleTable cancelling{particle(1.0e150, 1.0), particle(-1.0e150, -1.0), particle(1.0, 1.0e-10)};
-  EXPECT_EQ(statisticsProblem(c, cancelling, computeStatistics(c, cancelling)),
-            "the size classes from the largest a = 1e+150 to the smallest a = 1 cannot be computed; check wmean = 0, "
-            "wsd = 0.5, sizemn = 0 and sizemx = 1");
-  const ParticleTable fine{particle(2.0, 1.0), particle(1.0, 1.0)};
-  EXPECT_EQ(statisticsProblem(c, fine, computeStatistics(c, fine)), "");
+    ControlRecord c;
+    c.wmean = 0.0;
+    c.wsd = 0.5;
+    c.sizemn = 0.0;
+    c.sizemx = 1.0;
+    const ParticleTable zero{particle(0.0, 1.0), particle(0.0, 1.0)};
+    EXPECT_EQ(statisticsProblem(c, zero, computeStatistics(c, zero)),
+              "the particles have no area (SUM OF S= 0), so the weight fractions cannot be computed; check wmean = 0, "
+              "wsd = 0.5, sizemn = 0 and sizemx = 1");
+    const ParticleTable huge{particle(1.0e200, 1.0), particle(1.0e200, 1.0)};
+    EXPECT_EQ(statisticsProblem(c, huge, computeStatistics(c, huge)),
+              "the total area of the particles (SUM OF S= inf) is beyond the range of a real; check wmean = 0, "
+              "wsd = 0.5, sizemn = 0 and sizemx = 1");
+    // Areas pi 1e300 and -pi 1e300 cancel, leaving a tiny total that the
+    // first class's weight overflows when divided by it.
+    ParticleTable cancelling{particle(1.0e150, 1.0), particle(-1.0e150, -1.0), particle(1.0, 1.0e-10)};
+    EXPECT_EQ(statisticsProblem(c, cancelling, computeStatistics(c, cancelling)),
+              "the size classes from the largest a = 1e+150 to the smallest a = 1 cannot be computed; check wmean = 0, "
+              "wsd = 0.5, sizemn = 0 and sizemx = 1");
+    const ParticleTable fine{particle(2.0, 1.0), particle(1.0, 1.0)};
+    EXPECT_EQ(statisticsProblem(c, fine, computeStatistics(c, fine)), "");
 }

@@ -159,8 +159,8 @@ TEST(FrameRow, CellTextsOfOneFrame) {
     frame.setTransparentIndex(5);
     frame.colourTable[5] = {0xFF, 0x00, 0xFF};
     const auto cells = gifengine::ShowFrameRow(frame, 6);
-    const gifengine::FrameRowTexts expected{"7", "temp-12.gif(3)", "8,4", "320x240", "25", "未消去",
-                                            "ｵﾝ-5(FF00FF)", "ﾛｰｶﾙ", "16", "/data/run/temp-12.gif"};
+    const gifengine::FrameRowTexts expected{"7",      "temp-12.gif(3)", "8,4",  "320x240", "25",
+                                            "未消去", "ｵﾝ-5(FF00FF)",   "ﾛｰｶﾙ", "16",      "/data/run/temp-12.gif"};
     EXPECT_EQ(cells, expected);
 
     frame.setTransparencyOn(false);

@@ -10,7 +10,12 @@ namespace text = gifengine::text;
 namespace {
 
 std::vector<uint8_t> OneImageWithGlobal(const std::string& version = "89a") {
-    return GifBuilder().version(version).screen(30, 20).globalTable(MakePalette(3)).image(PatternImage(10, 10, 8)).bytes();
+    return GifBuilder()
+        .version(version)
+        .screen(30, 20)
+        .globalTable(MakePalette(3))
+        .image(PatternImage(10, 10, 8))
+        .bytes();
 }
 
 bool SameEntries(const GifFrameRecord& frame, const gifengine::GlobalColourTable& global) {
@@ -121,8 +126,8 @@ TEST_F(EngineTest, LoopCountOfNetscapeBlockGoesToIterationBox) {
 }
 
 TEST_F(EngineTest, ApplicationBlockWithOtherIdentifierGivesNoLoopCount) {
-    const std::vector<uint8_t> other{0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'X', '2', '.', '0',
-                                     0x03, 0x01, 0x05, 0x00, 0x00};
+    const std::vector<uint8_t> other{0x21, 0xFF, 0x0B, 'N', 'E',  'T',  'S',  'C',  'A', 'P',
+                                     'X',  '2',  '.',  '0', 0x03, 0x01, 0x05, 0x00, 0x00};
     ASSERT_EQ(load(GifBuilder().globalTable(MakePalette(2)).raw(other).image(PatternImage(2, 2, 4)).bytes()), 0);
     EXPECT_EQ(engine.boxes.EdIteration, "0");
     EXPECT_TRUE(engine.scanner().state.applicationPresent);
@@ -173,10 +178,10 @@ TEST_F(EngineTest, MalformedBlocksEndTheScan) {
     const auto head = GifBuilder().globalTable(MakePalette(2)).noTrailer();
     const std::vector<std::vector<uint8_t>> tails{
         {0x21, 0xF9, 0x05, 0, 0, 0, 0, 0, 0},  // graphic control size not 4
-        {0x21, 0xFF, 0x0A, 0},                  // application size not 11
-        {0x00},                                 // unknown byte
-        {0x3B},                                 // trailer before any image
-        {0x21, 0xFE, 0x05, 'a'},                // end of file inside a comment
+        {0x21, 0xFF, 0x0A, 0},                 // application size not 11
+        {0x00},                                // unknown byte
+        {0x3B},                                // trailer before any image
+        {0x21, 0xFE, 0x05, 'a'},               // end of file inside a comment
     };
     for (const auto& tail : tails) {
         reporter.messages.clear();
@@ -194,7 +199,9 @@ TEST_F(EngineTest, MalformedBlocksEndTheScan) {
 TEST_F(EngineTest, PlainTextAndUnknownExtensionsAreSkipped) {
     const std::vector<uint8_t> plainText{0x21, 0x01, 0x0C, 0, 0, 0, 0, 8, 0, 8, 0, 8, 8, 1, 0, 0x02, 'h', 'i', 0x00};
     const std::vector<uint8_t> unknown{0x21, 0x99, 0x03, 1, 2, 3, 0x00};
-    ASSERT_EQ(load(GifBuilder().globalTable(MakePalette(2)).raw(plainText).raw(unknown).image(PatternImage(2, 2, 4)).bytes()), 0);
+    ASSERT_EQ(
+        load(GifBuilder().globalTable(MakePalette(2)).raw(plainText).raw(unknown).image(PatternImage(2, 2, 4)).bytes()),
+        0);
     EXPECT_EQ(engine.frames.count(), 1);
 }
 
@@ -213,8 +220,8 @@ TEST_F(EngineTest, UnreadableAndForeignFilesAreRefusedWithTheirMessages) {
     ASSERT_EQ(reporter.messages.size(), 2u);
     EXPECT_EQ(reporter.messages[0].text, "ファイル読込中にエラーが発生しました");
 
-    for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{}, std::vector<uint8_t>{'G', 'I'},
-                                              std::vector<uint8_t>{'P', 'N', 'G', 1, 2, 3}}) {
+    for (const std::vector<uint8_t>& bytes :
+         {std::vector<uint8_t>{}, std::vector<uint8_t>{'G', 'I'}, std::vector<uint8_t>{'P', 'N', 'G', 1, 2, 3}}) {
         reporter.messages.clear();
         EXPECT_EQ(load(bytes, "x.gif"), -1);
         ASSERT_EQ(reporter.messages.size(), 1u);

@@ -24,8 +24,8 @@ bool ContainsAt(const std::vector<uint8_t>& file, std::size_t at, const std::vec
 }
 
 std::vector<uint8_t> NetscapeBlock(int repeat) {
-    return Bytes({0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 0x03, 0x01,
-                  repeat & 0xFF, repeat >> 8, 0x00});
+    return Bytes({0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 0x03, 0x01, repeat & 0xFF,
+                  repeat >> 8, 0x00});
 }
 
 }  // namespace
@@ -37,7 +37,8 @@ TEST_F(EngineTest, TwoFramesWithSharedTableAreWrittenByteForByte) {
     const auto& f0 = engine.frames[0];
     const auto& f1 = engine.frames[1];
 
-    std::vector<uint8_t> expected = Bytes({0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x0A, 0x00, 0x0A, 0x00, 0xB3, 0x00, 0x00});
+    std::vector<uint8_t> expected =
+        Bytes({0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x0A, 0x00, 0x0A, 0x00, 0xB3, 0x00, 0x00});
     for (int k = 0; k < 16; ++k) {
         const auto& c = engine.global.entries[std::size_t(k)];
         expected.insert(expected.end(), {c.r, c.g, c.b});

@@ -20,68 +20,69 @@ namespace fs = std::filesystem;
 namespace {
 
 struct CommandResult {
-  int status = -1;
-  std::string output;  // standard output and error together
+    int status = -1;
+    std::string output;  // standard output and error together
 };
 
 CommandResult runCommand(const std::string& command) {
-  CommandResult result;
-  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 4096> buffer{};
-  std::size_t n = 0;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+    CommandResult result;
+    std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) return result;
+    std::array<char, 4096> buffer{};
+    std::size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
 }
 
 std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
 }
 
 // Keys of the [Desktop Entry] group.
 std::map<std::string, std::string> desktopEntry(const fs::path& path) {
-  std::map<std::string, std::string> keys;
-  std::istringstream in(readFile(path));
-  std::string line;
-  while (std::getline(in, line)) {
-    const std::size_t eq = line.find('=');
-    if (eq != std::string::npos) keys[line.substr(0, eq)] = line.substr(eq + 1);
-  }
-  return keys;
+    std::map<std::string, std::string> keys;
+    std::istringstream in(readFile(path));
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::size_t eq = line.find('=');
+        if (eq != std::string::npos) keys[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return keys;
 }
 
 // Width and height from a PNG file's IHDR chunk; {0, 0} when it is not a PNG.
 std::pair<unsigned, unsigned> pngSize(const fs::path& path) {
-  const std::string bytes = readFile(path);
-  if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0 || bytes.compare(12, 4, "IHDR") != 0) return {0, 0};
-  auto word = [&](std::size_t at) {
-    unsigned v = 0;
-    for (std::size_t k = 0; k < 4; ++k) v = v << 8 | static_cast<unsigned char>(bytes[at + k]);
-    return v;
-  };
-  return {word(16), word(20)};
+    const std::string bytes = readFile(path);
+    if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0 || bytes.compare(12, 4, "IHDR") != 0) return {0, 0};
+    auto word = [&](std::size_t at) {
+        unsigned v = 0;
+        for (std::size_t k = 0; k < 4; ++k) v = v << 8 | static_cast<unsigned char>(bytes[at + k]);
+        return v;
+    };
+    return {word(16), word(20)};
 }
 
 // One installation for all tests of this file.
 class Installed : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    prefix_ = fs::temp_directory_path() / ("toolkit-install-" + std::to_string(::getpid()));
-    fs::remove_all(prefix_);
-    install_ = runCommand(quoted(CMAKE_COMMAND) + " --install " + quoted(BUILD_DIR) + " --prefix " + quoted(prefix_));
-  }
-  static void TearDownTestSuite() { fs::remove_all(prefix_); }
-  void SetUp() override { ASSERT_EQ(install_.status, 0) << install_.output; }
+protected:
+    static void SetUpTestSuite() {
+        prefix_ = fs::temp_directory_path() / ("toolkit-install-" + std::to_string(::getpid()));
+        fs::remove_all(prefix_);
+        install_ =
+            runCommand(quoted(CMAKE_COMMAND) + " --install " + quoted(BUILD_DIR) + " --prefix " + quoted(prefix_));
+    }
+    static void TearDownTestSuite() { fs::remove_all(prefix_); }
+    void SetUp() override { ASSERT_EQ(install_.status, 0) << install_.output; }
 
-  static fs::path prefix_;
-  static CommandResult install_;
+    static fs::path prefix_;
+    static CommandResult install_;
 };
 fs::path Installed::prefix_;
 CommandResult Installed::install_;
@@ -91,112 +92,114 @@ const char* const kDesktopIds[] = {"com.quillbay.Sorvath", "com.quillbay.Flikkor
 }  // namespace
 
 TEST_F(Installed, ProgramsAreInBinAndAnswerVersion) {
-  for (const char* program : {"tessark", "sorvath", "flikkor"}) {
-    SCOPED_TRACE(program);
-    const fs::path path = prefix_ / "bin" / program;
-    ASSERT_TRUE(fs::is_regular_file(path));
-    EXPECT_NE(fs::status(path).permissions() & fs::perms::owner_exec, fs::perms::none);
-    const CommandResult version = runCommand(quoted(path) + " --version");
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.output.rfind(std::string(program) + " ", 0), 0u) << version.output;
-    // Any other argument: the usage on standard error only, status 2, no window, no run.
-    const CommandResult refused = runCommand(quoted(path) + " --bogus 2>/dev/null >/dev/null; echo $?; " +
-                                             "(" + quoted(path) + " --bogus 2>&1 >/dev/null)");
-    EXPECT_EQ(refused.output.rfind("2\n" + std::string(program) + ": unknown argument '--bogus'\nUsage: " + program, 0),
-              0u)
-        << refused.output;
-  }
-  // The LAMMPS bridge has commands of its own but answers its version the same way.
-  const CommandResult bridge = runCommand(quoted(prefix_ / "bin" / "demrun") + " --version");
-  EXPECT_EQ(bridge.status, 0);
-  EXPECT_EQ(bridge.output.rfind("demrun ", 0), 0u) << bridge.output;
+    for (const char* program : {"tessark", "sorvath", "flikkor"}) {
+        SCOPED_TRACE(program);
+        const fs::path path = prefix_ / "bin" / program;
+        ASSERT_TRUE(fs::is_regular_file(path));
+        EXPECT_NE(fs::status(path).permissions() & fs::perms::owner_exec, fs::perms::none);
+        const CommandResult version = runCommand(quoted(path) + " --version");
+        EXPECT_EQ(version.status, 0);
+        EXPECT_EQ(version.output.rfind(std::string(program) + " ", 0), 0u) << version.output;
+        // Any other argument: the usage on standard error only, status 2, no window, no run.
+        const CommandResult refused = runCommand(quoted(path) + " --bogus 2>/dev/null >/dev/null; echo $?; " + "(" +
+                                                 quoted(path) + " --bogus 2>&1 >/dev/null)");
+        EXPECT_EQ(
+            refused.output.rfind("2\n" + std::string(program) + ": unknown argument '--bogus'\nUsage: " + program, 0),
+            0u)
+            << refused.output;
+    }
+    // The LAMMPS bridge has commands of its own but answers its version the same way.
+    const CommandResult bridge = runCommand(quoted(prefix_ / "bin" / "demrun") + " --version");
+    EXPECT_EQ(bridge.status, 0);
+    EXPECT_EQ(bridge.output.rfind("demrun ", 0), 0u) << bridge.output;
 }
 
 TEST_F(Installed, LaunchersNameInstalledProgramsAndIcons) {
-  for (const char* id : kDesktopIds) {
-    SCOPED_TRACE(id);
-    const fs::path file = prefix_ / "share/applications" / (std::string(id) + ".desktop");
-    ASSERT_TRUE(fs::is_regular_file(file));
-    const std::map<std::string, std::string> entry = desktopEntry(file);
-    // Exec and TryExec name a program that the installation put in bin/.
-    const std::string exec = entry.count("Exec") ? entry.at("Exec") : "";
-    EXPECT_TRUE(fs::is_regular_file(prefix_ / "bin" / exec.substr(0, exec.find(' ')))) << exec;
-    EXPECT_EQ(entry.count("TryExec") ? entry.at("TryExec") : "", exec.substr(0, exec.find(' ')));
-    // The icon is the theme name of the installed drawings, in every size.
-    ASSERT_EQ(entry.count("Icon"), 1u);
-    EXPECT_EQ(entry.at("Icon"), id);
-    EXPECT_TRUE(fs::is_regular_file(prefix_ / "share/icons/hicolor/scalable/apps" / (std::string(id) + ".svg")));
-    for (unsigned size : {16u, 24u, 32u, 48u, 64u, 128u, 256u}) {
-      const std::string folder = std::to_string(size) + "x" + std::to_string(size);
-      EXPECT_EQ(pngSize(prefix_ / "share/icons/hicolor" / folder / "apps" / (std::string(id) + ".png")),
-                std::make_pair(size, size))
-          << folder;
+    for (const char* id : kDesktopIds) {
+        SCOPED_TRACE(id);
+        const fs::path file = prefix_ / "share/applications" / (std::string(id) + ".desktop");
+        ASSERT_TRUE(fs::is_regular_file(file));
+        const std::map<std::string, std::string> entry = desktopEntry(file);
+        // Exec and TryExec name a program that the installation put in bin/.
+        const std::string exec = entry.count("Exec") ? entry.at("Exec") : "";
+        EXPECT_TRUE(fs::is_regular_file(prefix_ / "bin" / exec.substr(0, exec.find(' ')))) << exec;
+        EXPECT_EQ(entry.count("TryExec") ? entry.at("TryExec") : "", exec.substr(0, exec.find(' ')));
+        // The icon is the theme name of the installed drawings, in every size.
+        ASSERT_EQ(entry.count("Icon"), 1u);
+        EXPECT_EQ(entry.at("Icon"), id);
+        EXPECT_TRUE(fs::is_regular_file(prefix_ / "share/icons/hicolor/scalable/apps" / (std::string(id) + ".svg")));
+        for (unsigned size : {16u, 24u, 32u, 48u, 64u, 128u, 256u}) {
+            const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+            EXPECT_EQ(pngSize(prefix_ / "share/icons/hicolor" / folder / "apps" / (std::string(id) + ".png")),
+                      std::make_pair(size, size))
+                << folder;
+        }
+        // The metainfo's launchable is this very launcher.
+        const std::string metainfo = readFile(prefix_ / "share/metainfo" / (std::string(id) + ".metainfo.xml"));
+        EXPECT_NE(metainfo.find("<launchable type=\"desktop-id\">" + std::string(id) + ".desktop</launchable>"),
+                  std::string::npos);
     }
-    // The metainfo's launchable is this very launcher.
-    const std::string metainfo = readFile(prefix_ / "share/metainfo" / (std::string(id) + ".metainfo.xml"));
-    EXPECT_NE(metainfo.find("<launchable type=\"desktop-id\">" + std::string(id) + ".desktop</launchable>"),
-              std::string::npos);
-  }
-  const std::map<std::string, std::string> flikkor =
-      desktopEntry(prefix_ / "share/applications/com.quillbay.Flikkor.desktop");
-  EXPECT_EQ(flikkor.count("Name[ja]") ? flikkor.at("Name[ja]") : "", "Reelwright");
-  EXPECT_EQ(flikkor.count("GenericName[ja]") ? flikkor.at("GenericName[ja]") : "", "GIFアニメーション作成ツール");
+    const std::map<std::string, std::string> flikkor =
+        desktopEntry(prefix_ / "share/applications/com.quillbay.Flikkor.desktop");
+    EXPECT_EQ(flikkor.count("Name[ja]") ? flikkor.at("Name[ja]") : "", "Reelwright");
+    EXPECT_EQ(flikkor.count("GenericName[ja]") ? flikkor.at("GenericName[ja]") : "", "GIFアニメーション作成ツール");
 }
 
 TEST_F(Installed, DesktopFileAndAppStreamValidatorsPass) {
-  for (const char* id : kDesktopIds) {
-    SCOPED_TRACE(id);
-    const CommandResult desktop =
-        runCommand("desktop-file-validate " + quoted(prefix_ / "share/applications" / (std::string(id) + ".desktop")));
-    EXPECT_EQ(desktop.status, 0) << desktop.output;
-    EXPECT_EQ(desktop.output.find("error"), std::string::npos) << desktop.output;
-    const CommandResult appstream = runCommand("appstreamcli validate --no-net " +
-                                               quoted(prefix_ / "share/metainfo" / (std::string(id) + ".metainfo.xml")));
-    EXPECT_EQ(appstream.status, 0) << appstream.output;
-  }
+    for (const char* id : kDesktopIds) {
+        SCOPED_TRACE(id);
+        const CommandResult desktop = runCommand(
+            "desktop-file-validate " + quoted(prefix_ / "share/applications" / (std::string(id) + ".desktop")));
+        EXPECT_EQ(desktop.status, 0) << desktop.output;
+        EXPECT_EQ(desktop.output.find("error"), std::string::npos) << desktop.output;
+        const CommandResult appstream =
+            runCommand("appstreamcli validate --no-net " +
+                       quoted(prefix_ / "share/metainfo" / (std::string(id) + ".metainfo.xml")));
+        EXPECT_EQ(appstream.status, 0) << appstream.output;
+    }
 }
 
 TEST_F(Installed, FlikkorFindsItsHelpPageInTheInstalledDataFolder) {
-  const fs::path page = prefix_ / "share/flikkor/flikkor.htm";
-  ASSERT_TRUE(fs::is_regular_file(page));
-  EXPECT_EQ(readFile(page), readFile(fs::path(TOOLKIT_BIN_DIR) / "flikkor.htm"));  // the Shift_JIS page
-  // Started in a folder without a help page, Flikkor looks beside its program, then in share/.
-  const fs::path elsewhere = prefix_ / "work";
-  fs::create_directories(elsewhere);
-  const QString found = flikkor::helpPagePath(QString::fromStdString(elsewhere.string()),
-                                              QString::fromStdString((prefix_ / "bin").string()));
-  EXPECT_TRUE(fs::equivalent(found.toStdString(), page)) << found.toStdString();
+    const fs::path page = prefix_ / "share/flikkor/flikkor.htm";
+    ASSERT_TRUE(fs::is_regular_file(page));
+    EXPECT_EQ(readFile(page), readFile(fs::path(TOOLKIT_BIN_DIR) / "flikkor.htm"));  // the Shift_JIS page
+    // Started in a folder without a help page, Flikkor looks beside its program, then in share/.
+    const fs::path elsewhere = prefix_ / "work";
+    fs::create_directories(elsewhere);
+    const QString found = flikkor::helpPagePath(QString::fromStdString(elsewhere.string()),
+                                                QString::fromStdString((prefix_ / "bin").string()));
+    EXPECT_TRUE(fs::equivalent(found.toStdString(), page)) << found.toStdString();
 }
 
 TEST_F(Installed, SorvathFindsFlikkorInItsProgramFolder) {
-  // Sorvath's export starts "flikkor" from the folder of its own executable.
-  const fs::path sorvath = prefix_ / "bin/sorvath";
-  ASSERT_TRUE(fs::is_regular_file(sorvath));
-  const fs::path assembler = sorvath.parent_path() / "flikkor";
-  const CommandResult version = runCommand(quoted(assembler) + " --version");
-  EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.output, "flikkor 0.68\n");
+    // Sorvath's export starts "flikkor" from the folder of its own executable.
+    const fs::path sorvath = prefix_ / "bin/sorvath";
+    ASSERT_TRUE(fs::is_regular_file(sorvath));
+    const fs::path assembler = sorvath.parent_path() / "flikkor";
+    const CommandResult version = runCommand(quoted(assembler) + " --version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output, "flikkor 0.68\n");
 }
 
 TEST(DebianPackage, HoldsTheProgramsUnderUsrAndDependsOnTheQtPlatformPlugins) {
-  const fs::path out = fs::temp_directory_path() / ("toolkit-deb-" + std::to_string(::getpid()));
-  fs::remove_all(out);
-  const CommandResult pack = runCommand("cd " + quoted(BUILD_DIR) + " && " + quoted(CPACK_COMMAND) +
-                                        " -G DEB -B " + quoted(out));
-  ASSERT_EQ(pack.status, 0) << pack.output;
-  fs::path deb;
-  for (const fs::directory_entry& e : fs::directory_iterator(out))
-    if (e.path().extension() == ".deb") deb = e.path();
-  ASSERT_FALSE(deb.empty()) << pack.output;
-  const CommandResult contents = runCommand("dpkg-deb -c " + quoted(deb));
-  ASSERT_EQ(contents.status, 0) << contents.output;
-  for (const char* file : {"./usr/bin/tessark", "./usr/bin/sorvath", "./usr/bin/flikkor", "./usr/bin/demrun",
-                           "./usr/share/flikkor/flikkor.htm", "./usr/share/applications/com.quillbay.Flikkor.desktop",
-                           "./usr/share/metainfo/com.quillbay.Sorvath.metainfo.xml",
-                           "./usr/share/icons/hicolor/48x48/apps/com.quillbay.Flikkor.png"})
-    EXPECT_NE(contents.output.find(file), std::string::npos) << file;
-  const CommandResult depends = runCommand("dpkg-deb -f " + quoted(deb) + " Depends");
-  EXPECT_NE(depends.output.find("qt6-qpa-plugins"), std::string::npos) << depends.output;
-  EXPECT_NE(depends.output.find("libgif7"), std::string::npos) << depends.output;
-  fs::remove_all(out);
+    const fs::path out = fs::temp_directory_path() / ("toolkit-deb-" + std::to_string(::getpid()));
+    fs::remove_all(out);
+    const CommandResult pack =
+        runCommand("cd " + quoted(BUILD_DIR) + " && " + quoted(CPACK_COMMAND) + " -G DEB -B " + quoted(out));
+    ASSERT_EQ(pack.status, 0) << pack.output;
+    fs::path deb;
+    for (const fs::directory_entry& e : fs::directory_iterator(out))
+        if (e.path().extension() == ".deb") deb = e.path();
+    ASSERT_FALSE(deb.empty()) << pack.output;
+    const CommandResult contents = runCommand("dpkg-deb -c " + quoted(deb));
+    ASSERT_EQ(contents.status, 0) << contents.output;
+    for (const char* file : {"./usr/bin/tessark", "./usr/bin/sorvath", "./usr/bin/flikkor", "./usr/bin/demrun",
+                             "./usr/share/flikkor/flikkor.htm", "./usr/share/applications/com.quillbay.Flikkor.desktop",
+                             "./usr/share/metainfo/com.quillbay.Sorvath.metainfo.xml",
+                             "./usr/share/icons/hicolor/48x48/apps/com.quillbay.Flikkor.png"})
+        EXPECT_NE(contents.output.find(file), std::string::npos) << file;
+    const CommandResult depends = runCommand("dpkg-deb -f " + quoted(deb) + " Depends");
+    EXPECT_NE(depends.output.find("qt6-qpa-plugins"), std::string::npos) << depends.output;
+    EXPECT_NE(depends.output.find("libgif7"), std::string::npos) << depends.output;
+    fs::remove_all(out);
 }

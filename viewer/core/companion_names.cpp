@@ -46,12 +46,8 @@ std::string companionName(const OutputPathParts& parts, const char* fixedName, c
 
 std::string wallFileName(const OutputPathParts& parts) { return companionName(parts, "wllout.dat", "wou-"); }
 
-std::string contactRecordFileName(const OutputPathParts& parts) {
-    return companionName(parts, "cont.dat", "cnt-");
-}
+std::string contactRecordFileName(const OutputPathParts& parts) { return companionName(parts, "cont.dat", "cnt-"); }
 
-std::string contactHeaderFileName(const OutputPathParts& parts) {
-    return companionName(parts, "cont2.dat", "cn2-");
-}
+std::string contactHeaderFileName(const OutputPathParts& parts) { return companionName(parts, "cont2.dat", "cn2-"); }
 
 }  // namespace sorvath

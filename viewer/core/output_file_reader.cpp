@@ -114,8 +114,8 @@ bool ResultReader::readOutputStart() {
     double perw = 0.0;
     double perv = 0.0;
     if (!readHeadRecord(in, [&](int16_t& nop, int16_t& nwall, double& dt) {
-            return in.readInt16(nop) && in.readInt16(nwall) && in.readDouble(dt) && in.skip(2) &&
-                   in.readDouble(perw) && in.readDouble(perv);
+            return in.readInt16(nop) && in.readInt16(nwall) && in.readDouble(dt) && in.skip(2) && in.readDouble(perw) &&
+                   in.readDouble(perv);
         }))
         return false;
     scene_.perw = perw;

@@ -21,8 +21,7 @@ enum class OutdrawResult {
 
 class ResultReader {
 public:
-    ResultReader(Scene& scene, ViewOptions& options, MessageLog& log, ViewerPrompter& prompter,
-                 SceneDisplay& display);
+    ResultReader(Scene& scene, ViewOptions& options, MessageLog& log, ViewerPrompter& prompter, SceneDisplay& display);
 
     // "Open Input.dat": message, dialog, read the whole configuration, draw.
     bool openInputFile();
@@ -53,7 +52,8 @@ private:
     // Reads a file's head record with readFields, which must give the particle count.
     // A leading count of 0 marks the old layout: the file is reopened and read again
     // in that layout. Then checks and takes the particle and wall counts and dt.
-    bool readHeadRecord(FieldStream& in, const std::function<bool(int16_t& nop, int16_t& nwall, double& dt)>& readFields);
+    bool readHeadRecord(FieldStream& in,
+                        const std::function<bool(int16_t& nop, int16_t& nwall, double& dt)>& readFields);
     bool readStepBlock(bool widenBox);
     // outdraw without its failure report; used for the third block while opening too.
     OutdrawResult readNextStep();

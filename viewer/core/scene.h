@@ -25,8 +25,8 @@ struct Pose {
 };
 
 struct Particle {
-    double a = 0.0;  // semi-axis along the particle's own x direction
-    double b = 0.0;  // the other semi-axis (= a in the layouts without b)
+    double a = 0.0;                    // semi-axis along the particle's own x direction
+    double b = 0.0;                    // the other semi-axis (= a in the layouts without b)
     int16_t nv = kDefaultVertexCount;  // outline vertex count
     Pose previous;
     Pose current;

@@ -16,8 +16,7 @@ bool ResultReader::readStepBlock(bool widenBox) {
     for (int i = 1; i <= scene_.nop; ++i) {
         Particle& particle = scene_.particles[static_cast<size_t>(i)];
         Pose& pose = particle.current;
-        if (!in.skip(1) || !in.readDouble(pose.x) || !in.readDouble(pose.y) || !in.readDouble(pose.theta))
-            return false;
+        if (!in.skip(1) || !in.readDouble(pose.x) || !in.readDouble(pose.y) || !in.readDouble(pose.theta)) return false;
         if (widenBox) {
             const double a = particle.a;
             scene_.xmin = std::min(scene_.xmin, pose.x - a);
@@ -129,8 +128,7 @@ bool ResultReader::readContacts() {
         if (k <= ncont) {
             const Particle& pi = particles[static_cast<size_t>(i)];
             const Particle& pj = particles[static_cast<size_t>(j)];
-            const double rel =
-                (pj.current.theta - pj.previous.theta) - (pi.current.theta - pi.previous.theta);
+            const double rel = (pj.current.theta - pj.previous.theta) - (pi.current.theta - pi.previous.theta);
             scene_.avrot += std::fabs(rel);
         }
     }

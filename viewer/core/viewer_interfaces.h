@@ -24,7 +24,7 @@ struct FileFilter {
 
 struct FileOpenRequest {
     std::vector<FileFilter> filters;
-    int selectedFilter = 1;       // zero-based index of the preselected entry
+    int selectedFilter = 1;  // zero-based index of the preselected entry
     bool hideReadOnly = true;
     // The filters as one "description|pattern|description|pattern" list.
     std::string filterList() const;
@@ -43,11 +43,11 @@ public:
 class SceneDisplay {
 public:
     virtual ~SceneDisplay() = default;
-    virtual void setscale() = 0;       // fit the picture to the bounding box (also clears it)
+    virtual void setscale() = 0;  // fit the picture to the bounding box (also clears it)
     virtual void clearPicture() = 0;
     virtual void drawscene() = 0;
-    virtual void showFilename(const std::string& path) = 0;   // the "Filename" label
-    virtual void showStepNumber(int32_t iloop) = 0;           // the "step number" label
+    virtual void showFilename(const std::string& path) = 0;  // the "Filename" label
+    virtual void showStepNumber(int32_t iloop) = 0;          // the "step number" label
     virtual void clearStepNumber() = 0;
     virtual void setanimbuttons(int flag) = 0;  // 1 disables, anything else enables
     virtual void setviewbuttons(int flag) = 0;

@@ -131,7 +131,8 @@ void ScenePicture::drawscene(Scene& scene, const ViewOptions& options) {
         const Particle& particle = scene.particles[static_cast<size_t>(i)];
         if (!drawn(particle)) continue;
         const std::vector<PixelPoint>& points = outline(particle, 0.0);
-        for (int k = 0; k < particle.nv; ++k) raster.line(points[static_cast<size_t>(k)], points[static_cast<size_t>(k) + 1], palette::kForeground);
+        for (int k = 0; k < particle.nv; ++k)
+            raster.line(points[static_cast<size_t>(k)], points[static_cast<size_t>(k) + 1], palette::kForeground);
         // Orientation mark along the a axis: centre to the last outline point.
         raster.line(toPixel(particle.current.x, particle.current.y), points.back(), palette::kForeground);
     }
@@ -147,7 +148,8 @@ void ScenePicture::drawscene(Scene& scene, const ViewOptions& options) {
                 unwrapPrevious(particle);
                 const std::vector<PixelPoint>& points = outline(particle, xadd);
                 for (int k = 0; k < particle.nv; ++k)
-                    raster.line(points[static_cast<size_t>(k)], points[static_cast<size_t>(k) + 1], palette::kForeground);
+                    raster.line(points[static_cast<size_t>(k)], points[static_cast<size_t>(k) + 1],
+                                palette::kForeground);
             }
         }
     }
@@ -190,7 +192,8 @@ void ScenePicture::drawRotationMarks(Raster& raster, const Scene& scene, const V
         const double rel = (pj.current.theta - pj.previous.theta) - (pi.current.theta - pi.previous.theta);
         if (!(std::fabs(rel) > scene.avrot)) continue;
         const PixelPoint corners[4] = {toPixel(contact.xc - s, contact.yc - s), toPixel(contact.xc + s, contact.yc - s),
-                                       toPixel(contact.xc + s, contact.yc + s), toPixel(contact.xc - s, contact.yc + s)};
+                                       toPixel(contact.xc + s, contact.yc + s),
+                                       toPixel(contact.xc - s, contact.yc + s)};
         for (int c = 0; c < 4; ++c) raster.line(corners[c], corners[(c + 1) % 4], palette::kRelativeRotation);
     }
 }

@@ -161,8 +161,8 @@ ExportOutcome AnimationExport::checkAnimation(const std::string& path) {
     std::error_code error;
     std::string reason;
     const bool exists = std::filesystem::exists(path, error);
-    const bool renewed = exists && (!animationExisted_ || std::filesystem::last_write_time(path, error) !=
-                                                              animationTimeBefore_);
+    const bool renewed =
+        exists && (!animationExisted_ || std::filesystem::last_write_time(path, error) != animationTimeBefore_);
     const int images = renewed ? countGifImages(path) : -1;
     if (!exists)
         reason = "flikkor did not write " + path;

@@ -23,8 +23,8 @@ bool captionMatches(const std::string& caption, const std::string& expected) {
 
 }  // namespace
 
-KeystrokeDriver::KeystrokeDriver(KeySender& keys, WindowActivator& windows, Launcher& processes,
-                                 PauseFunction pause, DrivingLimits limits)
+KeystrokeDriver::KeystrokeDriver(KeySender& keys, WindowActivator& windows, Launcher& processes, PauseFunction pause,
+                                 DrivingLimits limits)
     : keys_(keys), windows_(windows), processes_(processes), pause_(std::move(pause)), limits_(limits) {}
 
 KeystrokeDriver::Look KeystrokeDriver::waitFor(std::chrono::milliseconds limit, const std::function<Look()>& look) {
@@ -71,10 +71,11 @@ DrivingResult KeystrokeDriver::drive(ProcessId program, const std::vector<KeySte
         return result;
     }
     if (windows_.focusedWindow().id != main) windows_.requestFocus(main);
-    if (waitFor(limits_.windowWait, [&] { return windows_.focusedWindow().id == main ? Look::Reached : Look::Waiting; }) !=
-        Look::Reached) {
-        result.failure = "the window of the flikkor just started " + process + " did not get the keyboard focus within " +
-                         seconds(limits_.windowWait) + " (" + focusName() + "), so no key was sent";
+    if (waitFor(limits_.windowWait,
+                [&] { return windows_.focusedWindow().id == main ? Look::Reached : Look::Waiting; }) != Look::Reached) {
+        result.failure = "the window of the flikkor just started " + process +
+                         " did not get the keyboard focus within " + seconds(limits_.windowWait) + " (" + focusName() +
+                         "), so no key was sent";
         return result;
     }
     if (beforeFirstKey) beforeFirstKey();
@@ -111,7 +112,8 @@ DrivingResult KeystrokeDriver::drive(ProcessId program, const std::vector<KeySte
                     return processes_.isRunning(program) ? Look::Waiting : Look::Failed;
                 });
                 if (seen == Look::Failed) {
-                    result.failure = "after " + name + " flikkor ended instead of showing " + quoted(step.dialogCaption);
+                    result.failure =
+                        "after " + name + " flikkor ended instead of showing " + quoted(step.dialogCaption);
                     return result;
                 }
                 if (seen != Look::Reached) {
@@ -137,13 +139,12 @@ DrivingResult KeystrokeDriver::drive(ProcessId program, const std::vector<KeySte
                     return processes_.isRunning(program) ? Look::Waiting : Look::Failed;
                 });
                 if (seen != Look::Reached) {
-                    result.failure = "after " + name + (seen == Look::Failed ? " flikkor ended unexpectedly"
-                                                                               : " the dialog " +
-                                                                                     quoted(expectedCaptions.back()) +
-                                                                                     " did not close and give the "
-                                                                                     "focus back within " +
-                                                                                     seconds(limits_.stepWait) + " (" +
-                                                                                     focusName() + ")");
+                    result.failure = "after " + name +
+                                     (seen == Look::Failed ? " flikkor ended unexpectedly"
+                                                           : " the dialog " + quoted(expectedCaptions.back()) +
+                                                                 " did not close and give the "
+                                                                 "focus back within " +
+                                                                 seconds(limits_.stepWait) + " (" + focusName() + ")");
                     return result;
                 }
                 if (expected.size() > 1) {

@@ -4,9 +4,9 @@
 
 #include <QString>
 
-#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
+#include <cstdio>
 #include <memory>
 #include <unordered_map>
 
@@ -65,9 +65,9 @@ bool quantisedIndices(const QImage& image, IndexedPicture& picture) {
                           red.data(), green.data(), blue.data(), picture.pixels.data(), map.data()) != GIF_OK)
         return false;
     picture.colours.clear();
-    for (int i = 0; i < size; ++i) picture.colours.push_back(qRgb(map[static_cast<size_t>(i)].Red,
-                                                                   map[static_cast<size_t>(i)].Green,
-                                                                   map[static_cast<size_t>(i)].Blue));
+    for (int i = 0; i < size; ++i)
+        picture.colours.push_back(
+            qRgb(map[static_cast<size_t>(i)].Red, map[static_cast<size_t>(i)].Green, map[static_cast<size_t>(i)].Blue));
     picture.exact = false;
     return true;
 }

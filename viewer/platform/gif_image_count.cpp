@@ -28,9 +28,9 @@ int countGifImages(const std::string& path) {
         }
         // Skip the data sub-blocks as stored.
         bool ok = true;
-        while (block != nullptr && (ok = (record == IMAGE_DESC_RECORD_TYPE ? DGifGetCodeNext(gif, &block)
-                                                                           : DGifGetExtensionNext(gif, &block)) ==
-                                         GIF_OK)) {
+        while (block != nullptr &&
+               (ok = (record == IMAGE_DESC_RECORD_TYPE ? DGifGetCodeNext(gif, &block)
+                                                       : DGifGetExtensionNext(gif, &block)) == GIF_OK)) {
         }
         if (!ok) break;
     }

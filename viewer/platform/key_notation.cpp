@@ -24,17 +24,38 @@ std::string upper(std::string text) {
 
 std::optional<NamedKey> namedKey(const std::string& name) {
     static const std::pair<const char*, NamedKey> kNames[] = {
-        {"ENTER", NamedKey::Enter},      {"TAB", NamedKey::Tab},        {"ESC", NamedKey::Escape},
-        {"ESCAPE", NamedKey::Escape},    {"BACKSPACE", NamedKey::Backspace}, {"BS", NamedKey::Backspace},
-        {"BKSP", NamedKey::Backspace},   {"DELETE", NamedKey::Delete},  {"DEL", NamedKey::Delete},
-        {"INSERT", NamedKey::Insert},    {"INS", NamedKey::Insert},     {"HOME", NamedKey::Home},
-        {"END", NamedKey::End},          {"PGUP", NamedKey::PageUp},    {"PGDN", NamedKey::PageDown},
-        {"UP", NamedKey::Up},            {"DOWN", NamedKey::Down},      {"LEFT", NamedKey::Left},
-        {"RIGHT", NamedKey::Right},      {"SPACE", NamedKey::Space},    {"F1", NamedKey::F1},
-        {"F2", NamedKey::F2},            {"F3", NamedKey::F3},          {"F4", NamedKey::F4},
-        {"F5", NamedKey::F5},            {"F6", NamedKey::F6},          {"F7", NamedKey::F7},
-        {"F8", NamedKey::F8},            {"F9", NamedKey::F9},          {"F10", NamedKey::F10},
-        {"F11", NamedKey::F11},          {"F12", NamedKey::F12},
+        {"ENTER", NamedKey::Enter},
+        {"TAB", NamedKey::Tab},
+        {"ESC", NamedKey::Escape},
+        {"ESCAPE", NamedKey::Escape},
+        {"BACKSPACE", NamedKey::Backspace},
+        {"BS", NamedKey::Backspace},
+        {"BKSP", NamedKey::Backspace},
+        {"DELETE", NamedKey::Delete},
+        {"DEL", NamedKey::Delete},
+        {"INSERT", NamedKey::Insert},
+        {"INS", NamedKey::Insert},
+        {"HOME", NamedKey::Home},
+        {"END", NamedKey::End},
+        {"PGUP", NamedKey::PageUp},
+        {"PGDN", NamedKey::PageDown},
+        {"UP", NamedKey::Up},
+        {"DOWN", NamedKey::Down},
+        {"LEFT", NamedKey::Left},
+        {"RIGHT", NamedKey::Right},
+        {"SPACE", NamedKey::Space},
+        {"F1", NamedKey::F1},
+        {"F2", NamedKey::F2},
+        {"F3", NamedKey::F3},
+        {"F4", NamedKey::F4},
+        {"F5", NamedKey::F5},
+        {"F6", NamedKey::F6},
+        {"F7", NamedKey::F7},
+        {"F8", NamedKey::F8},
+        {"F9", NamedKey::F9},
+        {"F10", NamedKey::F10},
+        {"F11", NamedKey::F11},
+        {"F12", NamedKey::F12},
     };
     const std::string key = upper(name);
     for (const auto& [text, value] : kNames)
@@ -132,8 +153,7 @@ private:
         if (space != std::string::npos && space > 0) {
             const std::string digits = body.substr(space + 1);
             const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), count);
-            if (error != std::errc() || end != digits.data() + digits.size() || count < 0 || count > 1000)
-                return false;
+            if (error != std::errc() || end != digits.data() + digits.size() || count < 0 || count > 1000) return false;
             body.resize(space);
         }
         NamedKey named = NamedKey::Character;

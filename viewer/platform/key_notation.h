@@ -28,7 +28,18 @@ enum class NamedKey {
     Left,
     Right,
     Space,
-    F1, F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12,
+    F1,
+    F2,
+    F3,
+    F4,
+    F5,
+    F6,
+    F7,
+    F8,
+    F9,
+    F10,
+    F11,
+    F12,
 };
 
 struct KeyStroke {

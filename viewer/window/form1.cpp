@@ -137,9 +137,9 @@ void Form1::clearStepNumber() { Label3->clear(); }
 
 void Form1::setanimbuttons(int flag) {
     const bool enabled = flag != 1;
-    for (QWidget* control : std::initializer_list<QWidget*>{Command11, Command12, Command13, Command14, HScroll1,
-                                                             Command17, Command18, Command20, Command22, Command23,
-                                                             Command24})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{Command11, Command12, Command13, Command14, HScroll1, Command17, Command18,
+                                         Command20, Command22, Command23, Command24})
         control->setEnabled(enabled);
     m31->setEnabled(enabled);
 }

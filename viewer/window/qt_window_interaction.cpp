@@ -40,7 +40,7 @@ void QtWindowInteraction::setStartFolder(const std::string& folder) { folder_ = 
 std::optional<std::string> QtWindowInteraction::askText(const std::string& prompt) {
     bool ok = false;
     const QString text = QInputDialog::getText(parent_, QStringLiteral("Sorvath"), QString::fromStdString(prompt),
-                                                QLineEdit::Normal, QString(), &ok);
+                                               QLineEdit::Normal, QString(), &ok);
     if (!ok) return std::nullopt;
     return text.toStdString();
 }

@@ -40,8 +40,7 @@ void roughPrint(QPaintDevice& device, const QImage& picture) {
     QPainter painter;
     if (!painter.begin(&device)) return;
     const PageUnits units(device);
-    const QRectF target(units.at(0, 0),
-                        units.at(picture.width() * kTwipsPerPixel, picture.height() * kTwipsPerPixel));
+    const QRectF target(units.at(0, 0), units.at(picture.width() * kTwipsPerPixel, picture.height() * kTwipsPerPixel));
     painter.drawImage(target, picture);
     painter.end();
 }

@@ -17,16 +17,13 @@ int TotalImages(const ColourAnimationSettings& settings) {
     return settings.turnBack ? 2 * settings.patterns - 2 : settings.patterns;
 }
 
-int PatternCountFromText(std::string_view text) {
-    return gifengine::IntegerValue(text).value_or(2);
-}
+int PatternCountFromText(std::string_view text) { return gifengine::IntegerValue(text).value_or(2); }
 
 std::optional<std::string_view> GenerationRefusal(const ColourAnimationSettings& settings, int frameCount) {
     // P = 1 with turn back makes 0 images; below 1 makes none (or negative).
     if (settings.patterns < 1 || TotalImages(settings) < 1) return text::kBadPatternCount;
     // The generated images and the source copy all live in the list at once.
-    if (int64_t(frameCount) + TotalImages(settings) > gifengine::kFrameListCapacity)
-        return gifengine::text::kListFull;
+    if (int64_t(frameCount) + TotalImages(settings) > gifengine::kFrameListCapacity) return gifengine::text::kListFull;
     return std::nullopt;
 }
 
@@ -76,9 +73,9 @@ ColourTable ColourAnimationWork::PhaseColours(int patterns, int j) const {
     for (int k = 0; k < count_; ++k) {
         const Rgb& f = firstColours[std::size_t(k)];
         const Rgb& l = lastColours[std::size_t(k)];
-        colours[std::size_t(k)] = Rgb{InterpolateChannel(f.r, l.r, patterns, q),
-                                      InterpolateChannel(f.g, l.g, patterns, q),
-                                      InterpolateChannel(f.b, l.b, patterns, q)};
+        colours[std::size_t(k)] =
+            Rgb{InterpolateChannel(f.r, l.r, patterns, q), InterpolateChannel(f.g, l.g, patterns, q),
+                InterpolateChannel(f.b, l.b, patterns, q)};
     }
     return colours;
 }

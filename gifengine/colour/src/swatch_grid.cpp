@@ -4,9 +4,9 @@ namespace gifengine::colour {
 
 int32_t SwatchBorderColour(SwatchRole role) {
     switch (role) {
-    case SwatchRole::Stored: return 0x0000FF;
-    case SwatchRole::Current: return 0xFF0000;
-    case SwatchRole::Plain: break;
+        case SwatchRole::Stored: return 0x0000FF;
+        case SwatchRole::Current: return 0xFF0000;
+        case SwatchRole::Plain: break;
     }
     return 0xFFFFFF;
 }

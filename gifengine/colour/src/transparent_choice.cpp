@@ -13,9 +13,7 @@ using gifengine::GifFrameRecord;
 
 namespace {
 
-bool WithinTable(const GifFrameRecord& frame, int index) {
-    return index >= 0 && index < frame.tableEntryCount();
-}
+bool WithinTable(const GifFrameRecord& frame, int index) { return index >= 0 && index < frame.tableEntryCount(); }
 
 std::string IndexText(int index) { return index < 0 ? std::string() : std::to_string(index); }
 std::string ColourText(int32_t colour) { return colour < 0 ? std::string() : ColourHex(colour); }
@@ -33,8 +31,7 @@ int FirstEntryOfColour(const GifFrameRecord& frame, int32_t colour) {
 
 TransparentColourChoice::TransparentColourChoice(const FrameList& frames, TransparentBlock block,
                                                  PendingTransparency& pending)
-    : frames_(frames), block_(block), pending_(pending),
-      restore_{block.commonIndex, block.commonColour} {}
+    : frames_(frames), block_(block), pending_(pending), restore_{block.commonIndex, block.commonColour} {}
 
 void TransparentColourChoice::Shown() {
     confirmed_ = false;
@@ -68,9 +65,12 @@ void TransparentColourChoice::ShowTransColFrame(int i) {
 
     if (severalFrames()) {
         view_.methodVisible = true;
-        if (pending_.index >= 0) method_ = ChoiceMethod::ByIndex;
-        else if (pending_.colour >= 0) method_ = ChoiceMethod::ByColour;
-        else method_ = ChoiceMethod::None;
+        if (pending_.index >= 0)
+            method_ = ChoiceMethod::ByIndex;
+        else if (pending_.colour >= 0)
+            method_ = ChoiceMethod::ByColour;
+        else
+            method_ = ChoiceMethod::None;
     } else {
         method_ = ChoiceMethod::None;
     }

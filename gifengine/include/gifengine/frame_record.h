@@ -48,11 +48,11 @@ struct ImageDescriptor {
 inline constexpr std::size_t kPathCapacity = 512;  // 511 characters plus NUL
 
 struct GifFrameRecord {
-    std::vector<uint8_t> raster;   // LZW minimum code size, data sub-blocks, terminator
-    int32_t rasterLength = 0;      // byte count of raster
+    std::vector<uint8_t> raster;             // LZW minimum code size, data sub-blocks, terminator
+    int32_t rasterLength = 0;                // byte count of raster
     std::array<char, kPathCapacity> path{};  // source file, NUL-terminated, cut at 511
-    std::size_t nameOffset = 0;    // start of the final path component within path
-    int32_t imageNumber = 0;       // 1-based position of the image in its file
+    std::size_t nameOffset = 0;              // start of the final path component within path
+    int32_t imageNumber = 0;                 // 1-based position of the image in its file
     ControlBlock control = kDefaultControlBlock;
     ImageDescriptor descriptor;
     bool usesGlobalTable = false;  // table equals the global table: written without local table

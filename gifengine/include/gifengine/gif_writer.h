@@ -33,10 +33,10 @@ public:
 struct AnimationLayout {
     uint16_t screenWidth = 0;
     uint16_t screenHeight = 0;
-    int32_t loop = 0;               // plays: 0 for ever, 1 once, N >= 2 writes N - 1
-    int globalFrame = -1;           // first frame using the global table, -1 none
+    int32_t loop = 0;      // plays: 0 for ever, 1 once, N >= 2 writes N - 1
+    int globalFrame = -1;  // first frame using the global table, -1 none
     const GlobalColourTable* global = nullptr;
-    std::string_view comment;       // animation comment bytes, may be empty
+    std::string_view comment;  // animation comment bytes, may be empty
 };
 
 void WriteAnimatedLayout(ByteSink& sink, const FrameList& frames, const AnimationLayout& layout);

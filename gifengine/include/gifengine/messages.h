@@ -29,8 +29,7 @@ inline constexpr std::string_view kFilePrefix = "ファイル ";
 inline constexpr std::string_view kCannotOpenSuffix = " がオープンできません";
 inline constexpr std::string_view kNotGifSuffix = " は、GIFファイルではありません";
 inline constexpr std::string_view kContainsErrorSuffix = " に誤りがあります";
-inline constexpr std::string_view kListFull =
-    "画像リストの上限(1000)に達したため、これ以上画像を追加できません";
+inline constexpr std::string_view kListFull = "画像リストの上限(1000)に達したため、これ以上画像を追加できません";
 
 // Writer
 inline constexpr std::string_view kNoSourceImages = "元画像がありません";
@@ -39,7 +38,8 @@ inline constexpr std::string_view kBadRepeatCount = "繰り返し回数の指定
 inline constexpr std::string_view kNoGlobalTable =
     "グローバルカラーテーブルの指定がありませんので、グローバルカラーテーブルなしのファイルを作成します";
 inline constexpr std::string_view kOutsideScreen =
-    "ロジカルスクリーンサイズをはみ出している画像があります\r\nNetscapeでエラーが発生し正しく動作しない可能性があります";
+    "ロジカルスクリーンサイズをはみ出している画像があります\r\nNetscapeでエラーが発生し正しく動作しない可能性がありま"
+    "す";
 inline constexpr std::string_view kRestorePrevious =
     "消去法に「描画前」が指定されていますが、Netscapeではサポートされていないため「未消去」と同様の動作になります";
 inline constexpr std::string_view kWriteError = "ファイル書込中にエラーが発生しました";
@@ -52,10 +52,8 @@ inline constexpr std::string_view kSaveInitialName = "noname.gif";
 // Global table and screen size buttons
 inline constexpr std::string_view kGlobalTableSelectOne =
     "グローバルカラーテーブルに指定する画像を１つだけ指定してください";
-inline constexpr std::string_view kGlobalTableNoImage =
-    "グローバルカラーテーブルに指定する画像が指定されていません";
-inline constexpr std::string_view kScreenSizeNoImage =
-    "ロジカルスクリーンサイズを合わせる画像が指定されていません";
+inline constexpr std::string_view kGlobalTableNoImage = "グローバルカラーテーブルに指定する画像が指定されていません";
+inline constexpr std::string_view kScreenSizeNoImage = "ロジカルスクリーンサイズを合わせる画像が指定されていません";
 
 // Replacing a frame by its edited file
 inline constexpr std::string_view kReplaceSelectOne = "置き換える画像を１つ選択してください";

@@ -16,8 +16,7 @@ enum class MessageAnswer { Ok, Cancel, Yes, No };
 class Reporter {
 public:
     virtual ~Reporter() = default;
-    virtual MessageAnswer ShowMessage(std::string_view caption, std::string_view text,
-                                      MessageButtons buttons) = 0;
+    virtual MessageAnswer ShowMessage(std::string_view caption, std::string_view text, MessageButtons buttons) = 0;
 };
 
 // What the save dialog shows when it opens.

@@ -2,7 +2,6 @@
 
 #include "assembler/html/comment_text.h"
 
-
 TEST(CommentText, LinesAreJoinedWithCrLfAndNothingAfterTheLast) {
     using flikkor::html::CommentFromEditorText;
     EXPECT_EQ(CommentFromEditorText("one\ntwo\nthree"), "one\r\ntwo\r\nthree");

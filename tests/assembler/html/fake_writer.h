@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "gifengine/reporter.h"
 #include "assembler/html/frame_file_writer.h"
+#include "gifengine/reporter.h"
 
 namespace flikkor::html::testing {
 

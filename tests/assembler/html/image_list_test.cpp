@@ -7,10 +7,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "fake_writer.h"
 #include "assembler/html/html_messages.h"
 #include "assembler/html/image_list.h"
 #include "assembler/html/work_files.h"
+#include "fake_writer.h"
 
 namespace fs = std::filesystem;
 using flikkor::html::testing::FakeWriter;
@@ -61,8 +61,7 @@ TEST(ImageListPage, ThreeFramesGiveFourFilesAndFourRowsInOrder) {
     writer.createFiles = true;
     RecordingReporter reporter;
     std::string opened;
-    ASSERT_TRUE(flikkor::html::MenuShowImage(writer, reporter, work.path,
-                                              [&](const std::string& s) { opened = s; }));
+    ASSERT_TRUE(flikkor::html::MenuShowImage(writer, reporter, work.path, [&](const std::string& s) { opened = s; }));
     EXPECT_TRUE(reporter.messages.empty());
     ASSERT_EQ(writer.animatedPaths.size(), 1u);
     EXPECT_EQ(writer.animatedPaths[0], work.path + "/__tmp.gif");
@@ -77,9 +76,12 @@ TEST(ImageListPage, ThreeFramesGiveFourFilesAndFourRowsInOrder) {
 
     const std::string page = Utf8FromShiftJis(ReadBytes(work.path + "/__tmp.htm"));
     EXPECT_EQ(CountOf(page, "<TR>"), 4);
-    const std::size_t made = page.find("<TR><TD>作成画像</TD><TD><IMG SRC=__tmp.gif BORDER=0 VSPACE=0 HSPACE=0></TD></TR>");
-    const std::size_t one = page.find("<TR><TD>画像 1</TD><TD><IMG SRC=__tmp1.gif BORDER=0 VSPACE=0 HSPACE=0></TD></TR>");
-    const std::size_t three = page.find("<TR><TD>画像 3</TD><TD><IMG SRC=__tmp3.gif BORDER=0 VSPACE=0 HSPACE=0></TD></TR>");
+    const std::size_t made =
+        page.find("<TR><TD>作成画像</TD><TD><IMG SRC=__tmp.gif BORDER=0 VSPACE=0 HSPACE=0></TD></TR>");
+    const std::size_t one =
+        page.find("<TR><TD>画像 1</TD><TD><IMG SRC=__tmp1.gif BORDER=0 VSPACE=0 HSPACE=0></TD></TR>");
+    const std::size_t three =
+        page.find("<TR><TD>画像 3</TD><TD><IMG SRC=__tmp3.gif BORDER=0 VSPACE=0 HSPACE=0></TD></TR>");
     ASSERT_NE(made, std::string::npos);
     ASSERT_NE(one, std::string::npos);
     ASSERT_NE(three, std::string::npos);
@@ -157,11 +159,10 @@ TEST(ImageListPage, APageThatCannotBeOpenedIsReportedAndNoBrowserStarts) {
     FakeWriter writer(1);
     RecordingReporter reporter;
     bool browserStarted = false;
-    EXPECT_FALSE(flikkor::html::MenuShowImage(writer, reporter, work.path,
-                                               [&](const std::string&) { browserStarted = true; }));
+    EXPECT_FALSE(
+        flikkor::html::MenuShowImage(writer, reporter, work.path, [&](const std::string&) { browserStarted = true; }));
     EXPECT_FALSE(browserStarted);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].caption, "Reelwright:エラー");
     EXPECT_EQ(reporter.messages[0].text, "ファイルがオープンできません");
 }
-

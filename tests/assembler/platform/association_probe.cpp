@@ -8,13 +8,13 @@
 #include "assembler/platform/associations.h"
 
 int main(int argc, char** argv) {
-  QCoreApplication application(argc, argv);
-  flikkor::XdgAssociations desktop;
-  flikkor::SystemOpenerFallback associations(desktop);
-  for (int k = 1; k < argc; ++k) {
-    const QString type = QString::fromLocal8Bit(argv[k]);
-    const std::optional<QString> command = associations.commandFor(type);
-    std::printf("%s=%s\n", argv[k], command ? command->toUtf8().constData() : "");
-  }
-  return 0;
+    QCoreApplication application(argc, argv);
+    flikkor::XdgAssociations desktop;
+    flikkor::SystemOpenerFallback associations(desktop);
+    for (int k = 1; k < argc; ++k) {
+        const QString type = QString::fromLocal8Bit(argv[k]);
+        const std::optional<QString> command = associations.commandFor(type);
+        std::printf("%s=%s\n", argv[k], command ? command->toUtf8().constData() : "");
+    }
+    return 0;
 }

@@ -62,7 +62,7 @@ TEST(ColourAnimationDecode, WrittenAnimationDecodesToSourceIndicesAndPhaseColour
     ASSERT_EQ(DGifSlurp(gif), GIF_OK) << GifErrorString(gif->Error);
     ASSERT_EQ(gif->ImageCount, 6);
 
-    const int reds1[] = {255, 171, 86, 0, 86, 171};   // entry 1: FF0000 -> 000000
+    const int reds1[] = {255, 171, 86, 0, 86, 171};    // entry 1: FF0000 -> 000000
     const int greens0[] = {0, 85, 170, 255, 170, 85};  // entry 0: 000000 -> 00FF00
     const int greens3[] = {255, 171, 86, 0, 86, 171};  // entry 3: 00FF80 -> FF0000
     const int reds3[] = {0, 85, 170, 255, 170, 85};

@@ -65,7 +65,7 @@ TEST(ColourTableEdit, EditingAGlobalFrameMakesEveryBlockFrameLocalAndGivesTheNot
     Append(frames, std::move(global));
     Append(frames, MakeFrame(3));
     Append(frames, MakeFrame(3));
-    SelectRows(frames, 2, 5);                  // down to the empty row
+    SelectRows(frames, 2, 5);  // down to the empty row
     RecordingReporter reporter;
     RecordingHost host;
     ScriptedEditor editor;
@@ -73,8 +73,8 @@ TEST(ColourTableEdit, EditingAGlobalFrameMakesEveryBlockFrameLocalAndGivesTheNot
     chooser.answers = {Rgb{0x11, 0x22, 0x33}, std::nullopt};
     editor.edit = [&](ColourEditBuffer& buffer) {
         EXPECT_TRUE(buffer.ChooseEntry(5, chooser));
-        EXPECT_FALSE(buffer.ChooseEntry(6, chooser));  // cancelled
-        EXPECT_FALSE(buffer.ChooseEntry(16, chooser)); // beyond the table: no dialog
+        EXPECT_FALSE(buffer.ChooseEntry(6, chooser));   // cancelled
+        EXPECT_FALSE(buffer.ChooseEntry(16, chooser));  // beyond the table: no dialog
     };
     EXPECT_TRUE(EditColorTables(frames, reporter, editor, host));
     EXPECT_EQ(editor.shownCount, 16);
@@ -93,7 +93,8 @@ TEST(ColourTableEdit, EditingAGlobalFrameMakesEveryBlockFrameLocalAndGivesTheNot
     EXPECT_EQ(host.changes, 1);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].caption, "Reelwright:注意");
-    EXPECT_EQ(reporter.messages[0].text, "カラーテーブルが変更されたためグローバルカラーテーブルの指定を行ってください");
+    EXPECT_EQ(reporter.messages[0].text,
+              "カラーテーブルが変更されたためグローバルカラーテーブルの指定を行ってください");
 }
 
 TEST(ColourTableEdit, CancelAndEmptyRowChangeNothing) {

@@ -18,8 +18,8 @@ TEST(SwatchGrid, PointFindsSwatchByRowAndColumn) {
 
 TEST(SwatchGrid, HiddenSwatchesAndOutsidePointsFindNothing) {
     EXPECT_EQ(SwatchAt(16 * 15, 0, 16), 15);
-    EXPECT_EQ(SwatchAt(0, 16, 16), -1);   // entry 16 of a 16-entry table
-    EXPECT_EQ(SwatchAt(256, 0, 256), -1); // right of the last column
+    EXPECT_EQ(SwatchAt(0, 16, 16), -1);    // entry 16 of a 16-entry table
+    EXPECT_EQ(SwatchAt(256, 0, 256), -1);  // right of the last column
     EXPECT_EQ(SwatchAt(-1, 0, 256), -1);
     EXPECT_EQ(SwatchAt(0, 256, 256), -1);
     // A single row of 16 (the animation dialog's rows).

@@ -74,7 +74,7 @@ TEST(TransparentChoice, CancelRestoresTheCommonValues) {
     PendingTransparency pending{2, 0x020202};
     TransparentColourChoice choice(frames, BlockOf(0, 1, 2, 0x020202), pending);
     choice.Shown();
-    choice.ClickSwatch(9);   // RBIndex is checked because a pending index is set
+    choice.ClickSwatch(9);  // RBIndex is checked because a pending index is set
     EXPECT_EQ(pending.index, 9);
     EXPECT_EQ(pending.colour, -1);
     choice.Closed();

@@ -146,8 +146,25 @@ GifBuilder& GifBuilder::globalTable(std::vector<Colour> table, bool sorted) {
 }
 
 GifBuilder& GifBuilder::loop(uint16_t count) {
-    const uint8_t block[] = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0',
-                             0x03, 0x01, uint8_t(count), uint8_t(count >> 8), 0x00};
+    const uint8_t block[] = {0x21,
+                             0xFF,
+                             0x0B,
+                             'N',
+                             'E',
+                             'T',
+                             'S',
+                             'C',
+                             'A',
+                             'P',
+                             'E',
+                             '2',
+                             '.',
+                             '0',
+                             0x03,
+                             0x01,
+                             uint8_t(count),
+                             uint8_t(count >> 8),
+                             0x00};
     body_.insert(body_.end(), std::begin(block), std::end(block));
     return *this;
 }
@@ -174,8 +191,8 @@ GifBuilder& GifBuilder::image(const Image& image) {
     PutU16(body_, image.top);
     PutU16(body_, image.width);
     PutU16(body_, image.height);
-    const std::size_t colours = image.localTable.empty() ? std::max<std::size_t>(global_.size(), 2)
-                                                         : image.localTable.size();
+    const std::size_t colours =
+        image.localTable.empty() ? std::max<std::size_t>(global_.size(), 2) : image.localTable.size();
     uint8_t packed = image.interlace ? 0x40 : 0x00;
     if (!image.localTable.empty()) packed |= uint8_t(0x80 | (BitsFor(image.localTable.size()) - 1));
     if (image.sortFlag) packed |= 0x20;

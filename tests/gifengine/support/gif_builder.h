@@ -30,9 +30,9 @@ struct Image {
     bool interlace = false;
     bool sortFlag = false;
     std::vector<Colour> localTable;     // empty: no local table
-    std::vector<uint8_t> pixels;         // width * height indices, file (top-down) order
-    std::optional<Control> control;      // graphic control extension before the image
-    std::vector<std::string> comments;   // comment extensions before the image
+    std::vector<uint8_t> pixels;        // width * height indices, file (top-down) order
+    std::optional<Control> control;     // graphic control extension before the image
+    std::vector<std::string> comments;  // comment extensions before the image
 };
 
 // LZW data of an image as stored in a file: minimum code size byte, data
@@ -46,10 +46,10 @@ public:
     GifBuilder& version(const std::string& threeChars);  // "87a" or "89a" (default)
     GifBuilder& screen(uint16_t width, uint16_t height);
     GifBuilder& globalTable(std::vector<Colour> table, bool sorted = false);
-    GifBuilder& loop(uint16_t count);                     // NETSCAPE2.0 block
-    GifBuilder& comment(const std::string& bytes);        // comment extension here
+    GifBuilder& loop(uint16_t count);               // NETSCAPE2.0 block
+    GifBuilder& comment(const std::string& bytes);  // comment extension here
     GifBuilder& image(const Image& image);
-    GifBuilder& raw(const std::vector<uint8_t>& bytes);   // anything, as is
+    GifBuilder& raw(const std::vector<uint8_t>& bytes);  // anything, as is
     GifBuilder& noTrailer();
 
     std::vector<uint8_t> bytes() const;

@@ -1,5 +1,5 @@
-#include "tests/viewer/support/result_run_writer.h"
 #include "viewer/core/field_stream.h"
+#include "tests/viewer/support/result_run_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -33,8 +33,8 @@ TEST_P(ViewerGeneratedInput, NewinDatOpensAsAnInputFile) {
     const ShapeMode& mode = GetParam();
     testdata::TempFolder folder;
     testdata::writeTextFile(folder.path() / "tessctrl.dat", mode.control);
-    const std::string command = "cd '" + folder.path().string() + "' && '" + TOOLKIT_BIN_DIR +
-                                "/tessark' < /dev/null > console.txt 2>&1";
+    const std::string command =
+        "cd '" + folder.path().string() + "' && '" + TOOLKIT_BIN_DIR + "/tessark' < /dev/null > console.txt 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << mode.name;
     ASSERT_TRUE(std::filesystem::exists(folder.path() / "newin.dat")) << mode.name;
 

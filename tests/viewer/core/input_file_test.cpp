@@ -59,20 +59,18 @@ TEST_P(ViewerInputFileLayouts, ReadsShapesPosesWallsAndBox) {
 
     EXPECT_EQ(bench.display.filename, folder.file("input.dat"));
     EXPECT_EQ(bench.display.calls, (std::vector<std::string>{"setscale", "drawscene"}));
-    EXPECT_EQ(bench.log.messages,
-              (std::vector<std::string>{messages::kSelectInput, messages::kDrawingComplete}));
+    EXPECT_EQ(bench.log.messages, (std::vector<std::string>{messages::kSelectInput, messages::kDrawingComplete}));
     EXPECT_EQ(bench.log.beeps, 0);
     EXPECT_EQ(bench.display.animFlag, 1);
     EXPECT_EQ(bench.display.viewFlag, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryLayout, ViewerInputFileLayouts,
-    ::testing::Values(InputCase{RecordLayout::Long, {}}, InputCase{RecordLayout::Short, {}},
-                      InputCase{RecordLayout::Old, {}},
-                      InputCase{RecordLayout::Long, {LineBreaking::FieldPerLine, " "}},
-                      InputCase{RecordLayout::Short, {LineBreaking::OneLine, ", "}},
-                      InputCase{RecordLayout::Old, {LineBreaking::OneLine, ","}}));
+INSTANTIATE_TEST_SUITE_P(EveryLayout, ViewerInputFileLayouts,
+                         ::testing::Values(InputCase{RecordLayout::Long, {}}, InputCase{RecordLayout::Short, {}},
+                                           InputCase{RecordLayout::Old, {}},
+                                           InputCase{RecordLayout::Long, {LineBreaking::FieldPerLine, " "}},
+                                           InputCase{RecordLayout::Short, {LineBreaking::OneLine, ", "}},
+                                           InputCase{RecordLayout::Old, {LineBreaking::OneLine, ","}}));
 
 TEST(ViewerInputFile, DialogOffersTheInputFilters) {
     ReaderBench bench;
@@ -88,8 +86,8 @@ TEST(ViewerInputFile, CancelledDialogMissingFileAndGarbageReportOnce) {
     TempFolder folder;
     writeTextFile(folder.path() / "junk.dat", "this is not a run\n");
     writeTextFile(folder.path() / "zeros.dat", "0 0 0 0 0 0 0\n");
-    for (const std::string& path : {std::string(), folder.file("absent.dat"), folder.file("junk.dat"),
-                                    folder.file("zeros.dat")}) {
+    for (const std::string& path :
+         {std::string(), folder.file("absent.dat"), folder.file("junk.dat"), folder.file("zeros.dat")}) {
         ReaderBench bench;
         bench.prompter.paths = {path};
         EXPECT_FALSE(bench.reader.openInputFile()) << path;

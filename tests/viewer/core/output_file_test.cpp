@@ -82,13 +82,12 @@ TEST_P(ViewerOutputFileLayouts, ShowsTheThirdBlockWithTheSecondAsPreviousPose) {
     EXPECT_EQ(bench.log.beeps, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryLayout, ViewerOutputFileLayouts,
-    ::testing::Values(OutputCase{RecordLayout::Long, {}}, OutputCase{RecordLayout::Short, {}},
-                      OutputCase{RecordLayout::Old, {}},
-                      OutputCase{RecordLayout::Long, {LineBreaking::FieldPerLine, " "}},
-                      OutputCase{RecordLayout::Short, {LineBreaking::OneLine, ","}},
-                      OutputCase{RecordLayout::Old, {LineBreaking::OneLine, " , "}}));
+INSTANTIATE_TEST_SUITE_P(EveryLayout, ViewerOutputFileLayouts,
+                         ::testing::Values(OutputCase{RecordLayout::Long, {}}, OutputCase{RecordLayout::Short, {}},
+                                           OutputCase{RecordLayout::Old, {}},
+                                           OutputCase{RecordLayout::Long, {LineBreaking::FieldPerLine, " "}},
+                                           OutputCase{RecordLayout::Short, {LineBreaking::OneLine, ","}},
+                                           OutputCase{RecordLayout::Old, {LineBreaking::OneLine, " , "}}));
 
 TEST(ViewerOutputFile, LongRecordsWithTooFewVerticesFailBothAttempts) {
     // Long records whose sixth field is below 3 are not long records.

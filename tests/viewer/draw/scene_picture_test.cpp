@@ -1,6 +1,6 @@
+#include "viewer/draw/scene_picture.h"
 #include "tests/viewer/support/result_run_writer.h"
 #include "viewer/draw/palette.h"
-#include "viewer/draw/scene_picture.h"
 
 #include <gtest/gtest.h>
 
@@ -255,15 +255,15 @@ TEST_F(ViewerDrawing, EveryPixelIsAPaletteColour) {
     scene.nctot = scene.ncont = 50;
     for (int k = 1; k <= 50; ++k) {
         const testdata::ContactRecord& c = run.steps[1].contacts[static_cast<size_t>(k)];
-        scene.contacts[static_cast<size_t>(k)] = {static_cast<int16_t>(c.ip), static_cast<int16_t>(c.jp),
-                                                   c.xc, c.yc, c.ang, -c.fn, 0.0};
+        scene.contacts[static_cast<size_t>(k)] = {
+            static_cast<int16_t>(c.ip), static_cast<int16_t>(c.jp), c.xc, c.yc, c.ang, -c.fn, 0.0};
     }
     scene.avfn = 3.0;
     scene.perw = 10.0;
     options = {true, true, true, ContactDisplay::DrawLines, 1.0f};
     draw();
-    const std::set<QRgb> allowed = {palette::kBackground, palette::kForeground, palette::kCounterClockwise,
-                                    palette::kUnchanged, palette::kClockwise, palette::kContactForce,
+    const std::set<QRgb> allowed = {palette::kBackground,      palette::kForeground, palette::kCounterClockwise,
+                                    palette::kUnchanged,       palette::kClockwise,  palette::kContactForce,
                                     palette::kRelativeRotation};
     std::set<QRgb> seen;
     for (int y = 0; y < 533; ++y)
@@ -312,8 +312,10 @@ TEST_F(ViewerDrawing, WallsAndParticlesAt1e306DrawWhatCrossesThePicture) {
     for (int y = 0; y < 533; ++y)
         for (int x = 0; x < 533; ++x) {
             const QRgb colour = atPixel(x, y);
-            if (colour == palette::kUnchanged) ++filled;
-            else EXPECT_EQ(colour, palette::kForeground) << x << "," << y;
+            if (colour == palette::kUnchanged)
+                ++filled;
+            else
+                EXPECT_EQ(colour, palette::kForeground) << x << "," << y;
         }
     // Everything but the wall's column and the mark's half row.
     EXPECT_EQ(filled, 533 * 533 - 533 - (533 - centreColumn - 1));

@@ -66,10 +66,10 @@ TEST(AnimationExport, ThreeBlocksExportNoFrameAndStopAtFlikkorsErrorInsteadOfTyp
     upToMake.resize(upToMake.size() - 4);
     EXPECT_EQ(rig.desktop.sentToFlikkor(), upToMake);
     EXPECT_EQ(rig.desktop.received.size(), upToMake.size());
-    EXPECT_EQ(rig.log.messages.back(),
-              std::string(export_messages::kKeysStopped) + "after key string 27 of 31 (\"{enter}\") flikkor showed "
-                  "\"Reelwright:エラー\" where \"ファイル作成\" was expected" + export_messages::kFramesAreIn +
-                  rig.settings.programFolder);
+    EXPECT_EQ(rig.log.messages.back(), std::string(export_messages::kKeysStopped) +
+                                           "after key string 27 of 31 (\"{enter}\") flikkor showed "
+                                           "\"Reelwright:エラー\" where \"ファイル作成\" was expected" +
+                                           export_messages::kFramesAreIn + rig.settings.programFolder);
 
     ASSERT_EQ(rig.desktop.requests.size(), 1u);
     const LaunchRequest& start = rig.desktop.requests[0];

@@ -97,7 +97,6 @@ std::vector<std::vector<uint8_t>> storedRasters(const std::string& path) {
     return rasters;
 }
 
-
 // Sets an environment variable for the test and the programs it starts, and restores it.
 class ScopedVariable {
 public:
@@ -191,8 +190,8 @@ protected:
         fs::create_directories(configHome / "Quillbay");
         fs::create_directories(folder / "AnimTmp");
         testdata::writeTextFile(configHome / "Quillbay" / "Flikkor.conf",
-                                "[General]\nVersion=0.68\nReadDir=" + folder.string() + "\nWriteDir=" +
-                                    folder.string() + "\nWorkDir=" + (folder / "AnimTmp").string() +
+                                "[General]\nVersion=0.68\nReadDir=" + folder.string() +
+                                    "\nWriteDir=" + folder.string() + "\nWorkDir=" + (folder / "AnimTmp").string() +
                                     "\nComment=\nPaintSoft=\nViewer=\n");
     }
 
@@ -288,8 +287,7 @@ TEST_F(ExportEndToEnd, OnlyTheNewFlikkorIsDrivenWhileAnotherOneKeepsItsFrames) {
     const ExportOutcome outcome = runExport(rig);
     ASSERT_EQ(outcome, ExportOutcome::AnimationMade) << rig.log.messages.back();
     const fs::path folder = rig.programFolder.path();
-    EXPECT_EQ(rig.log.messages.back(),
-              "Animation GIF is made: " + (folder / "tempanim.gif").string() + " (3 frames)");
+    EXPECT_EQ(rig.log.messages.back(), "Animation GIF is made: " + (folder / "tempanim.gif").string() + " (3 frames)");
     EXPECT_EQ(std::count(rig.log.messages.begin(), rig.log.messages.end(), export_messages::kDriving), 1);
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif", "temp-102.gif", "temp-103.gif"}));
     ASSERT_EQ(launcher_.started.size(), 2u);
@@ -336,11 +334,10 @@ TEST_F(ExportEndToEnd, AFlikkorThatShowsNoWindowGetsNoKeyAndTheViewerCarriesOn) 
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
     ASSERT_EQ(launcher_.started.size(), 1u);
     EXPECT_EQ(notes.keysReceived(), 0);
-    EXPECT_EQ(rig.log.messages.back(), std::string(export_messages::kKeysStopped) +
-                                           "no window of the flikkor just started (process " +
-                                           std::to_string(launcher_.started[0]) +
-                                           ") appeared within 1 s, so no key was sent" +
-                                           export_messages::kFramesAreIn + rig.settings.programFolder);
+    EXPECT_EQ(rig.log.messages.back(),
+              std::string(export_messages::kKeysStopped) + "no window of the flikkor just started (process " +
+                  std::to_string(launcher_.started[0]) + ") appeared within 1 s, so no key was sent" +
+                  export_messages::kFramesAreIn + rig.settings.programFolder);
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif", "temp-102.gif"}));
     EXPECT_GT(pauses_, 20);  // the viewer's own events ran during the wait
 
@@ -348,8 +345,8 @@ TEST_F(ExportEndToEnd, AFlikkorThatShowsNoWindowGetsNoKeyAndTheViewerCarriesOn) 
     const size_t questions = rig.prompter.questions.size();
     rig.prompter.answers = {false};
     ExportPlatform platform{rig.converter, launcher_, &x11_->keySender(), &x11_->windowActivator()};
-    AnimationExport again(rig.scene, rig.options, rig.reader, rig.display, rig.picture, rig.log, rig.prompter,
-                          platform, rig.settings);
+    AnimationExport again(rig.scene, rig.options, rig.reader, rig.display, rig.picture, rig.log, rig.prompter, platform,
+                          rig.settings);
     EXPECT_EQ(again.run(0), ExportOutcome::Declined);
     EXPECT_EQ(rig.prompter.questions.size(), questions + 1);
     EXPECT_EQ(rig.scene.iloop, 3);

@@ -74,7 +74,7 @@ public:
     WindowId focus = kViewerWindow;
     bool flikkorRunning = false;
     std::vector<Received> received;
-    std::vector<std::string> activated;         // captions
+    std::vector<std::string> activated;  // captions
     std::vector<WindowId> focusRequests;
     std::vector<LaunchRequest> requests;
     std::string typedPath;

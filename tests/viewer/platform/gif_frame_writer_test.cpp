@@ -5,6 +5,7 @@
 
 #include <QImage>
 
+#include <sys/stat.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,7 +13,6 @@
 #include <iterator>
 #include <set>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace sorvath {
@@ -51,8 +51,7 @@ QImage manyColourPicture() {
 }
 
 // The decoded pixels of the first image as 0xFFRRGGBB values, read with giflib.
-std::vector<QRgb> decodeWithGiflib(const std::string& path, int& width, int& height, int& imageCount,
-                                   int& tableSize) {
+std::vector<QRgb> decodeWithGiflib(const std::string& path, int& width, int& height, int& imageCount, int& tableSize) {
     int error = 0;
     GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
     std::vector<QRgb> pixels;

@@ -67,7 +67,8 @@ public:
                 char text[16] = {};
                 KeySym keysym = NoSymbol;
                 const int length = XLookupString(&event.xkey, text, sizeof text, &keysym, nullptr);
-                received.push_back({XLookupKeysym(&event.xkey, 0), event.xkey.state & (ShiftMask | ControlMask | Mod1Mask),
+                received.push_back({XLookupKeysym(&event.xkey, 0),
+                                    event.xkey.state & (ShiftMask | ControlMask | Mod1Mask),
                                     std::string(text, static_cast<size_t>(length > 0 ? length : 0))});
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -83,7 +84,8 @@ private:
 class X11SessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!test_support::XvfbDisplay::installed()) GTEST_SKIP() << "Xvfb is not installed; X11 keystroke tests skipped";
+        if (!test_support::XvfbDisplay::installed())
+            GTEST_SKIP() << "Xvfb is not installed; X11 keystroke tests skipped";
         server_ = std::make_unique<test_support::XvfbDisplay>();
         ASSERT_FALSE(server_->name().empty()) << "Xvfb did not start";
         session_ = X11Session::open(server_->name());
@@ -95,9 +97,7 @@ protected:
     std::unique_ptr<X11Session> session_;
 };
 
-TEST_F(X11SessionTest, NoSessionWithoutADisplay) {
-    EXPECT_EQ(X11Session::open(":4242"), nullptr);
-}
+TEST_F(X11SessionTest, NoSessionWithoutADisplay) { EXPECT_EQ(X11Session::open(":4242"), nullptr); }
 
 TEST_F(X11SessionTest, ActivatesAWindowByItsExactCaption) {
     WindowActivator& windows = session_->windowActivator();

@@ -1,16 +1,16 @@
 #include "xvfb_display.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
-#include <poll.h>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace sorvath::test_support {
 
@@ -34,8 +34,8 @@ XvfbDisplay::XvfbDisplay() {
         dup2(null, 1);
         dup2(null, 2);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
-               "-noreset", static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", "-noreset",
+               static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);

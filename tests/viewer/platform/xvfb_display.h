@@ -2,8 +2,8 @@
 // it again. Tests skip when Xvfb is not installed.
 #pragma once
 
-#include <string>
 #include <sys/types.h>
+#include <string>
 
 namespace sorvath::test_support {
 

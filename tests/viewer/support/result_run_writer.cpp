@@ -192,8 +192,8 @@ ResultRun latticeRun(int particles, int steps, int nv) {
     const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(particles))));
     const double pitch = 2.0;
     const double extent = side * pitch;
-    run.walls = {{0.0, extent, 0.0, 0.0}, {0.0, 0.0, extent, 0.0}, {extent, 0.0, extent, extent},
-                 {extent, extent, 0.0, extent}};
+    run.walls = {
+        {0.0, extent, 0.0, 0.0}, {0.0, 0.0, extent, 0.0}, {extent, 0.0, extent, extent}, {extent, extent, 0.0, extent}};
     run.perw = extent;
     std::mt19937 random(12345);
     std::uniform_real_distribution<double> size(0.7, 0.95);

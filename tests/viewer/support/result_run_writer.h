@@ -44,10 +44,10 @@ struct ContactRecord {
 
 struct Step {
     int32_t iloop = 0;
-    std::vector<Pose> poses;                 // one per particle
-    std::vector<Wall> walls;                 // wall-file positions (empty: the run's walls)
-    std::vector<ContactRecord> contacts;     // particle-particle records first
-    int ncont = -1;                          // -1: every record is particle-particle
+    std::vector<Pose> poses;              // one per particle
+    std::vector<Wall> walls;              // wall-file positions (empty: the run's walls)
+    std::vector<ContactRecord> contacts;  // particle-particle records first
+    int ncont = -1;                       // -1: every record is particle-particle
 };
 
 struct ResultRun {
@@ -81,8 +81,7 @@ void writeTextFile(const std::filesystem::path& path, const std::string& text);
 
 // Writes the output file and (when asked) its companions into folder; returns the output path.
 std::filesystem::path writeRun(const std::filesystem::path& folder, const std::string& outputName, const ResultRun& run,
-                               RecordLayout layout, bool withWalls, bool withContacts,
-                               const TextFormat& format = {});
+                               RecordLayout layout, bool withWalls, bool withContacts, const TextFormat& format = {});
 
 // A square lattice of particles inside four walls, turning a little every step,
 // with contacts between horizontal neighbours.

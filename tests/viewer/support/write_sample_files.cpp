@@ -26,8 +26,8 @@ ResultRun exampleRun() {
     constexpr double pitch = 2.0;
     const double width = columns * pitch;
     const double height = rows * pitch + 1.0;
-    run.walls = {{0.0, height, 0.0, 0.0}, {0.0, 0.0, width, 0.0}, {width, 0.0, width, height},
-                 {width, height, 0.0, height}};
+    run.walls = {
+        {0.0, height, 0.0, 0.0}, {0.0, 0.0, width, 0.0}, {width, 0.0, width, height}, {width, height, 0.0, height}};
     run.dt = 2.0e-6;
     run.perw = width;
     run.perv = 0.0;
@@ -93,8 +93,8 @@ ResultRun seedRun() {
         Step step;
         step.iloop = 10 * s;
         for (int i = 1; i <= 3; ++i) step.poses.push_back({s * 0.5, i + 0.0, 0.4 * s * i - 3.0});
-        step.contacts = {{1, 2, 0.5, 1.5, 0.3, -2.0 * s, 0.0}, {2, -3, 0.5, 2.5, 1.0, -1.0, 0.0},
-                         {3, 0, 0.5, 3.0, 1.5, -0.5, 0.0}};
+        step.contacts = {
+            {1, 2, 0.5, 1.5, 0.3, -2.0 * s, 0.0}, {2, -3, 0.5, 2.5, 1.0, -1.0, 0.0}, {3, 0, 0.5, 3.0, 1.5, -0.5, 0.0}};
         step.ncont = 2;
         run.steps.push_back(step);
     }

@@ -17,19 +17,19 @@ TEST(SorvathWindowLayout, ControlsCarryTheirNamesAndCaptions) {
     WindowBench b;
     EXPECT_EQ(b.form->windowTitle(), "Sorvath");
     const std::vector<std::pair<const char*, const char*>> buttons = {
-        {"Command3", "Zoom In"},        {"Command4", "Zoom Out"},      {"Command5", "Original size"},
-        {"Command6", "up"},             {"Command7", "down"},          {"Command8", "left"},
-        {"Command9", "right"},          {"Command11", "step by step"}, {"Command13", "Reset"},
-        {"Command12", "start"},         {"Command14", "stop"},         {"Command17", "up"},
-        {"Command18", "down"},          {"Command23", "ratio"},        {"Command24", "relative rotation ON"},
-        {"Command20", "Periodic"},      {"Command22", "color ON"}};
+        {"Command3", "Zoom In"},   {"Command4", "Zoom Out"},      {"Command5", "Original size"},
+        {"Command6", "up"},        {"Command7", "down"},          {"Command8", "left"},
+        {"Command9", "right"},     {"Command11", "step by step"}, {"Command13", "Reset"},
+        {"Command12", "start"},    {"Command14", "stop"},         {"Command17", "up"},
+        {"Command18", "down"},     {"Command23", "ratio"},        {"Command24", "relative rotation ON"},
+        {"Command20", "Periodic"}, {"Command22", "color ON"}};
     for (const auto& [name, caption] : buttons) {
         ASSERT_NE(b.button(name), nullptr) << name;
         EXPECT_EQ(b.button(name)->text(), caption) << name;
     }
     const std::vector<std::pair<const char*, const char*>> frames = {
-        {"Frame1", "Image"},         {"Frame2", "Animation"},   {"Frame3", "Filename"},
-        {"Frame4", "step number"},   {"Frame5", "nskip"},       {"Frame6", "Contact forces"}};
+        {"Frame1", "Image"},       {"Frame2", "Animation"}, {"Frame3", "Filename"},
+        {"Frame4", "step number"}, {"Frame5", "nskip"},     {"Frame6", "Contact forces"}};
     for (const auto& [name, caption] : frames) {
         ASSERT_NE(b.control<QGroupBox>(name), nullptr) << name;
         EXPECT_EQ(b.control<QGroupBox>(name)->title(), caption) << name;
@@ -47,9 +47,13 @@ TEST(SorvathWindowLayout, ControlsCarryTheirNamesAndCaptions) {
     EXPECT_NE(b.control<QObject>("Timer1"), nullptr);
     EXPECT_NE(b.control<QWidget>("Picture1"), nullptr);
 
-    const std::vector<std::pair<const char*, const char*>> menus = {
-        {"m11", "Open Input.dat"}, {"m12", "Open Output.dat"}, {"m13", "Rough Print"},
-        {"m14", "High quality Print"}, {"m15", "Exit"}, {"m21", "copy "}, {"m31", "Animation GIF making"}};
+    const std::vector<std::pair<const char*, const char*>> menus = {{"m11", "Open Input.dat"},
+                                                                    {"m12", "Open Output.dat"},
+                                                                    {"m13", "Rough Print"},
+                                                                    {"m14", "High quality Print"},
+                                                                    {"m15", "Exit"},
+                                                                    {"m21", "copy "},
+                                                                    {"m31", "Animation GIF making"}};
     for (const auto& [name, caption] : menus) {
         ASSERT_NE(b.action(name), nullptr) << name;
         EXPECT_EQ(b.action(name)->text(), caption) << name;

@@ -38,8 +38,9 @@ TEST(SorvathWindowOutput, OutputRunWithColourShowsTheTurnColoursOnScreen) {
     ASSERT_EQ(shown.size(), QSize(533, 533));
     // The lattice turns particles 1, 4, 7 clockwise, keeps 2, 5, 8 and turns 3, 6, 9 counter-clockwise.
     for (int i = 1; i <= 9; ++i) {
-        const QRgb expected = i % 3 == 1 ? palette::kClockwise : i % 3 == 2 ? palette::kUnchanged
-                                                                            : palette::kCounterClockwise;
+        const QRgb expected = i % 3 == 1   ? palette::kClockwise
+                              : i % 3 == 2 ? palette::kUnchanged
+                                           : palette::kCounterClockwise;
         EXPECT_EQ(shownInside(b, shown, i), expected) << "particle " << i;
     }
     EXPECT_EQ(shown.pixel(2, 2) | 0xFF000000u, palette::kBackground);

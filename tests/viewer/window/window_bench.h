@@ -85,8 +85,7 @@ struct WindowBench {
     void click(const char* name) const { button(name)->click(); }
 
     // Writes the run (with wall and contact companions) and opens it as the output file.
-    void openOutput(const testdata::ResultRun& run, bool mountWalls = false,
-                    const std::string& name = "out-0001.dat") {
+    void openOutput(const testdata::ResultRun& run, bool mountWalls = false, const std::string& name = "out-0001.dat") {
         testdata::writeRun(folder.path(), name, run, testdata::RecordLayout::Long, true, true);
         dialogs->paths.push_back(folder.file(name));
         dialogs->answers.push_back(mountWalls);

@@ -16,9 +16,9 @@ namespace gifengine::colour {
 
 // Settings that persist between uses within a run.
 struct ColourAnimationSettings {
-    int patterns = 5;          // P, EdPattern
-    bool turnBack = false;     // CBReturned
-    bool deleteSource = false; // CBDelete
+    int patterns = 5;           // P, EdPattern
+    bool turnBack = false;      // CBReturned
+    bool deleteSource = false;  // CBDelete
     friend bool operator==(const ColourAnimationSettings&, const ColourAnimationSettings&) = default;
 };
 
@@ -40,8 +40,8 @@ public:
     ColourAnimationWork(const gifengine::GifFrameRecord& source, int sourceIndex);
 
     int source() const { return source_; }
-    int entryCount() const { return count_; }  // C
-    int windowStart() const { return window_; } // w
+    int entryCount() const { return count_; }    // C
+    int windowStart() const { return window_; }  // w
     gifengine::ColourTable firstColours{};
     gifengine::ColourTable lastColours{};
 
@@ -81,8 +81,7 @@ bool GenerateColourTableAnimation(gifengine::FrameList& frames, const ColourAnim
 
 // The whole command on the grid selection; settings persist through it and
 // come back unchanged after a cancel. True when frames were generated.
-bool MakeColorTableAnimation(gifengine::FrameList& frames, gifengine::Reporter& reporter,
-                             ColourAnimationDialog& dialog, ColourAnimationSettings& settings,
-                             ColourToolHost& host);
+bool MakeColorTableAnimation(gifengine::FrameList& frames, gifengine::Reporter& reporter, ColourAnimationDialog& dialog,
+                             ColourAnimationSettings& settings, ColourToolHost& host);
 
 }  // namespace gifengine::colour

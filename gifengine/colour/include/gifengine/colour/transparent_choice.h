@@ -33,16 +33,16 @@ enum class ChoiceMethod { None, ByIndex, ByColour };
 // Everything the dialog shows for one frame of the block.
 struct TransparentFrameView {
     int frame = -1;
-    std::string imageNumberText;   // LImageNo: frame + 1
-    std::string tableKindText;     // LColorTable
-    int visibleSwatches = 0;       // the table's entry count
+    std::string imageNumberText;  // LImageNo: frame + 1
+    std::string tableKindText;    // LColorTable
+    int visibleSwatches = 0;      // the table's entry count
     gifengine::ColourTable colours{};
     std::array<SwatchRole, kSwatchCount> roles{};
-    std::string storedIndexText;   // LOrgTransIndex
-    std::string storedColourText;  // LOrgTransColor
-    std::string currentIndexText;  // LCurTransIndex, empty without a choice
-    std::string currentColourText; // LCurTransColor
-    bool methodVisible = false;    // LMethod, RBIndex, RBColor
+    std::string storedIndexText;    // LOrgTransIndex
+    std::string storedColourText;   // LOrgTransColor
+    std::string currentIndexText;   // LCurTransIndex, empty without a choice
+    std::string currentColourText;  // LCurTransColor
+    bool methodVisible = false;     // LMethod, RBIndex, RBColor
     bool indexChecked = false;
     bool colourChecked = false;
     bool methodEnabled = false;
@@ -59,8 +59,7 @@ struct TransparentPanelLabels {
 class TransparentColourChoice {
 public:
     // Saves the block's common values as the ones a cancel restores.
-    TransparentColourChoice(const gifengine::FrameList& frames, TransparentBlock block,
-                            PendingTransparency& pending);
+    TransparentColourChoice(const gifengine::FrameList& frames, TransparentBlock block, PendingTransparency& pending);
 
     // The dialog is shown: not confirmed, first frame of the block.
     void Shown();
