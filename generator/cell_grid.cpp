@@ -1,4 +1,4 @@
-#include "generator/cell_grid.hpp"
+#include "generator/cell_grid.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "generator/control_record.hpp"
+#include "generator/control_record.h"
 
-#include "generator/list_directed_reader.hpp"
+#include "generator/list_directed_reader.h"
 
 namespace tessark {
 

@@ -1,4 +1,4 @@
-#include "generator/fixed_layout.hpp"
+#include "generator/fixed_layout.h"
 
 #include <cctype>
 #include <cmath>

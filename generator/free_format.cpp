@@ -1,4 +1,4 @@
-#include "generator/free_format.hpp"
+#include "generator/free_format.h"
 
 #include <charconv>
 

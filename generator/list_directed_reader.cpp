@@ -1,4 +1,4 @@
-#include "generator/list_directed_reader.hpp"
+#include "generator/list_directed_reader.h"
 
 #include <algorithm>
 #include <cctype>

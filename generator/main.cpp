@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "common/program_arguments.h"
-#include "generator/run_driver.hpp"
+#include "generator/run_driver.h"
 
 int main(int argc, char** argv) {
     const toolkit::ProgramAbout about{

@@ -1,6 +1,6 @@
-#include "generator/operator_pause.hpp"
+#include "generator/operator_pause.h"
 
-#include "generator/list_directed_reader.hpp"
+#include "generator/list_directed_reader.h"
 
 namespace tessark {
 

@@ -1,11 +1,11 @@
-#include "generator/packing_files.hpp"
+#include "generator/packing_files.h"
 
 #include <array>
 #include <map>
 #include <string>
 
-#include "generator/fixed_layout.hpp"
-#include "generator/free_format.hpp"
+#include "generator/fixed_layout.h"
+#include "generator/free_format.h"
 
 namespace tessark {
 

@@ -1,8 +1,8 @@
-#include "generator/packing_statistics.hpp"
+#include "generator/packing_statistics.h"
 
 #include <cmath>
 
-#include "generator/free_format.hpp"
+#include "generator/free_format.h"
 
 namespace tessark {
 

@@ -1,12 +1,12 @@
-#include "generator/particle_shapes.hpp"
+#include "generator/particle_shapes.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "generator/free_format.hpp"
-#include "generator/random_numbers.hpp"
+#include "generator/free_format.h"
+#include "generator/random_numbers.h"
 
 namespace tessark {
 

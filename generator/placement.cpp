@@ -1,15 +1,15 @@
-#include "generator/placement.hpp"
+#include "generator/placement.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
 
-#include "generator/cell_grid.hpp"
-#include "generator/fixed_layout.hpp"
-#include "generator/free_format.hpp"
-#include "generator/operator_pause.hpp"
-#include "generator/random_numbers.hpp"
+#include "generator/cell_grid.h"
+#include "generator/fixed_layout.h"
+#include "generator/free_format.h"
+#include "generator/operator_pause.h"
+#include "generator/random_numbers.h"
 
 namespace tessark {
 

@@ -1,13 +1,13 @@
-#include "generator/run_driver.hpp"
+#include "generator/run_driver.h"
 
 #include <fstream>
 #include <sstream>
 #include <string>
 
-#include "generator/control_record.hpp"
-#include "generator/packing_files.hpp"
-#include "generator/packing_statistics.hpp"
-#include "generator/particle_shapes.hpp"
+#include "generator/control_record.h"
+#include "generator/packing_files.h"
+#include "generator/packing_statistics.h"
+#include "generator/particle_shapes.h"
 
 namespace tessark {
 

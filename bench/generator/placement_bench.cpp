@@ -5,8 +5,8 @@
 #include <cmath>
 #include <sstream>
 
-#include "generator/particle_shapes.hpp"
-#include "generator/placement.hpp"
+#include "generator/particle_shapes.h"
+#include "generator/placement.h"
 
 using namespace tessark;
 

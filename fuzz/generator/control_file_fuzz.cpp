@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "generator/control_record.hpp"
-#include "generator/packing_files.hpp"
-#include "generator/run_driver.hpp"
+#include "generator/control_record.h"
+#include "generator/packing_files.h"
+#include "generator/run_driver.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "generator/list_directed_reader.hpp"
-#include "generator/operator_pause.hpp"
+#include "generator/list_directed_reader.h"
+#include "generator/operator_pause.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -1,4 +1,4 @@
-#include "generator/control_record.hpp"
+#include "generator/control_record.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "generator/fixed_layout.hpp"
+#include "generator/fixed_layout.h"
 
 #include <gtest/gtest.h>
 
-#include "generator/free_format.hpp"
+#include "generator/free_format.h"
 
 using namespace tessark;
 

@@ -1,12 +1,12 @@
-#include "generator/particle_shapes.hpp"
+#include "generator/particle_shapes.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <sstream>
 
-#include "generator/random_numbers.hpp"
-#include "tests/generator/console_lines.hpp"
+#include "generator/random_numbers.h"
+#include "tests/generator/console_lines.h"
 
 using namespace tessark;
 using tessark::testing::linesOf;

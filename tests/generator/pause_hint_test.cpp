@@ -13,7 +13,7 @@
 #include <functional>
 #include <sstream>
 
-#include "generator/run_driver.hpp"
+#include "generator/run_driver.h"
 
 namespace fs = std::filesystem;
 

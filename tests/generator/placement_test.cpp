@@ -1,4 +1,4 @@
-#include "generator/placement.hpp"
+#include "generator/placement.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <sstream>
 #include <vector>
 
-#include "generator/random_numbers.hpp"
-#include "tests/generator/console_lines.hpp"
+#include "generator/random_numbers.h"
+#include "tests/generator/console_lines.h"
 
 using namespace tessark;
 using tessark::testing::exponentField;

@@ -1,4 +1,4 @@
-#include "generator/random_numbers.hpp"
+#include "generator/random_numbers.h"
 
 #include <gtest/gtest.h>
 

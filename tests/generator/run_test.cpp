@@ -1,4 +1,4 @@
-#include "generator/run_driver.hpp"
+#include "generator/run_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <sstream>
 #include <vector>
 
-#include "generator/particle_shapes.hpp"
-#include "generator/random_numbers.hpp"
-#include "tests/generator/console_lines.hpp"
+#include "generator/particle_shapes.h"
+#include "generator/random_numbers.h"
+#include "tests/generator/console_lines.h"
 
 using namespace tessark;
 namespace fs = std::filesystem;

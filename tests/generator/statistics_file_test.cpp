@@ -1,12 +1,12 @@
-#include "generator/packing_files.hpp"
-#include "generator/packing_statistics.hpp"
+#include "generator/packing_files.h"
+#include "generator/packing_statistics.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <sstream>
 
-#include "tests/generator/console_lines.hpp"
+#include "tests/generator/console_lines.h"
 
 using namespace tessark;
 using tessark::testing::exponentField;

@@ -3,9 +3,9 @@
 #include <ostream>
 #include <string>
 
-#include "generator/control_record.hpp"
-#include "generator/packing_statistics.hpp"
-#include "generator/particle.hpp"
+#include "generator/control_record.h"
+#include "generator/packing_statistics.h"
+#include "generator/particle.h"
 
 namespace tessark {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "generator/particle.hpp"
+#include "generator/particle.h"
 
 namespace tessark {
 

@@ -5,8 +5,8 @@
 #include <ostream>
 #include <string>
 
-#include "generator/control_record.hpp"
-#include "generator/particle.hpp"
+#include "generator/control_record.h"
+#include "generator/particle.h"
 
 namespace tessark {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "generator/control_record.hpp"
-#include "generator/particle.hpp"
+#include "generator/control_record.h"
+#include "generator/particle.h"
 
 namespace tessark {
 

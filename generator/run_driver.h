@@ -6,11 +6,11 @@
 #include <ostream>
 #include <string>
 
-#include "generator/control_record.hpp"
-#include "generator/packing_statistics.hpp"
-#include "generator/particle.hpp"
-#include "generator/particle_shapes.hpp"
-#include "generator/placement.hpp"
+#include "generator/control_record.h"
+#include "generator/packing_statistics.h"
+#include "generator/particle.h"
+#include "generator/particle_shapes.h"
+#include "generator/placement.h"
 
 namespace tessark {
 
