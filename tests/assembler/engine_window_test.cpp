@@ -130,6 +130,7 @@ TEST(EngineWindow, ScratchFilesNeverWriteThroughALinkInTheWorkFolder) {
              h.form->selectGridRows(1, 1);
              h.form->MenuExecPaintClick();
          }},
+        {"__tmp.gif", [](EngineHarness& h) { h.form->MenuShowImageClick(); }},
         {"__tmp1.gif", [](EngineHarness& h) { h.form->MenuShowImageClick(); }},
         {"__tmp.htm", [](EngineHarness& h) { h.form->MenuShowImageClick(); }},
     };

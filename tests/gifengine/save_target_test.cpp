@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <functional>
 #include <optional>
 
@@ -91,6 +92,8 @@ const Refusal kRefusals[] = {
     {"FullDevice", [](const TempFolder&) { return std::string("/dev/full"); }, true,
      "ディスクの空き容量が不足しています", false, std::nullopt},
 };
+
+void PrintTo(const Refusal& refusal, std::ostream* out) { *out << refusal.name; }
 
 class Refused : public EngineTest, public ::testing::WithParamInterface<Refusal> {};
 
@@ -179,20 +182,29 @@ TEST_F(EngineTest, UserFileFollowsALinkAndWorkFileReplacesIt) {
 // next write of the same name; those of a running process stay.
 TEST_F(EngineTest, TemporaryFilesLeftByAKilledProcessGoAtTheNextWrite) {
     ASSERT_EQ(load(AnimatedWithGlobal(2, 4, 4)), 0);
-    const pid_t child = ::fork();
-    if (child == 0) ::_exit(0);
-    ASSERT_GT(child, 0);
-    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
     const std::string target = folder.file("anim.gif");
-    auto leftover = [&](long pid) {
-        std::string name = toolkit::temporaryPattern(target, pid);
-        name.replace(name.size() - 6, 6, "Ab3xYz");
-        EXPECT_TRUE(WriteFile(name, Bytes("partial")));
-        return name;
-    };
-    const std::string dead = leftover(child);
-    const std::string running = leftover(::getpid());
+    const std::string before = listing();
+    // A writer killed in the middle of its file.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        gifengine::WriteFileSafely(target, gifengine::OutputKind::UserFile, [](gifengine::ByteSink& sink) {
+            const std::vector<uint8_t> part(std::size_t(2) << 20, 0x55);
+            sink.Put(part.data(), part.size());
+            ::raise(SIGKILL);
+        });
+        ::_exit(0);
+    }
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    const std::string killed = listing();
+    ASSERT_NE(killed, before);
+    EXPECT_NE(killed.find(".anim.gif." + std::to_string(child) + "."), std::string::npos) << killed;
+    // One of a process that still runs stays.
+    std::string running = toolkit::temporaryPattern(target, ::getpid());
+    running.replace(running.size() - 6, 6, "Ab3xYz");
+    ASSERT_TRUE(WriteFile(running, Bytes("partial")));
     EXPECT_EQ(engine.MakeAnimatedGif(target), 1);
-    EXPECT_FALSE(Exists(dead));
-    EXPECT_TRUE(Exists(running));
+    EXPECT_EQ(listing(), running.substr(running.rfind('/') + 1) + " " + before + " anim.gif");
 }
