@@ -21,7 +21,7 @@ namespace gifengine {
 // What a written file is to the user.
 enum class OutputKind {
     // A file the user named: a symbolic link at the name is followed, and the
-    // file it names is replaced; pushed to the disk before it is renamed.
+    // file it names is replaced; pushed to the disk before it replaces one.
     UserFile,
     // A scratch file of the work folder ("__tmp.gif", "editing.gif", ...): a
     // link at the name is itself replaced, never followed; not synced.
