@@ -1,5 +1,6 @@
 // The writers' byte sink on the toolkit's safe file output, and its failures in
 // the user's words.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,6 +55,12 @@ WriteFailure OpenFailure(const std::string& path, const toolkit::FileFailure& fa
     return result;
 }
 
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
 WriteFailure WritingFailure(const toolkit::FileFailure& failure) {
     return WriteFailure{WriteFailure::Stage::Write, failure.path, ReasonOf(failure)};
 }
@@ -61,7 +68,7 @@ WriteFailure WritingFailure(const toolkit::FileFailure& failure) {
 // Starts the file. A work file's name never leads elsewhere: a symbolic link
 // there (the work folder is the user's own) is removed, so the finished file
 // takes its place instead of replacing what it names.
-std::optional<WriteFailure> Stage(const std::string& path, OutputKind kind,
+std::optional<WriteFailure> Stage(const std::string& path, OutputKind kind, toolkit::Durability durability,
                                   std::unique_ptr<toolkit::StagedFile>& staged) {
     struct stat entry {};
     if (kind == OutputKind::WorkFile && ::lstat(path.c_str(), &entry) == 0 && S_ISLNK(entry.st_mode) &&
@@ -69,15 +76,15 @@ std::optional<WriteFailure> Stage(const std::string& path, OutputKind kind,
         const int error = errno;
         return WriteFailure{WriteFailure::Stage::Open, path, SystemReasonText(error, std::strerror(error))};
     }
-    if (auto failure = toolkit::stageFile(path, DurabilityOf(path, kind), staged)) return OpenFailure(path, *failure);
+    if (auto failure = toolkit::stageFile(path, durability, staged)) return OpenFailure(path, *failure);
     return std::nullopt;
 }
 
 // Stages path, writes it whole and closes it (not yet renamed).
-std::optional<WriteFailure> StageAndWrite(const std::string& path, OutputKind kind,
+std::optional<WriteFailure> StageAndWrite(const std::string& path, OutputKind kind, toolkit::Durability durability,
                                           const std::function<void(ByteSink&)>& produce,
                                           std::unique_ptr<toolkit::StagedFile>& staged) {
-    if (auto failure = Stage(path, kind, staged)) return failure;
+    if (auto failure = Stage(path, kind, durability, staged)) return failure;
     StagedSink sink(*staged);
     produce(sink);
     if (auto failure = staged->finish()) return WritingFailure(*failure);
@@ -94,7 +101,7 @@ std::string WriteFailure::message() const {
 std::optional<WriteFailure> WriteFileSafely(const std::string& path, OutputKind kind,
                                             const std::function<void(ByteSink&)>& produce) {
     std::unique_ptr<toolkit::StagedFile> staged;
-    if (auto failure = StageAndWrite(path, kind, produce, staged)) return failure;
+    if (auto failure = StageAndWrite(path, kind, DurabilityOf(path, kind), produce, staged)) return failure;
     if (auto failure = staged->commit()) return WritingFailure(*failure);
     return std::nullopt;
 }
@@ -105,8 +112,12 @@ FileSetOutput::~FileSetOutput() = default;
 
 bool FileSetOutput::add(const std::string& path, const std::function<void(ByteSink&)>& produce) {
     if (failure_) return false;
+    // One flush of the file system before the renames stands for a sync of every
+    // file that replaces an old one: a thousand numbered files need not wait for
+    // the disk a thousand times.
+    if (!syncBeforeRenames_ && DurabilityOf(path, kind_) == toolkit::Durability::Synced) syncBeforeRenames_ = path;
     std::unique_ptr<toolkit::StagedFile> staged;
-    failure_ = StageAndWrite(path, kind_, produce, staged);
+    failure_ = StageAndWrite(path, kind_, toolkit::Durability::Cached, produce, staged);
     // Closed already: a set of many files holds no descriptor per file.
     if (staged) files_.push_back(std::move(staged));
     return !failure_;
@@ -116,6 +127,19 @@ std::optional<WriteFailure> FileSetOutput::commit() {
     if (failure_) {
         files_.clear();
         return failure_;
+    }
+    if (syncBeforeRenames_) {
+        const int folder = ::open(FolderOf(*syncBeforeRenames_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder < 0 || ::syncfs(folder) != 0) {
+            const int error = errno;
+            failure_ = WriteFailure{WriteFailure::Stage::Write, *syncBeforeRenames_,
+                                    SystemReasonText(error, std::strerror(error))};
+        }
+        if (folder >= 0) ::close(folder);
+        if (failure_) {
+            files_.clear();
+            return failure_;
+        }
     }
     for (const auto& file : files_)
         if (auto failure = file->commit()) {

@@ -65,6 +65,7 @@ private:
     OutputKind kind_;
     std::vector<std::unique_ptr<toolkit::StagedFile>> files_;
     std::optional<WriteFailure> failure_;
+    std::optional<std::string> syncBeforeRenames_;  // a file of the set that replaces an old one
 };
 
 }  // namespace gifengine
