@@ -85,21 +85,6 @@ TEST(Settings, UnwritableStoreReportsFailure) {
     EXPECT_FALSE(store.write(AssemblerSettings{"0.68", "", "", "", "", "", ""}));
 }
 
-TEST(Settings, AWindowWritesBackOnlyWhatItChanged) {
-    const AssemblerSettings base{"0.68", "/r", "/w", "/work", "c", "", ""};
-    AssemblerSettings mine = base;
-    mine.viewer = "/usr/bin/viewer";
-    mine.readDir = "/browsed";
-    AssemblerSettings current = base;  // another window wrote meanwhile
-    current.writeDir = "/saved/elsewhere";
-    current.readDir = "/theirs";
-    const AssemblerSettings merged = mergeChangedSettings(base, mine, current);
-    EXPECT_EQ(merged.writeDir, "/saved/elsewhere");
-    EXPECT_EQ(merged.readDir, "/browsed");
-    EXPECT_EQ(merged.viewer, "/usr/bin/viewer");
-    EXPECT_EQ(merged.workDir, "/work");
-}
-
 TEST(Folders, JoinAtRootDoesNotDoubleTheSlash) {
     EXPECT_EQ(joinPath("/", "AnimTmp"), "/AnimTmp");
     EXPECT_EQ(joinPath("/home/u", "flikkor.htm"), "/home/u/flikkor.htm");
@@ -140,19 +125,6 @@ TEST(Folders, WorkFolderMustBeTheUsersOwnAndWritableByNobodyElse) {
         }
         EXPECT_EQ(workFolderState(c.path), c.state);
     }
-}
-
-TEST(Folders, WorkFolderIsCreatedForTheUserAloneWhateverTheUmask) {
-    QTemporaryDir dir;
-    const mode_t saved = ::umask(0);
-    const bool created = createFolder(dir.path() + "/AnimTmp");
-    ::umask(saved);
-    ASSERT_TRUE(created);
-    struct stat info {};
-    ASSERT_EQ(::stat(QFile::encodeName(dir.path() + "/AnimTmp").constData(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0700u);
-    EXPECT_FALSE(createFolder(dir.path() + "/AnimTmp")) << "it exists";
-    EXPECT_FALSE(createFolder(dir.path() + "/none/AnimTmp"));
 }
 
 TEST(Folders, RegisteredProgramMustBeAnExecutableFile) {

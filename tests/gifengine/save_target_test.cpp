@@ -135,17 +135,6 @@ TEST_P(Refused, OldFileStaysByteForByteNothingIsLeftAndTheMessageSaysWhy) {
 INSTANTIATE_TEST_SUITE_P(EngineTest, Refused, ::testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EngineTest, InteractiveMakeNamesAReadOnlyFileFirstThenRefusesIt) {
-    ASSERT_EQ(load(AnimatedWithGlobal(2, 4, 4)), 0);
-    const std::string target = WithOldFile(folder, "locked.gif");
-    ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
-    chooser.names.push_back(target);
-    EXPECT_EQ(engine.MakeAnimatedGif(""), 0);
-    EXPECT_EQ(engine.LastMadeFile, target);
-    EXPECT_EQ(ReadFile(target), Bytes("old"));
-    EXPECT_EQ(reporter.texts().back(), "ファイル " + target + " がオープンできません\n読み取り専用のファイルです");
-}
-
 TEST_F(EngineTest, WritableTargetIsReplacedKeepingItsPermission) {
     ASSERT_EQ(load(AnimatedWithGlobal(2, 4, 4)), 0);
     const std::string target = WithOldFile(folder, "open.gif");
