@@ -1,5 +1,7 @@
 #include "generator/control_record.h"
 
+#include <utility>
+
 #include "generator/list_directed_reader.h"
 
 namespace tessark {
@@ -104,6 +106,14 @@ bool readControlRecord(std::string_view text, ControlRecord& record, std::string
         g.real("ndgmean", r.ndgmean) && g.real("ndgsd", r.ndgsd) && g.integer("ndgmn", r.ndgmn) &&
             g.integer("ndgmx", r.ndgmx);
         if (!g.ok()) return false;
+        for (const auto& [name, value] : {std::pair{"ndgmn", r.ndgmn}, std::pair{"ndgmx", r.ndgmx}}) {
+            if (value < kFewestSides || value > kMostSides) {
+                error = "group 8 (ndgmean, ndgsd, ndgmn, ndgmx), value " + std::string(name) + ": " +
+                        std::to_string(value) + " is outside " + std::to_string(kFewestSides) + " to " +
+                        std::to_string(kMostSides) + ", the side counts the vertex count of \"newin.dat\" holds";
+                return false;
+            }
+        }
     }
     r.ndgmean += 0.5;
     record = std::move(r);

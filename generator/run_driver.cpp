@@ -1,9 +1,11 @@
 #include "generator/run_driver.h"
 
-#include <fstream>
+#include <array>
+#include <optional>
 #include <sstream>
 #include <string>
 
+#include "common/safe_output.h"
 #include "generator/control_record.h"
 #include "generator/packing_files.h"
 #include "generator/packing_statistics.h"
@@ -17,6 +19,8 @@ constexpr const char* kSizeListName = "temp.dat";
 constexpr const char* kControlName = "tessctrl.dat";
 constexpr const char* kSimulatorInputName = "newin.dat";
 constexpr const char* kStatisticsName = "OUTD.DAT";
+// The three files of a run, replaced together or not at all.
+constexpr std::array<const char*, 3> kOutputNames{kSizeListName, kSimulatorInputName, kStatisticsName};
 
 int stop(std::ostream& console, const std::string& message) {
     console << ' ' << message << '\n';
@@ -24,63 +28,62 @@ int stop(std::ostream& console, const std::string& message) {
     return 1;
 }
 
-int writeFailure(std::ostream& console, const char* name) {
-    return stop(console, std::string("error: could not write \"") + name + "\"; the run is stopped");
+// Names the file as the run knows it (without the folder) and the system's reason.
+int outputFailure(std::ostream& console, const std::filesystem::path& folder, const toolkit::FileFailure& failure) {
+    std::string name = failure.path;
+    for (const char* output : kOutputNames)
+        if (failure.path == (folder / output).string()) name = output;
+    return stop(console, "error: could not write \"" + name + "\": " + failure.reason + "; the run is stopped and \"" +
+                             kSizeListName + "\", \"" + kSimulatorInputName + "\" and \"" + kStatisticsName +
+                             "\" are as they were");
 }
 
-bool readWholeFile(const std::filesystem::path& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) return false;
-    text = buffer.str();
-    return true;
+// Whether the three files could be replaced: they are staged and dropped at
+// once, so a read-only file or a folder that takes no file stops the run
+// before the long part of it.
+std::optional<toolkit::FileFailure> outputsBlocked(const std::filesystem::path& folder) {
+    toolkit::OutputSet probe;
+    for (const char* name : kOutputNames) probe.add((folder / name).string());
+    return probe.failure();
 }
 
 }  // namespace
 
 int runTessark(const std::filesystem::path& folder, std::istream& operatorInput, std::ostream& console,
                OverlapSearch search, std::ostream* pauseHint) {
-    std::ofstream sizeList(folder / kSizeListName, std::ios::trunc);
-    if (!sizeList) return stop(console, std::string("error: could not create \"") + kSizeListName + "\"");
+    if (const auto failure = outputsBlocked(folder)) return outputFailure(console, folder, *failure);
 
-    const std::filesystem::path controlPath = folder / kControlName;
-    std::string controlText;
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(controlPath, ec) || !readWholeFile(controlPath, controlText)) {
-        return stop(console,
-                    std::string("error: the control file \"") + kControlName + "\" is missing or cannot be read");
+    toolkit::FileFailure unreadable;
+    const std::optional<std::string> controlText =
+        toolkit::readRegularFile((folder / kControlName).string(), unreadable);
+    if (!controlText) {
+        return stop(console, std::string("error: the control file \"") + kControlName +
+                                 "\" cannot be read: " + unreadable.reason);
     }
     ControlRecord control;
     std::string error;
-    if (!readControlRecord(controlText, control, error)) {
+    if (!readControlRecord(*controlText, control, error)) {
         return stop(console, std::string("error in the control file \"") + kControlName + "\": " + error);
     }
     console << " input ok\n";
 
     PackingStatistics statistics;
     ParticleTable table;
+    std::ostringstream sizeList;
     if (!buildPacking(control, table, statistics, sizeList, operatorInput, console, search, error, kRejectionCap,
                       pauseHint)) {
         return stop(console, "error: " + error);
     }
-    {
-        std::ofstream input(folder / kSimulatorInputName, std::ios::trunc);
-        if (input) writeSimulatorInput(control, table, input);
-        input.close();
-        if (!input) return writeFailure(console, kSimulatorInputName);
-    }
-    std::ofstream statisticsFile(folder / kStatisticsName, std::ios::trunc);
-    if (statisticsFile) writeStatistics(control, table, statistics, statisticsFile);
-    statisticsFile.flush();
-    if (!statisticsFile) return writeFailure(console, kStatisticsName);
+    std::ostringstream simulatorInput, statisticsFile;
+    writeSimulatorInput(control, table, simulatorInput);
+    writeStatistics(control, table, statistics, statisticsFile);
+    toolkit::OutputSet files;
+    files.add((folder / kSizeListName).string(), sizeList.view());
+    files.add((folder / kSimulatorInputName).string(), simulatorInput.view());
+    files.add((folder / kStatisticsName).string(), statisticsFile.view());
+    if (const auto failure = files.commit()) return outputFailure(console, folder, *failure);
     console << totalAreaLine(statistics.sums) << '\n';
     console.flush();
-    statisticsFile.close();
-    sizeList.close();
-    if (!statisticsFile) return writeFailure(console, kStatisticsName);
-    if (!sizeList) return writeFailure(console, kSizeListName);
     return 0;
 }
 

@@ -22,6 +22,9 @@ TEST(ControlRecord, GroupsAcrossLinesAndExtraValuesIgnored) {
     EXPECT_EQ(r.lines[0].lcept, 0.5);
     EXPECT_EQ(r.ndgmean, 3.5);
     EXPECT_EQ(r.ndgmn, 3);
+    // The widest edge-count range the vertex count holds.
+    ASSERT_TRUE(readControlRecord("0 1\n7 20\n1 1 0 9\n0 0 1 1\n0\n5.0 1.0 -99 999\n", r, error)) << error;
+    EXPECT_EQ(r.ndgmx, 999);
 }
 
 TEST(ControlRecord, DiscsIgnorePresentShapeGroups) {
@@ -111,6 +114,12 @@ TEST(ControlRecord, EveryRefusalMessage) {
          "group 7 (axismean, axissd, axismin, axismx), value axismx: the file ends before it"},
         {"0 1\n4 10\n1 1 0 9\n0 0 1 1\n0\n3.0 0.0 3.5 3\n",
          "group 8 (ndgmean, ndgsd, ndgmn, ndgmx), value ndgmn: \"3.5\" is not a whole number"},
+        {"0 1\n4 10\n1 1 0 9\n0 0 1 1\n0\n5.0 1.0 3 1000\n",
+         "group 8 (ndgmean, ndgsd, ndgmn, ndgmx), value ndgmx: 1000 is outside -99 to 999, the side counts the vertex "
+         "count of \"newin.dat\" holds"},
+        {"0 1\n4 10\n1 1 0 9\n0 0 1 1\n0\n5.0 1.0 -100 8\n",
+         "group 8 (ndgmean, ndgsd, ndgmn, ndgmx), value ndgmn: -100 is outside -99 to 999, the side counts the vertex "
+         "count of \"newin.dat\" holds"},
     };
     for (const auto& k : refused) {
         SCOPED_TRACE(k.text);
