@@ -80,20 +80,22 @@ bool readControlRecord(std::string_view text, ControlRecord& record, std::string
         g.integer("nline", r.nline);
         if (!g.ok()) return false;
     }
-    if (r.nline < 0 || r.nline > kLineCapacity) {
-        error = "group 5 (nline), value nline: " + std::to_string(r.nline) + " is outside 0 to " +
-                std::to_string(kLineCapacity) + " line constraints";
+    if (r.nline < 0) {
+        error = "group 5 (nline), value nline: " + std::to_string(r.nline) +
+                " is not a number of line constraints (0 or more)";
         return false;
     }
-    r.lines.resize(static_cast<std::size_t>(r.nline));
+    // The table grows line by line: a count beyond what the file holds ends
+    // at the file's end, not in an allocation for the count.
     for (std::int32_t j = 0; j < r.nline; ++j) {
-        LineConstraint& line = r.lines[static_cast<std::size_t>(j)];
+        LineConstraint line;
         GroupReader g(reader,
                       "group 6 (lside, lslope, lcept), line constraint " + std::to_string(j + 1) + " of " +
                           std::to_string(r.nline),
                       error);
         g.integer("lside", line.lside) && g.real("lslope", line.lslope) && g.real("lcept", line.lcept);
         if (!g.ok()) return false;
+        r.lines.push_back(line);
     }
     if (r.ishape == 0) {
         GroupReader g(reader, "group 7 (axismean, axissd, axismin, axismx)", error);

@@ -1,6 +1,10 @@
 #include "generator/run_driver.h"
 
+#include <unistd.h>
+
 #include <array>
+#include <cstdio>
+#include <limits>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -47,6 +51,40 @@ std::optional<toolkit::FileFailure> outputsBlocked(const std::filesystem::path& 
     return probe.failure();
 }
 
+// What one particle takes while the run lasts, about: its table entry, its
+// deviates, its sorting room, its cells, and its lines of the three files.
+constexpr double kBytesPerParticle = 512.0;
+
+std::string gigabytes(double bytes) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f GB", bytes / 1e9);
+    return text;
+}
+
+// npart made even, as the normal deviates come in pairs; nullopt with `error`
+// when there is no particle, or more than a 32-bit count or the memory holds.
+std::optional<std::int32_t> evenParticleCount(std::int32_t npart, std::string& error) {
+    const std::string given = std::string("npart = ") + std::to_string(npart) + " in \"" + kControlName + "\"";
+    const std::int64_t even = npart % 2 == 0 ? std::int64_t{npart} : std::int64_t{npart} + 1;
+    if (even < 1) {
+        error = given + " gives no particles (1 or more are needed)";
+        return std::nullopt;
+    }
+    if (even > std::numeric_limits<std::int32_t>::max()) {
+        error = given + " would be made even as " + std::to_string(even) + ", beyond the largest count kept, " +
+                std::to_string(std::numeric_limits<std::int32_t>::max() - 1);
+        return std::nullopt;
+    }
+    const double needed = static_cast<double>(even) * kBytesPerParticle;
+    const double memory = static_cast<double>(::sysconf(_SC_PHYS_PAGES)) * static_cast<double>(::sysconf(_SC_PAGESIZE));
+    if (memory > 0.0 && needed > memory) {
+        error = given + " asks for " + std::to_string(even) + " particles, which need about " + gigabytes(needed) +
+                " of memory; this computer has " + gigabytes(memory);
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(even);
+}
+
 }  // namespace
 
 int runTessark(const std::filesystem::path& folder, std::istream& operatorInput, std::ostream& console,
@@ -91,19 +129,13 @@ bool buildPacking(ControlRecord& control, ParticleTable& table, PackingStatistic
                   std::istream& operatorInput, std::ostream& console, OverlapSearch search, std::string& error,
                   long rejectionCap, std::ostream* pauseHint) {
     std::int32_t ir = 0;
-    std::int64_t npart = control.npart;
-    if (npart % 2 != 0) ++npart;
-    if (npart < 1 || npart > kParticleCapacity) {
-        error = "npart = " + std::to_string(control.npart) + " gives " + std::to_string(npart) +
-                " particles; the particle table holds 2 to " + std::to_string(kParticleCapacity);
-        return false;
+    const std::optional<std::int32_t> npart = evenParticleCount(control.npart, error);
+    if (!npart) return false;
+    control.npart = *npart;
+    if (*npart > 9999) {
+        console << " notice: " << *npart << " particles do not fit the four-character count of \""
+                << kSimulatorInputName << "\"; the count is written with all its digits\n";
     }
-    control.npart = static_cast<std::int32_t>(npart);
-    if (npart > 9999) {
-        console << " notice: " << npart << " particles do not fit the four-character count of \"" << kSimulatorInputName
-                << "\"; the count is written with all its digits\n";
-    }
-    table.reserve(static_cast<std::size_t>(kParticleCapacity));
     if (!generateParticles(control, control.npart, ir, table, console, error, rejectionCap)) return false;
     sortBySize(table);
     writeSizeList(table, sizeList);

@@ -25,7 +25,7 @@ int runTessark(const std::filesystem::path& folder, std::istream& operatorInput,
                OverlapSearch search = OverlapSearch::CellGrid, std::ostream* pauseHint = nullptr);
 
 // The run between reading the control file and writing the simulator input:
-// npart made even and checked against the table, the particles generated,
+// npart made even and checked against the memory, the particles generated,
 // sorted, listed on `sizeList` and placed, and the statistics computed.
 // False with `error` (without the leading "error: ") when the run stops.
 // `pauseHint` as for runTessark.
