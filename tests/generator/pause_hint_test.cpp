@@ -15,6 +15,7 @@
 
 #include "generator/run_driver.h"
 #include "tests/generator/tessark_process.h"
+#include "tests/support/scratch_folder.h"
 
 namespace fs = std::filesystem;
 using tessark::testing::ProcessRun;
@@ -37,20 +38,9 @@ int occurrences(const std::string& text, const std::string& what) {
     return n;
 }
 
-class RunFolder {
-public:
-    RunFolder() {
-        static int counter = 0;
-        path_ = fs::temp_directory_path() /
-                ("tessark-pause-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(path_);
-        std::ofstream(path_ / "tessctrl.dat") << kHopeless;
-    }
-    ~RunFolder() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
+// A scratch folder holding the hopeless control file.
+struct RunFolder : toolkit_test::ScratchFolder {
+    RunFolder() { write("tessctrl.dat", kHopeless); }
 };
 
 }  // namespace

@@ -12,33 +12,12 @@
 #include "generator/particle_shapes.h"
 #include "generator/random_numbers.h"
 #include "tests/generator/console_lines.h"
+#include "tests/support/scratch_folder.h"
 
 using namespace tessark;
 namespace fs = std::filesystem;
 
 namespace {
-
-class Folder {
-public:
-    Folder() {
-        static int counter = 0;
-        path_ = fs::temp_directory_path() /
-                ("tessark-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(path_);
-    }
-    ~Folder() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-    void write(const std::string& control) const { std::ofstream(path_ / "tessctrl.dat") << control; }
-    std::string read(const char* name) const {
-        std::ifstream in(path_ / name, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-private:
-    fs::path path_;
-};
 
 struct Outcome {
     int status;
@@ -46,8 +25,8 @@ struct Outcome {
 };
 
 Outcome run(const std::string& control, const std::string& input = "", OverlapSearch search = OverlapSearch::CellGrid) {
-    Folder f;
-    f.write(control);
+    toolkit_test::ScratchFolder f;
+    f.write("tessctrl.dat", control);
     std::istringstream in(input);
     std::ostringstream console;
     Outcome o;
