@@ -1,12 +1,15 @@
 #include "bridge/demrun_commands.h"
 
+#include "bridge/dump_reader.h"
 #include "bridge/field_text.h"
 #include "bridge/lammps_input.h"
 #include "bridge/lammps_process.h"
 #include "bridge/packing_input.h"
 #include "bridge/run_conversion.h"
+#include "bridge/run_files.h"
+#include "bridge/run_markers.h"
 #include "bridge/run_parameters.h"
-#include "bridge/text_file.h"
+#include "bridge/shell_word.h"
 
 #include <unistd.h>
 #include <cstdlib>
@@ -79,16 +82,17 @@ int prepareCommand(const std::vector<std::string>& args, std::ostream& out, std:
         const ParameterChoice choice = options.params.empty()
                                            ? defaultParameters()
                                            : readParameterText(readTextFile(options.params), options.params);
-        const RunParameters parameters = deriveParameters(packing, choice);
+        RunParameters parameters = deriveParameters(packing, choice);
+        parameters.runStamp = newRunStamp();
 
         std::filesystem::create_directories(folder);
-        FileSet files;
-        files.write(folder / kDataFile, lammpsDataText(packing, parameters));
-        files.write(folder / kScriptFile, lammpsScriptText(packing, parameters));
-        files.write(folder / kSetupFile, setupText(parameters));
+        OutputFiles files;
+        files.add((folder / kDataFile).string(), lammpsDataText(packing, parameters));
+        files.add((folder / kScriptFile).string(), lammpsScriptText(packing, parameters));
+        files.add((folder / kSetupFile).string(), setupText(parameters));
         std::error_code same;
         if (!std::filesystem::equivalent(packingPath, folder / kPackingCopy, same))
-            files.write(folder / kPackingCopy, packingText);
+            files.add((folder / kPackingCopy).string(), packingText);
         files.commit();
         out << "demrun: prepared " << packing.particles.size()
             << (parameters.bodies ? " rounded-polygon bodies" : " discs") << " for " << parameters.steps << " steps of "
@@ -103,10 +107,21 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     try {
         const Options options = parseOptions(args);
         const std::string folder = folderArgument(options);
-        if (!std::filesystem::exists(std::filesystem::path(folder) / kScriptFile))
+        const std::filesystem::path dir(folder);
+        if (!std::filesystem::exists(dir / kScriptFile))
             return failure(err, folder + ": no " + kScriptFile + " (run demrun prepare first)");
+        // The stamp of the preparation is copied before LAMMPS writes the first dump, so
+        // the dumps of this run belong to it; old dumps go first, so that none of an
+        // earlier run can pass for this one's.
+        const std::string setupPath = (dir / kSetupFile).string();
+        const std::string stamp =
+            std::filesystem::exists(setupPath) ? readSetupText(readTextFile(setupPath), setupPath).runStamp : "";
+        const HeldMarker running((dir / kRunningMarker).string(), stamp,
+                                 folder + ": demrun run is already running in this folder");
         const char* path = std::getenv("PATH");
         const auto command = lammpsCommand(options.ranks, kScriptFile, path ? path : "", ::geteuid() == 0);
+        for (const char* dump : {kParticleDump, kPairDump}) removeDumpFiles(folder, dump);
+        writeRunStamp(folder, stamp);
         out << "demrun: running LAMMPS" << (options.ranks > 1 ? " on " + std::to_string(options.ranks) + " ranks" : "")
             << " in " << folder << std::endl;
         ProgressFilter progress;
@@ -118,7 +133,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             for (const std::string& line : outcome.lastLines) err << "  " << line << "\n";
             return 1;
         }
-        out << "demrun: the run is complete; convert it with: demrun convert " << folder << "\n";
+        out << "demrun: the run is complete; convert it with: demrun convert " << shellWord(folder) << "\n";
         return 0;
     } catch (const std::exception& error) {
         return failure(err, error.what());
@@ -130,6 +145,9 @@ int convertCommand(const std::vector<std::string>& args, std::ostream& out, std:
         const Options options = parseOptions(args);
         const std::string folder = folderArgument(options);
         const ConversionSummary summary = convertRun(folder);
+        if (summary.mendsCutOffConversion)
+            out << "demrun: an earlier conversion in " << folder
+                << " was cut off between its renames; the four files now belong together again\n";
         out << "demrun: converted " << summary.stepBlocks << " step blocks of " << summary.particles
             << " particles into " << (std::filesystem::path(folder) / kOutputFile).string() << " with " << kWallFile
             << ", " << kContactHeaderFile << " and " << kContactRecordFile << "\n";
