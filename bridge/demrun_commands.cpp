@@ -1,7 +1,6 @@
 #include "bridge/demrun_commands.h"
 
 #include "bridge/dump_reader.h"
-#include "bridge/field_text.h"
 #include "bridge/lammps_input.h"
 #include "bridge/lammps_process.h"
 #include "bridge/packing_input.h"
@@ -19,64 +18,17 @@ namespace bridge {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: demrun prepare [--params FILE] [--folder DIR] NEWIN\n"
-    "       demrun run [--np N] [DIR]\n"
-    "       demrun convert [DIR]\n"
-    "       demrun --help | --version\n";
-
-struct Options {
-    std::string params;
-    std::string folder;
-    int ranks = 1;
-    std::vector<std::string> rest;
-};
-
-Options parseOptions(const std::vector<std::string>& args) {
-    Options options;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string& word = args[k];
-        const auto value = [&]() {
-            if (k + 1 >= args.size()) throw InputError(word + " needs a value");
-            return args[++k];
-        };
-        if (word == "--params")
-            options.params = value();
-        else if (word == "--folder")
-            options.folder = value();
-        else if (word == "--np") {
-            const std::string text = value();
-            double ranks = 0.0;
-            if (!parseNumber(text, ranks) || ranks < 1 || ranks > 1024 || ranks != static_cast<int>(ranks))
-                throw InputError("--np needs a whole number of ranks, not '" + text + "'");
-            options.ranks = static_cast<int>(ranks);
-        } else if (word.rfind("--", 0) == 0)
-            throw InputError("unknown option " + word);
-        else
-            options.rest.push_back(word);
-    }
-    return options;
-}
-
 int failure(std::ostream& err, const std::string& message) {
     err << "demrun: " << message << "\n";
     return 1;
 }
 
-std::string folderArgument(const Options& options) {
-    if (options.rest.size() > 1) throw InputError("more than one run folder given");
-    return options.rest.empty() ? std::string(".") : options.rest.front();
-}
-
 }  // namespace
 
-int prepareCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int prepareCommand(const PrepareOptions& options, std::ostream& out, std::ostream& err) {
     try {
-        const Options options = parseOptions(args);
-        if (options.rest.size() != 1) return failure(err, std::string("prepare needs one packing file\n") + kUsage);
-        const std::string packingPath = options.rest.front();
-        const std::filesystem::path folder =
-            std::filesystem::path(options.folder.empty() ? std::string(".") : options.folder);
+        const std::string& packingPath = options.packing;
+        const std::filesystem::path folder(options.folder.empty() ? std::string(".") : options.folder);
         const std::string packingText = readTextFile(packingPath);
         const Packing packing = readPacking(packingText, packingPath);
         const ParameterChoice choice = options.params.empty()
@@ -103,10 +55,9 @@ int prepareCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
 }
 
-int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) {
     try {
-        const Options options = parseOptions(args);
-        const std::string folder = folderArgument(options);
+        const std::string& folder = options.folder;
         const std::filesystem::path dir(folder);
         if (!std::filesystem::exists(dir / kScriptFile))
             return failure(err, folder + ": no " + kScriptFile + " (run demrun prepare first)");
@@ -140,10 +91,9 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
 }
 
-int convertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int convertCommand(const ConvertOptions& options, std::ostream& out, std::ostream& err) {
     try {
-        const Options options = parseOptions(args);
-        const std::string folder = folderArgument(options);
+        const std::string& folder = options.folder;
         const ConversionSummary summary = convertRun(folder);
         if (summary.mendsCutOffConversion)
             out << "demrun: an earlier conversion in " << folder
@@ -155,23 +105,6 @@ int convertCommand(const std::vector<std::string>& args, std::ostream& out, std:
     } catch (const std::exception& error) {
         return failure(err, error.what());
     }
-}
-
-int demrunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) return failure(err, std::string("no command given\n") + kUsage);
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (args[0] == "prepare") return prepareCommand(rest, out, err);
-    if (args[0] == "run") return runCommand(rest, out, err);
-    if (args[0] == "convert") return convertCommand(rest, out, err);
-    if (args[0] == "--help" || args[0] == "-h") {
-        out << kUsage;
-        return 0;
-    }
-    if (args[0] == "--version") {
-        out << "demrun " << TOOLKIT_VERSION << '\n';
-        return 0;
-    }
-    return failure(err, "unknown command '" + args[0] + "'\n" + kUsage);
 }
 
 }  // namespace bridge

@@ -1,6 +1,7 @@
-// demrun's commands as a user meets them: the files prepare writes when it cannot
-// write them all, run and convert against each other, and the line run suggests.
-#include "bridge/demrun_commands.h"
+// demrun's commands as a user meets them: the command line, the files prepare writes
+// when it cannot write them all, run and convert against each other, and the line run
+// suggests.
+#include "bridge/demrun_command_line.h"
 #include "bridge/lammps_input.h"
 #include "bridge/run_markers.h"
 #include "bridge/shell_word.h"
@@ -35,6 +36,42 @@ Outcome demrun(const std::vector<std::string>& args) {
     outcome.out = out.str();
     outcome.err = err.str();
     return outcome;
+}
+
+TEST(DemrunCommandLine, AnswersHelpForEachCommandAndRefusesWhatItDoesNotKnowWithStatus2) {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* text;  // on out for status 0, on err otherwise
+    } cases[] = {
+        {{"--help"}, 0, "Usage: demrun [OPTIONS] [COMMAND]"},
+        {{"-h"}, 0, "Commands:\n  prepare"},
+        {{"--version"}, 0, "demrun " TOOLKIT_VERSION "\n"},
+        {{"prepare", "--help"}, 0, "Usage: demrun prepare [OPTIONS] NEWIN"},
+        {{"run", "-h"}, 0, "--np N"},
+        {{"convert", "x", "--help"}, 0, "Usage: demrun convert [OPTIONS] [DIR]"},
+        {{}, 2, "demrun: no command given\nUsage: demrun [OPTIONS] [COMMAND]\nTry 'demrun --help'"},
+        {{"frob"}, 2, "demrun: unknown command 'frob'\n"},
+        {{"--frob"}, 2, "demrun: unknown option --frob\n"},
+        {{"run", "--frob"},
+         2,
+         "demrun: unknown option --frob\nUsage: demrun run [OPTIONS] [DIR]\nTry 'demrun run --help'"},
+        {{"convert", "a", "b"}, 2, "demrun: more than one run folder given\n"},
+        {{"prepare"}, 2, "demrun: prepare needs one packing file\n"},
+        {{"prepare", "a", "b"}, 2, "demrun: prepare needs one packing file\n"},
+        {{"prepare", "a", "--params"}, 2, "demrun: --params needs a value\n"},
+        {{"run", "--np", "1.5"}, 2, "demrun: --np needs a whole number of ranks, not '1.5'\n"},
+    };
+    for (const auto& c : cases) {
+        std::string line;
+        for (const std::string& arg : c.args) line += " " + arg;
+        SCOPED_TRACE("demrun" + line);
+        const Outcome outcome = demrun(c.args);
+        EXPECT_EQ(outcome.status, c.status);
+        const std::string& shown = c.status == 0 ? outcome.out : outcome.err;
+        EXPECT_NE(shown.find(c.text), std::string::npos) << shown;
+        EXPECT_EQ(c.status == 0 ? outcome.err : outcome.out, "");
+    }
 }
 
 // What /bin/sh makes of a word pasted into a command line.
