@@ -46,7 +46,10 @@ std::size_t DumpBlock::column(const std::string& name, const std::string& dumpNa
 }
 
 DumpReader::DumpReader(std::string_view text, std::string name)
-    : name_(std::move(name)), data_(text.data()), size_(text.size()) {}
+    : name_(std::move(name)), data_(text.data()), size_(text.size()) {
+    const std::size_t last = text.rfind('\n');
+    complete_ = last == std::string_view::npos ? 0 : last + 1;
+}
 
 DumpReader::DumpReader(const std::string& path) : name_(path) {
     toolkit::FileFailure failure;
@@ -79,6 +82,7 @@ bool DumpReader::refill() {
         std::memmove(buffer_.get(), buffer_.get() + pos_, rest);
     }
     dropped_ += pos_;
+    complete_ = complete_ > pos_ ? complete_ - pos_ : 0;
     pos_ = 0;
     size_ = rest;
     data_ = buffer_.get();
@@ -86,7 +90,10 @@ bool DumpReader::refill() {
         const ssize_t n = ::read(fd_, buffer_.get() + size_, capacity_ - size_);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) throw InputError(name_ + ": cannot be read (" + std::strerror(errno) + ")");
+        const auto* last =
+            static_cast<const char*>(::memrchr(buffer_.get() + size_, '\n', static_cast<std::size_t>(n)));
         size_ += static_cast<std::size_t>(n);
+        if (last != nullptr) complete_ = static_cast<std::size_t>(last - buffer_.get()) + 1;
         return n > 0;
     }
 }
@@ -127,22 +134,25 @@ void DumpReader::readRow(double* out, std::size_t columns, long timestep) {
     const auto cutShort = [&]() {
         fail("the dump ends in the middle of a step block (timestep " + std::to_string(timestep) + ")");
     };
-    if (pos_ >= size_ && !refill()) cutShort();
-    const std::size_t endIndex = lineEnd();
+    // Rows before complete_ end with their '\n' inside the buffer, so they are parsed in
+    // place up to it; only the last row of a file may end without one.
+    while (pos_ >= complete_ && refill()) {
+    }
+    if (pos_ >= size_) cutShort();
     ++lineNumber_;
     const char* p = data_ + pos_;
-    const char* end = data_ + endIndex;
+    const char* end = data_ + (pos_ < complete_ ? complete_ : size_);
     for (std::size_t c = 0; c < columns; ++c) {
         while (p < end && (*p == ' ' || *p == '\t')) ++p;
-        if (p >= end || *p == '\r') cutShort();
+        if (p >= end || *p == '\n' || *p == '\r') cutShort();
         // Most fields of a granular dump are a bare 0 (no wall contact): the fast path.
-        if (*p == '0' && (p + 1 == end || isBlank(p[1]))) {
+        if (*p == '0' && (p + 1 == end || isBlank(p[1]) || p[1] == '\n')) {
             *out++ = 0.0;
             ++p;
             continue;
         }
         const auto [next, ec] = std::from_chars(p, end, *out);
-        if (ec != std::errc() || (next < end && !isBlank(*next))) fail("a value is not a number");
+        if (ec != std::errc() || (next < end && !isBlank(*next) && *next != '\n')) fail("a value is not a number");
         // LAMMPS writes nan or inf once a run has become unstable; no file for the
         // viewer may carry them.
         if (!std::isfinite(*out)) fail("a value is nan or infinite (the run has probably become unstable)");
@@ -150,8 +160,11 @@ void DumpReader::readRow(double* out, std::size_t columns, long timestep) {
         p = next;
     }
     while (p < end && isBlank(*p)) ++p;
-    if (p < end) fail("a row has more values than the columns");
-    pos_ = endIndex < size_ ? endIndex + 1 : size_;
+    if (p < end) {
+        if (*p != '\n') fail("a row has more values than the columns");
+        ++p;
+    }
+    pos_ = static_cast<std::size_t>(p - data_);
 }
 
 bool DumpReader::next(DumpBlock& block) {

@@ -58,7 +58,8 @@ private:
     const char* data_ = nullptr;  // the text, or the buffer's filled part
     std::size_t size_ = 0;
     std::size_t pos_ = 0;
-    std::size_t dropped_ = 0;  // bytes of the file already moved out of the buffer
+    std::size_t complete_ = 0;  // one past the buffer's last '\n': rows before it are whole
+    std::size_t dropped_ = 0;   // bytes of the file already moved out of the buffer
     long lineNumber_ = 0;
 };
 
