@@ -53,14 +53,18 @@ function(toolkit_add_gtest name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  set(props ENVIRONMENT "${env}" TIMEOUT ${T_TIMEOUT})
-  if(T_LABELS)
-    list(APPEND props LABELS "${T_LABELS}")
-  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ${props})
+    PROPERTIES TIMEOUT ${T_TIMEOUT})
+  # Properties with several values (the labels, the environment) are set once the
+  # tests are discovered: gtest_discover_tests would split them into separate words.
+  set(properties_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
+  file(WRITE "${properties_file}"
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"${env}\" LABELS \"${T_LABELS}\")\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${properties_file}")
 endfunction()
 
 # toolkit_add_fuzz(NAME SOURCES src... LIBS lib... CORPUS dir [DICT file])
