@@ -245,7 +245,7 @@ void TImageForm::buildInfoBlock() {
 
 void TImageForm::buildContextMenu() {
     PMenuImage = named(new QMenu(this), "PMenuImage");
-    auto item = [this](QMenu* menu, const char* name, const QString& caption) {
+    auto item = [](QMenu* menu, const char* name, const QString& caption) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         return a;

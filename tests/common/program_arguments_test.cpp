@@ -69,19 +69,13 @@ TEST(ProgramArguments, AnythingElseIsRefusedWithTheUsageOnStandardErrorAndStatus
         {"a Qt option", {"-platform"}, "demo: unknown argument '-platform'\n"},
         {"help in other case", {"--HELP"}, "demo: unknown argument '--HELP'\n"},
         {"an empty argument", {""}, "demo: unknown argument ''\n"},
-        {"help with a value", {"--help=yes"}, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Answer a = answer(c.arguments);
         EXPECT_EQ(a.status, 2);
         EXPECT_EQ(a.out, "");
-        const std::string tail = kUsage + "Try 'demo --help' for more information.\n";
-        if (c.firstLine) {
-            EXPECT_EQ(a.err, c.firstLine + tail);
-        }
-        ASSERT_GE(a.err.size(), tail.size());
-        EXPECT_EQ(a.err.substr(a.err.size() - tail.size()), tail);
+        EXPECT_EQ(a.err, c.firstLine + kUsage + "Try 'demo --help' for more information.\n");
     }
 }
 

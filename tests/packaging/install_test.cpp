@@ -47,8 +47,8 @@ protected:
     static void SetUpTestSuite() {
         prefix_ = fs::temp_directory_path() / ("toolkit-install-" + std::to_string(::getpid()));
         fs::remove_all(prefix_);
-        install_ =
-            runCommand(quoted(CMAKE_COMMAND) + " --install " + quoted(BUILD_DIR) + " --prefix " + quoted(prefix_));
+        install_ = runCommand(shellQuoted(CMAKE_COMMAND) + " --install " + shellQuoted(BUILD_DIR) + " --prefix " +
+                              shellQuoted(prefix_));
     }
     static void TearDownTestSuite() { fs::remove_all(prefix_); }
     void SetUp() override { ASSERT_EQ(install_.status, 0) << install_.output; }
@@ -59,7 +59,7 @@ protected:
 fs::path Installed::prefix_;
 CommandResult Installed::install_;
 
-const char* const kDesktopIds[] = {"com.quillbay.Sorvath", "com.quillbay.Flikkor"};
+const char* const kDesktopIds[] = {"com.quillbay.sorvath", "com.quillbay.flikkor"};
 
 }  // namespace
 
@@ -69,19 +69,19 @@ TEST_F(Installed, ProgramsAreInBinAndAnswerVersion) {
         const fs::path path = prefix_ / "bin" / program;
         ASSERT_TRUE(fs::is_regular_file(path));
         EXPECT_NE(fs::status(path).permissions() & fs::perms::owner_exec, fs::perms::none);
-        const CommandResult version = runCommand(quoted(path) + " --version");
+        const CommandResult version = runCommand(shellQuoted(path) + " --version");
         EXPECT_EQ(version.status, 0);
         EXPECT_EQ(version.output.rfind(std::string(program) + " " TOOLKIT_VERSION "\n", 0), 0u) << version.output;
         // Any other argument: the usage on standard error only, status 2, no window, no run.
-        const CommandResult refused = runCommand(quoted(path) + " --bogus 2>/dev/null >/dev/null; echo $?; " + "(" +
-                                                 quoted(path) + " --bogus 2>&1 >/dev/null)");
+        const CommandResult refused = runCommand(shellQuoted(path) + " --bogus 2>/dev/null >/dev/null; echo $?; " +
+                                                 "(" + shellQuoted(path) + " --bogus 2>&1 >/dev/null)");
         EXPECT_EQ(
             refused.output.rfind("2\n" + std::string(program) + ": unknown argument '--bogus'\nUsage: " + program, 0),
             0u)
             << refused.output;
     }
     // The LAMMPS bridge has commands of its own but answers its version the same way.
-    const CommandResult bridge = runCommand(quoted(prefix_ / "bin" / "demrun") + " --version");
+    const CommandResult bridge = runCommand(shellQuoted(prefix_ / "bin" / "demrun") + " --version");
     EXPECT_EQ(bridge.status, 0);
     EXPECT_EQ(bridge.output.rfind("demrun ", 0), 0u) << bridge.output;
 }
@@ -115,7 +115,7 @@ TEST_F(Installed, LaunchersNameInstalledProgramsAndIcons) {
                   std::string::npos);
     }
     const std::map<std::string, std::string> flikkor =
-        desktopEntry(prefix_ / "share/applications/com.quillbay.Flikkor.desktop");
+        desktopEntry(prefix_ / "share/applications/com.quillbay.flikkor.desktop");
     EXPECT_EQ(flikkor.count("Name[ja]") ? flikkor.at("Name[ja]") : "", "Reelwright");
     EXPECT_EQ(flikkor.count("GenericName[ja]") ? flikkor.at("GenericName[ja]") : "", "GIFアニメーション作成ツール");
 }
@@ -147,7 +147,7 @@ TEST_F(Installed, SorvathFindsFlikkorInItsProgramFolder) {
     const fs::path sorvath = prefix_ / "bin/sorvath";
     ASSERT_TRUE(fs::is_regular_file(sorvath));
     const fs::path assembler = sorvath.parent_path() / "flikkor";
-    const CommandResult version = runCommand(quoted(assembler) + " --version");
+    const CommandResult version = runCommand(shellQuoted(assembler) + " --version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.output.rfind("flikkor " TOOLKIT_VERSION "\n", 0), 0u) << version.output;
 }

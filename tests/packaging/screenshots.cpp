@@ -5,6 +5,7 @@
 // --compare STORED it also checks that the pictures have the stored ones' sizes,
 // which the metainfo names.
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,10 +35,14 @@ bool save(QWidget& window, const fs::path& file) {
     return saved;
 }
 
-// Sorvath over the example run; the frames it shows on the way go into `frames`.
+// Sorvath over a copy of the example run; the frames it shows on the way go into `frames`.
 bool shootSorvath(const fs::path& folder, const fs::path& frames) {
     sorvath::testing::WindowBench bench;
-    bench.dialogs->paths.push_back(TOOLKIT_SOURCE_DIR "/examples/viewer/output.dat");
+    const fs::path run = bench.folder.path() / "example";
+    fs::create_directories(run);
+    for (const char* file : {"output.dat", "wllout.dat", "cont2.dat", "cont.dat"})
+        fs::copy_file(fs::path(TOOLKIT_SOURCE_DIR "/examples/viewer") / file, run / file);
+    bench.dialogs->paths.push_back((run / "output.dat").string());
     bench.dialogs->answers.push_back(true);  // mount wllout.dat
     bench.action("m12")->trigger();
     bench.click("Command22");                         // colour by rotation
@@ -52,12 +57,15 @@ bool shootSorvath(const fs::path& folder, const fs::path& frames) {
     return save(*bench.form, folder / "sorvath.png");
 }
 
-bool shootFlikkor(const fs::path& folder, const fs::path& frames) {
-    flikkor::testing::FormHarness harness;
+// Flikkor started in the folder of the frames, which its file list shows, with the
+// frames added to the grid; widened so that every column of the grid shows.
+bool shootFlikkor(flikkor::testing::FormHarness& harness, const fs::path& folder, const fs::path& frames) {
+    QDir::setCurrent(harness.dir.path());  // the viewer's window moved it to the run's folder
     harness.open();
     for (int frame = 101; frame <= 112; ++frame)
         harness.form->addPath(QString::fromStdString((frames / ("temp-" + std::to_string(frame) + ".gif")).string()));
     harness.form->selectGridRows(3, 3);
+    harness.form->resize(760, 440);
     return save(*harness.form, folder / "flikkor.png");
 }
 
@@ -78,11 +86,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const fs::path folder = argv[1];
     fs::create_directories(folder);
-    const fs::path frames = folder / "frames";
-    fs::create_directories(frames);
-    const bool shot = shootSorvath(folder, frames) && shootFlikkor(folder, frames);
-    fs::remove_all(frames);
-    if (!shot) return 1;
+    flikkor::testing::FormHarness harness;  // Flikkor's start folder: where the frames go
+    const fs::path frames = harness.dir.path().toStdString();
+    if (!shootSorvath(folder, frames) || !shootFlikkor(harness, folder, frames)) return 1;
     if (argc == 2) return 0;
     for (const char* name : {"sorvath.png", "flikkor.png"}) {
         const QImage made(QString::fromStdString((folder / name).string()));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -29,7 +30,12 @@ inline CommandResult runCommand(const std::string& command) {
     return result;
 }
 
-inline std::string quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+// A word for the shell, in single quotes (a single quote inside written as '\'').
+inline std::string shellQuoted(const std::filesystem::path& path) {
+    std::string word = "'";
+    for (const char c : path.string()) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return word + "'";
+}
 
 inline std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -110,7 +110,7 @@ TEST_F(DesktopSetup, DisplayNameIsNotPinnedSoCaptionsStayExact) {
     QApplication::setApplicationName(QStringLiteral("Renamed"));
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Renamed"));
     QApplication::setApplicationName(QStringLiteral("Reelwright"));
-    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("com.quillbay.Flikkor"));
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("com.quillbay.flikkor"));
 }
 
 TEST(HelpPage, FoundInStartFolderThenBesideTheProgramThenInTheInstalledDataFolder) {
