@@ -26,6 +26,9 @@ public:
         program_ = path("bin/app");
         write("bin/app", "#!/bin/sh\n");
         QFile::setPermissions(program_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // The MIME database's word that a web page is a kind of plain text, which
+        // makes GIO fall back from text/html to the applications for text/plain.
+        write("usr/mime/subclasses", "text/html text/plain\n");
     }
     QString path(const QString& relative) const { return dir_.path() + "/" + relative; }
     void write(const QString& relative, const QByteArray& text) const {
