@@ -224,6 +224,7 @@ TEST(Programs, PagesAndFoldersOpenWithTheirTypesHandlerElseWithTheSystemOpenerEl
          false},
         {"no browser: the system opener", {}, true, false, {"xdg-open", "%t"}, false},
         {"the system opener finds nothing: a message", {}, true, false, {"xdg-open", "%t"}, true},
+        {"the system opener as the association", {{"text/html", "xdg-open %1"}}, true, false, {"xdg-open", "%t"}, true},
         {"browser that cannot start", {{"text/html", "web %1"}}, false, false, {"xdg-open", "%t"}, false},
         {"no file manager", {}, true, true, {"xdg-open", "%t"}, true},
         {"registered file manager",
