@@ -69,18 +69,7 @@ bool shootFlikkor(flikkor::testing::FormHarness& harness, const fs::path& folder
     return save(*harness.form, folder / "flikkor.png");
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 2 && !(argc == 4 && std::string(argv[2]) == "--compare")) {
-        std::fprintf(stderr, "usage: screenshots FOLDER [--compare STORED]\n");
-        return 2;
-    }
-    sorvath::test_support::XvfbDisplay display;
-    if (display.name().empty()) {
-        std::fprintf(stderr, "screenshots: no Xvfb server\n");
-        return 1;
-    }
+int takeScreenshots(int argc, char** argv, const sorvath::test_support::XvfbDisplay& display) {
     setenv("DISPLAY", display.name().c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     QApplication application(argc, argv);
@@ -100,4 +89,25 @@ int main(int argc, char** argv) {
         }
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2 && !(argc == 4 && std::string(argv[2]) == "--compare")) {
+        std::fprintf(stderr, "usage: screenshots FOLDER [--compare STORED]\n");
+        return 2;
+    }
+    sorvath::test_support::XvfbDisplay display;
+    if (display.name().empty()) {
+        std::fprintf(stderr, "screenshots: no Xvfb server\n");
+        return 1;
+    }
+    // Any failure ends here, so that the server is stopped on the way out.
+    try {
+        return takeScreenshots(argc, argv, display);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "screenshots: %s\n", error.what());
+        return 1;
+    }
 }
