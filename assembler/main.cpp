@@ -12,7 +12,7 @@
 #include "common/program_arguments.h"
 
 int main(int argc, char** argv) {
-    const toolkit::ProgramAbout about{"flikkor", flikkor::kVersion.toStdString(),
+    const toolkit::ProgramAbout about{"flikkor", TOOLKIT_VERSION,
                                       "Reelwright: assembles GIF files into one animated GIF89a file, copying each\n"
                                       "image's compressed data unchanged (Japanese user interface).\n"};
     // Answered before the window system is touched, so they work without a display.

@@ -1,12 +1,14 @@
 #include "bridge/demrun_commands.h"
 
-#include "bridge/field_text.h"
+#include "bridge/dump_reader.h"
 #include "bridge/lammps_input.h"
 #include "bridge/lammps_process.h"
 #include "bridge/packing_input.h"
 #include "bridge/run_conversion.h"
+#include "bridge/run_files.h"
+#include "bridge/run_markers.h"
 #include "bridge/run_parameters.h"
-#include "bridge/text_file.h"
+#include "bridge/shell_word.h"
 
 #include <unistd.h>
 #include <cstdlib>
@@ -16,79 +18,33 @@ namespace bridge {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: demrun prepare [--params FILE] [--folder DIR] NEWIN\n"
-    "       demrun run [--np N] [DIR]\n"
-    "       demrun convert [DIR]\n"
-    "       demrun --help | --version\n";
-
-struct Options {
-    std::string params;
-    std::string folder;
-    int ranks = 1;
-    std::vector<std::string> rest;
-};
-
-Options parseOptions(const std::vector<std::string>& args) {
-    Options options;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string& word = args[k];
-        const auto value = [&]() {
-            if (k + 1 >= args.size()) throw InputError(word + " needs a value");
-            return args[++k];
-        };
-        if (word == "--params")
-            options.params = value();
-        else if (word == "--folder")
-            options.folder = value();
-        else if (word == "--np") {
-            const std::string text = value();
-            double ranks = 0.0;
-            if (!parseNumber(text, ranks) || ranks < 1 || ranks > 1024 || ranks != static_cast<int>(ranks))
-                throw InputError("--np needs a whole number of ranks, not '" + text + "'");
-            options.ranks = static_cast<int>(ranks);
-        } else if (word.rfind("--", 0) == 0)
-            throw InputError("unknown option " + word);
-        else
-            options.rest.push_back(word);
-    }
-    return options;
-}
-
 int failure(std::ostream& err, const std::string& message) {
     err << "demrun: " << message << "\n";
     return 1;
 }
 
-std::string folderArgument(const Options& options) {
-    if (options.rest.size() > 1) throw InputError("more than one run folder given");
-    return options.rest.empty() ? std::string(".") : options.rest.front();
-}
-
 }  // namespace
 
-int prepareCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int prepareCommand(const PrepareOptions& options, std::ostream& out, std::ostream& err) {
     try {
-        const Options options = parseOptions(args);
-        if (options.rest.size() != 1) return failure(err, std::string("prepare needs one packing file\n") + kUsage);
-        const std::string packingPath = options.rest.front();
-        const std::filesystem::path folder =
-            std::filesystem::path(options.folder.empty() ? std::string(".") : options.folder);
+        const std::string& packingPath = options.packing;
+        const std::filesystem::path folder(options.folder.empty() ? std::string(".") : options.folder);
         const std::string packingText = readTextFile(packingPath);
         const Packing packing = readPacking(packingText, packingPath);
         const ParameterChoice choice = options.params.empty()
                                            ? defaultParameters()
                                            : readParameterText(readTextFile(options.params), options.params);
-        const RunParameters parameters = deriveParameters(packing, choice);
+        RunParameters parameters = deriveParameters(packing, choice);
+        parameters.runStamp = newRunStamp();
 
         std::filesystem::create_directories(folder);
-        FileSet files;
-        files.write(folder / kDataFile, lammpsDataText(packing, parameters));
-        files.write(folder / kScriptFile, lammpsScriptText(packing, parameters));
-        files.write(folder / kSetupFile, setupText(parameters));
+        OutputFiles files;
+        files.add((folder / kDataFile).string(), lammpsDataText(packing, parameters));
+        files.add((folder / kScriptFile).string(), lammpsScriptText(packing, parameters));
+        files.add((folder / kSetupFile).string(), setupText(parameters));
         std::error_code same;
         if (!std::filesystem::equivalent(packingPath, folder / kPackingCopy, same))
-            files.write(folder / kPackingCopy, packingText);
+            files.add((folder / kPackingCopy).string(), packingText);
         files.commit();
         out << "demrun: prepared " << packing.particles.size()
             << (parameters.bodies ? " rounded-polygon bodies" : " discs") << " for " << parameters.steps << " steps of "
@@ -99,14 +55,24 @@ int prepareCommand(const std::vector<std::string>& args, std::ostream& out, std:
     }
 }
 
-int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) {
     try {
-        const Options options = parseOptions(args);
-        const std::string folder = folderArgument(options);
-        if (!std::filesystem::exists(std::filesystem::path(folder) / kScriptFile))
+        const std::string& folder = options.folder;
+        const std::filesystem::path dir(folder);
+        if (!std::filesystem::exists(dir / kScriptFile))
             return failure(err, folder + ": no " + kScriptFile + " (run demrun prepare first)");
+        // The stamp of the preparation is copied before LAMMPS writes the first dump, so
+        // the dumps of this run belong to it; old dumps go first, so that none of an
+        // earlier run can pass for this one's.
+        const std::string setupPath = (dir / kSetupFile).string();
+        const std::string stamp =
+            std::filesystem::exists(setupPath) ? readSetupText(readTextFile(setupPath), setupPath).runStamp : "";
+        const HeldMarker running((dir / kRunningMarker).string(), stamp,
+                                 folder + ": demrun run is already running in this folder");
         const char* path = std::getenv("PATH");
         const auto command = lammpsCommand(options.ranks, kScriptFile, path ? path : "", ::geteuid() == 0);
+        for (const char* dump : {kParticleDump, kPairDump}) removeDumpFiles(folder, dump);
+        writeRunStamp(folder, stamp);
         out << "demrun: running LAMMPS" << (options.ranks > 1 ? " on " + std::to_string(options.ranks) + " ranks" : "")
             << " in " << folder << std::endl;
         ProgressFilter progress;
@@ -118,18 +84,20 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
             for (const std::string& line : outcome.lastLines) err << "  " << line << "\n";
             return 1;
         }
-        out << "demrun: the run is complete; convert it with: demrun convert " << folder << "\n";
+        out << "demrun: the run is complete; convert it with: demrun convert " << shellWord(folder) << "\n";
         return 0;
     } catch (const std::exception& error) {
         return failure(err, error.what());
     }
 }
 
-int convertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int convertCommand(const ConvertOptions& options, std::ostream& out, std::ostream& err) {
     try {
-        const Options options = parseOptions(args);
-        const std::string folder = folderArgument(options);
+        const std::string& folder = options.folder;
         const ConversionSummary summary = convertRun(folder);
+        if (summary.mendsCutOffConversion)
+            out << "demrun: an earlier conversion in " << folder
+                << " was cut off between its renames; the four files now belong together again\n";
         out << "demrun: converted " << summary.stepBlocks << " step blocks of " << summary.particles
             << " particles into " << (std::filesystem::path(folder) / kOutputFile).string() << " with " << kWallFile
             << ", " << kContactHeaderFile << " and " << kContactRecordFile << "\n";
@@ -137,23 +105,6 @@ int convertCommand(const std::vector<std::string>& args, std::ostream& out, std:
     } catch (const std::exception& error) {
         return failure(err, error.what());
     }
-}
-
-int demrunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) return failure(err, std::string("no command given\n") + kUsage);
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (args[0] == "prepare") return prepareCommand(rest, out, err);
-    if (args[0] == "run") return runCommand(rest, out, err);
-    if (args[0] == "convert") return convertCommand(rest, out, err);
-    if (args[0] == "--help" || args[0] == "-h") {
-        out << kUsage;
-        return 0;
-    }
-    if (args[0] == "--version") {
-        out << "demrun " << TOOLKIT_VERSION << '\n';
-        return 0;
-    }
-    return failure(err, "unknown command '" + args[0] + "'\n" + kUsage);
 }
 
 }  // namespace bridge

@@ -1,21 +1,30 @@
 // The three commands of demrun, callable from tests: each writes its messages to the
-// given streams and returns the exit status (0 done, 1 failed with a message).
+// given streams and returns the exit status (0 done, 1 failed with a message). The
+// command line that fills their options is demrun_command_line.
 #pragma once
 
 #include <ostream>
 #include <string>
-#include <vector>
 
 namespace bridge {
 
-// demrun prepare [--params FILE] [--folder DIR] NEWIN
-int prepareCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-// demrun run [--np N] [DIR]
-int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-// demrun convert [DIR]
-int convertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+struct PrepareOptions {
+    std::string params;        // a parameter file, or empty for the defaults
+    std::string folder = ".";  // the run folder written into
+    std::string packing;       // the packing file (newin.dat)
+};
 
-// The whole program: the command word, then its arguments.
-int demrunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+struct RunOptions {
+    std::string folder = ".";
+    int ranks = 1;  // MPI ranks; above 1 LAMMPS runs under mpirun
+};
+
+struct ConvertOptions {
+    std::string folder = ".";
+};
+
+int prepareCommand(const PrepareOptions& options, std::ostream& out, std::ostream& err);
+int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err);
+int convertCommand(const ConvertOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace bridge

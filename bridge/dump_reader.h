@@ -1,7 +1,9 @@
-// Reading LAMMPS text dumps (dump custom and dump local) step block by step block,
-// straight from a memory-mapped file: each block is its timestep, its column names
-// and a table of numbers. A dump written per MPI rank is several files; DumpSeries
-// joins the blocks of one timestep from all of them.
+// Reading LAMMPS text dumps (dump custom and dump local) step block by step block:
+// each block is its timestep, its column names and a table of numbers. A dump file is
+// read with read(2) through a buffer, never mapped into memory, so a file that shrinks
+// while it is read (a new run starting in the same folder) ends like a dump cut short,
+// with a message, instead of killing the process. A dump written per MPI rank is
+// several files; DumpSeries joins the blocks of one timestep from all of them.
 #pragma once
 
 #include <cstddef>
@@ -23,37 +25,42 @@ struct DumpBlock {
     double at(std::size_t row, std::size_t col) const { return values[row * columns.size() + col]; }
 };
 
-// One dump text. The text must outlive the reader.
 class DumpReader {
 public:
+    // A dump text in memory; the text must outlive the reader.
     DumpReader(std::string_view text, std::string name);
+    // A dump file. Throws InputError naming the file and the system's reason when it
+    // cannot be opened or is not a regular file (a FIFO is refused, never waited on).
+    explicit DumpReader(const std::string& path);
+    ~DumpReader();
+    DumpReader(const DumpReader&) = delete;
+    DumpReader& operator=(const DumpReader&) = delete;
+
     // Reads the next block into block (reusing its storage); false at the end of the text.
     // Throws InputError when the text ends inside a block or a field is not a number.
     bool next(DumpBlock& block);
     const std::string& name() const { return name_; }
+    // Bytes of dump text read so far.
+    std::size_t bytes() const { return dropped_ + pos_; }
 
 private:
     std::string_view line();
+    std::size_t lineEnd();  // end of the line at pos_: its '\n', or the text's end
+    bool refill();          // more of the file into the buffer; false at its end
+    std::size_t bytesLeft() const;
+    void readRow(double* out, std::size_t columns, long timestep);
     [[noreturn]] void fail(const std::string& message) const;
 
-    std::string_view text_;
     std::string name_;
-    std::size_t pos_ = 0;
-    long lineNumber_ = 0;
-};
-
-// A file mapped into memory for reading.
-class MappedFile {
-public:
-    explicit MappedFile(const std::string& path);  // throws InputError
-    ~MappedFile();
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-    std::string_view text() const { return {data_, size_}; }
-
-private:
-    const char* data_ = nullptr;
+    int fd_ = -1;  // -1: the text is in memory
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
+    const char* data_ = nullptr;  // the text, or the buffer's filled part
     std::size_t size_ = 0;
+    std::size_t pos_ = 0;
+    std::size_t complete_ = 0;  // one past the buffer's last '\n': rows before it are whole
+    std::size_t dropped_ = 0;   // bytes of the file already moved out of the buffer
+    long lineNumber_ = 0;
 };
 
 // The dump files of one kind written by all ranks, read in step.
@@ -66,12 +73,13 @@ public:
     std::size_t bytes() const;
 
 private:
-    std::vector<std::unique_ptr<MappedFile>> files_;
-    std::vector<DumpReader> readers_;
+    std::vector<std::unique_ptr<DumpReader>> readers_;
     DumpBlock part_;
 };
 
 // The files of a dump: "name" itself, or else "name.0", "name.1", ... (one per rank).
 std::vector<std::string> dumpFiles(const std::string& folder, const std::string& name);
+// Removes them all; throws std::runtime_error naming a file that cannot be removed.
+void removeDumpFiles(const std::string& folder, const std::string& name);
 
 }  // namespace bridge

@@ -1,6 +1,6 @@
 // demrun: the road from a packing to a viewer run through LAMMPS
 // (prepare, run, convert).
-#include "bridge/demrun_commands.h"
+#include "bridge/demrun_command_line.h"
 
 #include <iostream>
 #include <string>

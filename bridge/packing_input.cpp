@@ -1,7 +1,7 @@
 #include "bridge/packing_input.h"
 
 #include "bridge/field_text.h"
-#include "bridge/text_file.h"
+#include "bridge/run_files.h"
 
 #include <cmath>
 #include <string>

@@ -6,14 +6,14 @@
 #include "bridge/lammps_input.h"
 #include "bridge/packing_input.h"
 #include "bridge/result_files.h"
+#include "bridge/run_files.h"
+#include "bridge/run_markers.h"
 #include "bridge/run_parameters.h"
-#include "bridge/text_file.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -24,32 +24,28 @@ namespace {
 
 constexpr double kTwoPi = 6.28318530717958647692;
 
-// A text output flushed to its file in large pieces.
+// A text output handed to its staged file in large pieces.
 class Sink {
 public:
-    explicit Sink(const std::filesystem::path& path) : path_(path), out_(path, std::ios::binary | std::ios::trunc) {
-        if (!out_) throw std::runtime_error(path.string() + ": cannot be written");
-        text.reserve(1 << 22);
-    }
+    explicit Sink(toolkit::StagedFile& file) : file_(file) { text.reserve(1 << 22); }
     void flushIfLarge() {
         if (text.size() > (1 << 21)) flush();
     }
     void flush() {
-        out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+        file_.write(text);
         text.clear();
-        if (!out_) throw std::runtime_error(path_.string() + ": cannot be written");
-    }
-    void close() {
-        flush();
-        out_.close();
-        if (!out_) throw std::runtime_error(path_.string() + ": cannot be written");
+        // A full disk stops the conversion here rather than after the last dump.
+        if (file_.failed()) throw OutputError(*file_.finish());
     }
     std::string text;
 
 private:
-    std::filesystem::path path_;
-    std::ofstream out_;
+    toolkit::StagedFile& file_;
 };
+
+std::string inFolder(const std::string& folder, const char* name) {
+    return (std::filesystem::path(folder) / name).string();
+}
 
 // Which of the packing's walls is the lid (the top side): its index, or -1.
 int lidIndex(const Packing& packing, const RunParameters& r) {
@@ -68,9 +64,9 @@ class Converter {
 public:
     Converter(const std::string& folder)
         : folder_(folder),
-          packing_(readPackingFile((std::filesystem::path(folder) / kPackingCopy).string())),
-          setup_(readSetupText(readTextFile(std::filesystem::path(folder) / kSetupFile),
-                               (std::filesystem::path(folder) / kSetupFile).string())),
+          packing_(readPackingFile(inFolder(folder, kPackingCopy))),
+          setup_(readSetupText(readTextFile(inFolder(folder, kSetupFile)), inFolder(folder, kSetupFile))),
+          run_(checkRunFolder(folder, setup_)),
           atoms_(dumpFiles(folder, kParticleDump)) {
         if (!setup_.bodies)
             pairs_.emplace(dumpFiles(folder, kPairDump));
@@ -84,12 +80,11 @@ public:
     }
 
     ConversionSummary run() {
-        const std::filesystem::path dir(folder_);
-        FileSet files;
-        Sink output(files.temporaryFor(dir / kOutputFile));
-        Sink wall(files.temporaryFor(dir / kWallFile));
-        Sink headers(files.temporaryFor(dir / kContactHeaderFile));
-        Sink records(files.temporaryFor(dir / kContactRecordFile));
+        OutputFiles files;
+        Sink output(files.add(inFolder(folder_, kOutputFile)));
+        Sink wall(files.add(inFolder(folder_, kWallFile)));
+        Sink headers(files.add(inFolder(folder_, kContactHeaderFile)));
+        Sink records(files.add(inFolder(folder_, kContactRecordFile)));
 
         appendOutputHead(
             output.text, packing_, setup_.dt, static_cast<double>(setup_.steps),
@@ -132,15 +127,26 @@ public:
             headers.flushIfLarge();
             records.flushIfLarge();
         }
+        checkDumpCount(blocks);
         if (blocks < 3)
             throw InputError(std::string(kParticleDump) + ": holds " + std::to_string(blocks) +
                              " step blocks; the viewer needs at least three");
-        output.close();
-        wall.close();
-        headers.close();
-        records.close();
-        files.commit();
+        for (Sink* sink : {&output, &wall, &headers, &records}) sink->flush();
+
+        // The marker stays only when a kill comes between the renames.
+        const std::string markerPath = inFolder(folder_, kConvertingMarker);
         ConversionSummary summary;
+        summary.mendsCutOffConversion = readMarker(markerPath).has_value();
+        std::optional<HeldMarker> marker;
+        try {
+            files.commit([&]() {
+                marker.emplace(markerPath, setup_.runStamp,
+                               folder_ + ": another demrun convert is renaming the run files of this folder");
+            });
+        } catch (const OutputError&) {
+            if (marker) marker->keep();  // some files may have been renamed
+            throw;
+        }
         summary.stepBlocks = blocks;
         summary.particles = static_cast<long>(packing_.particles.size());
         summary.dumpBytes = atoms_.bytes() + (pairs_ ? pairs_->bytes() : 0);
@@ -148,13 +154,54 @@ public:
     }
 
 private:
+    // Refuses a run that demrun run is still writing, and dumps of another preparation:
+    // they belong to this one when demrun run copied its stamp (setups written before
+    // stamps existed have none and are taken as they are). Returns the marker of a run
+    // that was killed, to explain missing dumps.
+    static std::optional<MarkerOwner> checkRunFolder(const std::string& folder, const RunParameters& setup) {
+        const std::string marker = inFolder(folder, kRunningMarker);
+        auto owner = readMarker(marker);
+        if (owner && owner->running)
+            throw InputError(folder + ": demrun run (process " + std::to_string(owner->pid) +
+                             ") is still writing the dumps; convert the run when it has ended (" + marker +
+                             " is removed then)");
+        const std::string copied = copiedRunStamp(folder);
+        if (setup.runStamp.empty() && copied.empty()) return owner;
+        if (copied.empty())
+            throw InputError(folder + ": the dumps are not from a run of this preparation (" + kSetupFile +
+                             " has run stamp " + setup.runStamp + ", there is no " + kStampFile +
+                             "): run demrun run first");
+        if (copied != setup.runStamp)
+            throw InputError(folder + ": the dumps belong to another preparation (run stamp " + copied + " in " +
+                             kStampFile + ", " + (setup.runStamp.empty() ? "none" : setup.runStamp) + " in " +
+                             kSetupFile + "): run demrun run again");
+        return owner;
+    }
+
+    // A run that stopped before its end (killed, or LAMMPS failed) has fewer dumps than
+    // its setup promised; more than that means the dumps are another setup's.
+    void checkDumpCount(long blocks) const {
+        const long promised = promisedDumps(setup_);
+        const std::string dump = inFolder(folder_, kParticleDump);
+        if (blocks < promised) {
+            std::string message = dump + ": holds " + std::to_string(blocks) + " of the " + std::to_string(promised) +
+                                  " dumps the run was set up for; the run did not complete";
+            if (run_) message += " (demrun run, process " + std::to_string(run_->pid) + ", stopped before its end)";
+            throw InputError(message);
+        }
+        if (blocks > promised)
+            throw InputError(dump + ": holds " + std::to_string(blocks) + " dumps, more than the " +
+                             std::to_string(promised) + " the run was set up for: the dumps are not of this setup");
+    }
+
     // Reads the block's rows into the poses in id order, with the angles.
     void takePoses(const std::optional<long>& previous) {
         const std::string name = kParticleDump;
         const std::size_t n = packing_.particles.size();
         if (atomBlock_.rows != n)
             throw InputError(name + ": timestep " + std::to_string(atomBlock_.timestep) + " holds " +
-                             std::to_string(atomBlock_.rows) + " particles, the packing " + std::to_string(n));
+                             std::to_string(atomBlock_.rows) + " particles, the prepared packing " + std::to_string(n) +
+                             ": the dumps are not of this packing");
         const std::size_t id = atomBlock_.column("id", name);
         const std::size_t x = atomBlock_.column("x", name);
         const std::size_t y = atomBlock_.column("y", name);
@@ -272,6 +319,7 @@ private:
     std::string folder_;
     Packing packing_;
     RunParameters setup_;
+    std::optional<MarkerOwner> run_;  // the marker of a run that was killed
     DumpSeries atoms_;
     std::optional<DumpSeries> pairs_;
     std::optional<BodyContactFinder> bodies_;

@@ -15,6 +15,12 @@
 // The contact point is the middle between the two centres (between the centre and the
 // wall point for a wall), and the angle is the centre line's direction minus pi/2,
 // so the segment the viewer draws along ang + pi/2 joins the two centres.
+//
+// Only a finished run of the prepared packing is converted: not while demrun run is
+// still writing the dumps, not when the dumps carry another preparation's stamp or
+// another particle count, and not when fewer dumps exist than the setup promised. The
+// four files are all finished before the first is renamed (see run_markers.h for the
+// marker that stays behind when a kill comes between the renames).
 #pragma once
 
 #include <cstddef>
@@ -30,11 +36,13 @@ inline constexpr const char* kContactRecordFile = "cont.dat";
 struct ConversionSummary {
     long stepBlocks = 0;
     long particles = 0;
-    std::size_t dumpBytes = 0;  // dump text read
+    std::size_t dumpBytes = 0;           // dump text read
+    bool mendsCutOffConversion = false;  // an earlier conversion was killed between its renames
 };
 
-// Converts the dumps in folder; throws InputError (bad or truncated input) or
-// std::runtime_error (write failure). Nothing is left under the final names on failure.
+// Converts the dumps in folder; throws InputError (bad, stale or truncated input, a run
+// still running) or OutputError (a file that cannot be written). On failure the files
+// under the final names are the old ones and no temporary file is left.
 ConversionSummary convertRun(const std::string& folder);
 
 }  // namespace bridge

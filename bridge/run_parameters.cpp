@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <sstream>
 #include <vector>
 
@@ -193,6 +194,12 @@ RunParameters deriveParameters(const Packing& packing, const ParameterChoice& ch
     return r;
 }
 
+long promisedDumps(const RunParameters& r) {
+    if (r.dumpEvery < 1 || r.steps < 0) return 0;
+    const long intervals = r.steps / r.dumpEvery + (r.bodies && r.steps % r.dumpEvery != 0 ? 1 : 0);
+    return intervals < std::numeric_limits<long>::max() ? intervals + 1 : intervals;
+}
+
 std::string setupText(const RunParameters& r) {
     std::string text = "# demrun setup of this run (written by demrun prepare, read by demrun convert)\n";
     const auto line = [&](const char* key, double value) {
@@ -219,6 +226,7 @@ std::string setupText(const RunParameters& r) {
     line("xhi", r.xhi);
     line("ylo", r.ylo);
     line("yhi", r.yhi);
+    if (!r.runStamp.empty()) text += "run_stamp = " + r.runStamp + "\n";
     return text;
 }
 
@@ -262,6 +270,7 @@ RunParameters readSetupText(std::string_view text, const std::string& name) {
     r.xhi = number("xhi");
     r.ylo = number("ylo");
     r.yhi = number("yhi");
+    r.runStamp = values["run_stamp"];
     return r;
 }
 

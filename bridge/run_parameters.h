@@ -50,7 +50,8 @@ struct RunParameters {
     double lidSpeed = 0.0;                              // downwards, length per s
     double rounding = 0.0;                              // rounded radius of polygon bodies / their smaller semi-axis
     double xlo = 0.0, xhi = 0.0, ylo = 0.0, yhi = 0.0;  // the walls' rectangle
-    bool bodies = false;  // polygons present: every particle runs as a rounded-polygon body
+    bool bodies = false;   // polygons present: every particle runs as a rounded-polygon body
+    std::string runStamp;  // this preparation's stamp (empty in setups written before stamps)
 };
 
 // Throws InputError when the walls are not the four sides of a rectangle.
@@ -60,6 +61,10 @@ RunParameters deriveParameters(const Packing& packing, const ParameterChoice& ch
 double particleMass(const PackedParticle& particle, double density);
 // Area of the polygon of the particle's outline points, or of its disc.
 double particleArea(const PackedParticle& particle);
+
+// The distinct dumps a complete run writes: at step 0 and every dumpEvery steps up to
+// steps (the body script runs whole dump intervals, so its last one may go beyond).
+long promisedDumps(const RunParameters& parameters);
 
 // The setup file written next to the script and read back by the conversion.
 std::string setupText(const RunParameters& parameters);

@@ -1,5 +1,7 @@
 #include "generator/control_record.h"
 
+#include <utility>
+
 #include "generator/list_directed_reader.h"
 
 namespace tessark {
@@ -78,20 +80,22 @@ bool readControlRecord(std::string_view text, ControlRecord& record, std::string
         g.integer("nline", r.nline);
         if (!g.ok()) return false;
     }
-    if (r.nline < 0 || r.nline > kLineCapacity) {
-        error = "group 5 (nline), value nline: " + std::to_string(r.nline) + " is outside 0 to " +
-                std::to_string(kLineCapacity) + " line constraints";
+    if (r.nline < 0) {
+        error = "group 5 (nline), value nline: " + std::to_string(r.nline) +
+                " is not a number of line constraints (0 or more)";
         return false;
     }
-    r.lines.resize(static_cast<std::size_t>(r.nline));
+    // The table grows line by line: a count beyond what the file holds ends
+    // at the file's end, not in an allocation for the count.
     for (std::int32_t j = 0; j < r.nline; ++j) {
-        LineConstraint& line = r.lines[static_cast<std::size_t>(j)];
+        LineConstraint line;
         GroupReader g(reader,
                       "group 6 (lside, lslope, lcept), line constraint " + std::to_string(j + 1) + " of " +
                           std::to_string(r.nline),
                       error);
         g.integer("lside", line.lside) && g.real("lslope", line.lslope) && g.real("lcept", line.lcept);
         if (!g.ok()) return false;
+        r.lines.push_back(line);
     }
     if (r.ishape == 0) {
         GroupReader g(reader, "group 7 (axismean, axissd, axismin, axismx)", error);
@@ -104,6 +108,14 @@ bool readControlRecord(std::string_view text, ControlRecord& record, std::string
         g.real("ndgmean", r.ndgmean) && g.real("ndgsd", r.ndgsd) && g.integer("ndgmn", r.ndgmn) &&
             g.integer("ndgmx", r.ndgmx);
         if (!g.ok()) return false;
+        for (const auto& [name, value] : {std::pair{"ndgmn", r.ndgmn}, std::pair{"ndgmx", r.ndgmx}}) {
+            if (value < kFewestSides || value > kMostSides) {
+                error = "group 8 (ndgmean, ndgsd, ndgmn, ndgmx), value " + std::string(name) + ": " +
+                        std::to_string(value) + " is outside " + std::to_string(kFewestSides) + " to " +
+                        std::to_string(kMostSides) + ", the side counts the vertex count of \"newin.dat\" holds";
+                return false;
+            }
+        }
     }
     r.ndgmean += 0.5;
     record = std::move(r);

@@ -8,8 +8,11 @@
 
 namespace tessark {
 
-inline constexpr int kParticleCapacity = 20050;
-inline constexpr int kLineCapacity = 50;
+// The side counts a polygon may have: the three characters of the vertex
+// count in "newin.dat" hold -99 to 999. The edge-count table of "OUTD.DAT"
+// has one line per count from ndgmn to ndgmx, so both are kept in this range.
+inline constexpr int kFewestSides = -99;
+inline constexpr int kMostSides = 999;
 
 // y = lslope * x + lcept; lside +1 keeps centres above the line, -1 below.
 struct LineConstraint {
@@ -48,8 +51,8 @@ struct ControlRecord {
 // read (from the start of the next unread line, across lines when needed,
 // the rest of its last line discarded). Applies the defaults and adds 0.5 to
 // ndgmean. On failure returns false and says in `error` which group and
-// value was missing or malformed; nline outside 0..50 is refused there too,
-// since the line table holds no more.
+// value was missing or malformed; a negative nline is refused there too, and
+// for polygons ndgmn or ndgmx outside kFewestSides..kMostSides.
 bool readControlRecord(std::string_view text, ControlRecord& record, std::string& error);
 
 }  // namespace tessark

@@ -1,9 +1,15 @@
 #include "generator/run_driver.h"
 
-#include <fstream>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <limits>
+#include <optional>
 #include <sstream>
 #include <string>
 
+#include "common/safe_output.h"
 #include "generator/control_record.h"
 #include "generator/packing_files.h"
 #include "generator/packing_statistics.h"
@@ -17,6 +23,8 @@ constexpr const char* kSizeListName = "temp.dat";
 constexpr const char* kControlName = "tessctrl.dat";
 constexpr const char* kSimulatorInputName = "newin.dat";
 constexpr const char* kStatisticsName = "OUTD.DAT";
+// The three files of a run, replaced together or not at all.
+constexpr std::array<const char*, 3> kOutputNames{kSizeListName, kSimulatorInputName, kStatisticsName};
 
 int stop(std::ostream& console, const std::string& message) {
     console << ' ' << message << '\n';
@@ -24,63 +32,96 @@ int stop(std::ostream& console, const std::string& message) {
     return 1;
 }
 
-int writeFailure(std::ostream& console, const char* name) {
-    return stop(console, std::string("error: could not write \"") + name + "\"; the run is stopped");
+// Names the file as the run knows it (without the folder) and the system's reason.
+int outputFailure(std::ostream& console, const std::filesystem::path& folder, const toolkit::FileFailure& failure) {
+    std::string name = failure.path;
+    for (const char* output : kOutputNames)
+        if (failure.path == (folder / output).string()) name = output;
+    return stop(console, "error: could not write \"" + name + "\": " + failure.reason + "; the run is stopped and \"" +
+                             kSizeListName + "\", \"" + kSimulatorInputName + "\" and \"" + kStatisticsName +
+                             "\" are as they were");
 }
 
-bool readWholeFile(const std::filesystem::path& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) return false;
-    text = buffer.str();
-    return true;
+// Whether the three files could be replaced: they are staged and dropped at
+// once, so a read-only file or a folder that takes no file stops the run
+// before the long part of it.
+std::optional<toolkit::FileFailure> outputsBlocked(const std::filesystem::path& folder) {
+    toolkit::OutputSet probe;
+    for (const char* name : kOutputNames) probe.add((folder / name).string());
+    return probe.failure();
+}
+
+// What one particle takes while the run lasts, about: its table entry, its
+// deviates, its sorting room, its cells, and its lines of the three files.
+constexpr double kBytesPerParticle = 512.0;
+
+std::string gigabytes(double bytes) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f GB", bytes / 1e9);
+    return text;
+}
+
+// npart made even, as the normal deviates come in pairs; nullopt with `error`
+// when there is no particle, or more than a 32-bit count or the memory holds.
+std::optional<std::int32_t> evenParticleCount(std::int32_t npart, std::string& error) {
+    const std::string given = std::string("npart = ") + std::to_string(npart) + " in \"" + kControlName + "\"";
+    const std::int64_t even = npart % 2 == 0 ? std::int64_t{npart} : std::int64_t{npart} + 1;
+    if (even < 1) {
+        error = given + " gives no particles (1 or more are needed)";
+        return std::nullopt;
+    }
+    if (even > std::numeric_limits<std::int32_t>::max()) {
+        error = given + " would be made even as " + std::to_string(even) + ", beyond the largest count kept, " +
+                std::to_string(std::numeric_limits<std::int32_t>::max() - 1);
+        return std::nullopt;
+    }
+    const double needed = static_cast<double>(even) * kBytesPerParticle;
+    const double memory = static_cast<double>(::sysconf(_SC_PHYS_PAGES)) * static_cast<double>(::sysconf(_SC_PAGESIZE));
+    if (memory > 0.0 && needed > memory) {
+        error = given + " asks for " + std::to_string(even) + " particles, which need about " + gigabytes(needed) +
+                " of memory; this computer has " + gigabytes(memory);
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(even);
 }
 
 }  // namespace
 
 int runTessark(const std::filesystem::path& folder, std::istream& operatorInput, std::ostream& console,
                OverlapSearch search, std::ostream* pauseHint) {
-    std::ofstream sizeList(folder / kSizeListName, std::ios::trunc);
-    if (!sizeList) return stop(console, std::string("error: could not create \"") + kSizeListName + "\"");
+    if (const auto failure = outputsBlocked(folder)) return outputFailure(console, folder, *failure);
 
-    const std::filesystem::path controlPath = folder / kControlName;
-    std::string controlText;
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(controlPath, ec) || !readWholeFile(controlPath, controlText)) {
-        return stop(console,
-                    std::string("error: the control file \"") + kControlName + "\" is missing or cannot be read");
+    toolkit::FileFailure unreadable;
+    const std::optional<std::string> controlText =
+        toolkit::readRegularFile((folder / kControlName).string(), unreadable);
+    if (!controlText) {
+        return stop(console, std::string("error: the control file \"") + kControlName +
+                                 "\" cannot be read: " + unreadable.reason);
     }
     ControlRecord control;
     std::string error;
-    if (!readControlRecord(controlText, control, error)) {
+    if (!readControlRecord(*controlText, control, error)) {
         return stop(console, std::string("error in the control file \"") + kControlName + "\": " + error);
     }
     console << " input ok\n";
 
     PackingStatistics statistics;
     ParticleTable table;
+    std::ostringstream sizeList;
     if (!buildPacking(control, table, statistics, sizeList, operatorInput, console, search, error, kRejectionCap,
                       pauseHint)) {
         return stop(console, "error: " + error);
     }
-    {
-        std::ofstream input(folder / kSimulatorInputName, std::ios::trunc);
-        if (input) writeSimulatorInput(control, table, input);
-        input.close();
-        if (!input) return writeFailure(console, kSimulatorInputName);
-    }
-    std::ofstream statisticsFile(folder / kStatisticsName, std::ios::trunc);
-    if (statisticsFile) writeStatistics(control, table, statistics, statisticsFile);
-    statisticsFile.flush();
-    if (!statisticsFile) return writeFailure(console, kStatisticsName);
+    std::ostringstream simulatorInput, statisticsFile;
+    writeSimulatorInput(control, table, simulatorInput);
+    writeStatistics(control, table, statistics, statisticsFile);
+    toolkit::OutputSet files;
+    files.add((folder / kSizeListName).string(), sizeList.view());
+    files.add((folder / kSimulatorInputName).string(), simulatorInput.view());
+    files.add((folder / kStatisticsName).string(), statisticsFile.view());
+    if (const auto failure = files.commit()) return outputFailure(console, folder, *failure);
     console << totalAreaLine(statistics.sums) << '\n';
     console.flush();
-    statisticsFile.close();
-    sizeList.close();
-    if (!statisticsFile) return writeFailure(console, kStatisticsName);
-    if (!sizeList) return writeFailure(console, kSizeListName);
     return 0;
 }
 
@@ -88,19 +129,13 @@ bool buildPacking(ControlRecord& control, ParticleTable& table, PackingStatistic
                   std::istream& operatorInput, std::ostream& console, OverlapSearch search, std::string& error,
                   long rejectionCap, std::ostream* pauseHint) {
     std::int32_t ir = 0;
-    std::int64_t npart = control.npart;
-    if (npart % 2 != 0) ++npart;
-    if (npart < 1 || npart > kParticleCapacity) {
-        error = "npart = " + std::to_string(control.npart) + " gives " + std::to_string(npart) +
-                " particles; the particle table holds 2 to " + std::to_string(kParticleCapacity);
-        return false;
+    const std::optional<std::int32_t> npart = evenParticleCount(control.npart, error);
+    if (!npart) return false;
+    control.npart = *npart;
+    if (*npart > 9999) {
+        console << " notice: " << *npart << " particles do not fit the four-character count of \""
+                << kSimulatorInputName << "\"; the count is written with all its digits\n";
     }
-    control.npart = static_cast<std::int32_t>(npart);
-    if (npart > 9999) {
-        console << " notice: " << npart << " particles do not fit the four-character count of \"" << kSimulatorInputName
-                << "\"; the count is written with all its digits\n";
-    }
-    table.reserve(static_cast<std::size_t>(kParticleCapacity));
     if (!generateParticles(control, control.npart, ir, table, console, error, rejectionCap)) return false;
     sortBySize(table);
     writeSizeList(table, sizeList);

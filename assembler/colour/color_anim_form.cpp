@@ -19,7 +19,7 @@ TColorAnimForm::TColorAnimForm(gifengine::colour::ColourChooser& ColorDialog1, g
     : ModalDialog(parent), chooser_(ColorDialog1), reporter_(reporter) {
     setObjectName(QStringLiteral("ColorAnimForm"));
     setWindowTitle(QStringLiteral("カラーテーブルアニメーション作成"));
-    auto named = [this](auto* widget, const char* name) {
+    auto named = [](auto* widget, const char* name) {
         widget->setObjectName(QString::fromLatin1(name));
         return widget;
     };

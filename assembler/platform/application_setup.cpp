@@ -12,8 +12,8 @@ namespace flikkor {
 bool setUpApplication(QApplication& application) {
     QApplication::setApplicationName(QString::fromUtf8(gifengine::text::kApplicationTitle));
     // Ties the windows to the installed launcher and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("com.quillbay.Flikkor"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.quillbay.Flikkor")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.quillbay.flikkor"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.quillbay.flikkor")));
     QFont font(QStringLiteral("IPAPGothic"));
     font.setPixelSize(12);
     QApplication::setFont(font);

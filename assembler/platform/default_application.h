@@ -10,7 +10,11 @@
 namespace flikkor {
 
 // The Exec line of the default application's desktop entry, field codes
-// included ("firefox %u"); nothing when no application is found.
+// included ("firefox %u"); nothing when no application is found. Only an
+// application named for the type itself counts, not one GIO would take for a
+// parent type (a text editor for text/plain is no browser for text/html), and
+// never one that runs in a terminal (Terminal=true), which would open nowhere
+// visible from a window program: the next application for the type is taken then.
 std::optional<std::string> defaultApplicationExec(const std::string& mimeType);
 
 }  // namespace flikkor

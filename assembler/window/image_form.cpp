@@ -137,8 +137,8 @@ void TImageForm::FormActivate() {
     layoutRecorded_ = true;
     setMinimumSize(recordedClient_);
     model_->showHeaders();
-    Label1Version->setText("Version " + kVersion);
-    Label10->setText("Version " + kVersion);
+    Label1Version->setText(QStringLiteral("Version " TOOLKIT_VERSION));
+    Label10->setText(QStringLiteral("Version " TOOLKIT_VERSION));
     settings_ = AssemblerSettings{};
     clearPanel();
     engine_.LastMadeFile.clear();

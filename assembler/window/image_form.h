@@ -46,6 +46,7 @@ struct FormServices {
     DialogRunner runDialog;
 };
 
+// The settings' `Version` value: only whether it is stored matters (the About texts show the toolkit's version).
 inline const QString kVersion = QStringLiteral("0.68");
 inline const QString kHomePage = QStringLiteral("https://quillbay.example/reelwright/");
 
@@ -119,6 +120,10 @@ public:
     void addPaths(const QStringList& paths);
     // Starts the browser on a path or web address through the HTML association.
     void openInBrowser(const QString& target);
+    // Opens a page or folder with the first handler registered for one of the
+    // types; with none, or one that cannot start, the system opener (xdg-open),
+    // and a message when that finds nothing either.
+    void openWithDesktop(const QStringList& types, const QString& target);
     // Selects grid rows top..bottom (grid rows, 1 = first frame) and makes top current.
     void selectGridRows(int top, int bottom);
 

@@ -216,7 +216,7 @@ void TImageForm::buildAboutPanel() {
     title->setFont(big);
     Label1Version = label(Panel1, QString(), QRect(56, 44, 200, 16));
     Label1Version->setObjectName("Label1");
-    label(Panel1, QStringLiteral("Freeware"), QRect(56, 64, 200, 16));
+    label(Panel1, QStringLiteral("Freeware (MIT License)"), QRect(56, 64, 200, 16));
     label(Panel1, QStringLiteral("GIFアニメーション作成ツール"), QRect(56, 88, 210, 16));
     label(Panel1, QStringLiteral("Quillbay 粒状体解析ツールキット"), QRect(56, 106, 210, 16));
     label(Panel1, QStringLiteral("連絡先: ホームページをご覧ください"), QRect(56, 124, 210, 16));
@@ -236,7 +236,7 @@ void TImageForm::buildInfoBlock() {
     bold.setBold(true);
     title->setFont(bold);
     Label10 = named(label(InfoBlock, QString(), QRect(44, 32, 105, 16)), "Label10");
-    label(InfoBlock, QStringLiteral("Freeware"), QRect(44, 50, 105, 16));
+    label(InfoBlock, QStringLiteral("MIT License"), QRect(44, 50, 105, 16));
     label(InfoBlock, QStringLiteral("GIFアニメーション作成"), QRect(6, 74, 145, 16));
     label(InfoBlock, QStringLiteral("Quillbay ツールキット"), QRect(6, 92, 145, 16));
     Image5 = icon(InfoBlock, "Image5", QStyle::SP_DriveNetIcon, QStringLiteral("ホームページへどうぞ"),
@@ -245,7 +245,7 @@ void TImageForm::buildInfoBlock() {
 
 void TImageForm::buildContextMenu() {
     PMenuImage = named(new QMenu(this), "PMenuImage");
-    auto item = [this](QMenu* menu, const char* name, const QString& caption) {
+    auto item = [](QMenu* menu, const char* name, const QString& caption) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         return a;

@@ -15,16 +15,30 @@
 
 namespace flikkor {
 
-void TImageForm::openInBrowser(const QString& target) {
-    for (const QString& mime : htmlMimeTypes()) {
-        const std::optional<QString> command = services_.associations->commandFor(mime);
+void TImageForm::openWithDesktop(const QStringList& types, const QString& target) {
+    const auto failed = [this, target] {
+        message(kErrorCaption, QStringLiteral("「%1」を開くプログラムが見つかりません。").arg(target),
+                MessageButtons::Ok);
+    };
+    const auto startSystemOpener = [&] {
+        const QStringList arguments = argumentsForTarget(systemOpenerCommand(), target);
+        services_.launcher->startWatched(arguments.first(), arguments.mid(1), failed);
+    };
+    for (const QString& type : types) {
+        const std::optional<QString> command = services_.associations->commandFor(type);
         if (!command) continue;
         const QStringList arguments = argumentsForTarget(*command, target);
         if (arguments.isEmpty()) continue;
-        services_.launcher->start(arguments.first(), arguments.mid(1));
+        // The system opener's status tells whether it found anything; a registered
+        // program that cannot be started leaves the page to the system opener.
+        if (*command == systemOpenerCommand() || !services_.launcher->start(arguments.first(), arguments.mid(1)))
+            startSystemOpener();
         return;
     }
+    startSystemOpener();
 }
+
+void TImageForm::openInBrowser(const QString& target) { openWithDesktop(htmlMimeTypes(), target); }
 
 void TImageForm::MenuBrowsClick() {
     if (engine_.LastMadeFile.empty()) {
@@ -40,12 +54,7 @@ void TImageForm::MenuDocumentClick() {
 
 void TImageForm::Image3Click() { openInBrowser(kHomePage); }
 
-void TImageForm::MenuExprolerClick() {
-    const std::optional<QString> command = services_.associations->commandFor(folderMimeType());
-    if (!command) return;
-    const QStringList arguments = argumentsForTarget(*command, browser_->folder());
-    if (!arguments.isEmpty()) services_.launcher->start(arguments.first(), arguments.mid(1));
-}
+void TImageForm::MenuExprolerClick() { openWithDesktop({folderMimeType()}, browser_->folder()); }
 
 void TImageForm::startRegistered(const QString& program, const QString& path) {
     services_.launcher->start(program, {path});

@@ -2,6 +2,10 @@
 // viewer's four files: megabytes of dump text per second. The dumps (a lattice of discs,
 // each touching its right-hand neighbour, the bottom row on the wall) are written once
 // into a temporary folder; BRIDGE_BENCH_DUMPS sets another dump count.
+// BM_ReadParticleDump reads the particle dump with read(2) through the reader's buffer
+// and, beside it in the same run, from a memory map (the way the reader worked before
+// a file shrinking under it could kill the process), and prints both and their ratio.
+#include "bridge/dump_reader.h"
 #include "bridge/lammps_input.h"
 #include "bridge/result_files.h"
 #include "bridge/run_conversion.h"
@@ -9,7 +13,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
+
 #include <charconv>
 #include <chrono>
 #include <cstdlib>
@@ -134,6 +141,48 @@ void BM_ConvertDumps(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_ConvertDumps)->Unit(benchmark::kSecond)->Iterations(1);
+
+std::size_t readAll(DumpReader& reader) {
+    std::size_t rows = 0;
+    DumpBlock block;
+    while (reader.next(block)) rows += block.rows;
+    return rows;
+}
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_ReadParticleDump(benchmark::State& state) {
+    const char* dumpsText = std::getenv("BRIDGE_BENCH_DUMPS");
+    const std::filesystem::path folder = writeRun(dumpsText ? std::atoi(dumpsText) : 1000);
+    const std::string path = (folder / kParticleDump).string();
+    const auto size = static_cast<std::size_t>(std::filesystem::file_size(path));
+    double readSeconds = 0.0, mappedSeconds = 0.0;
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        DumpReader reader(path);
+        rows += readAll(reader);
+        readSeconds += secondsSince(start);
+
+        start = std::chrono::steady_clock::now();
+        const int fd = ::open(path.c_str(), O_RDONLY);
+        void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        ::close(fd);
+        DumpReader inMemory(std::string_view(static_cast<const char*>(mapped), size), path);
+        rows += readAll(inMemory);
+        ::munmap(mapped, size);
+        mappedSeconds += secondsSince(start);
+    }
+    benchmark::DoNotOptimize(rows);
+    const double megabytes = static_cast<double>(size) / 1e6 * static_cast<double>(state.iterations());
+    state.counters["read(2) MB/s"] = megabytes / readSeconds;
+    state.counters["mapped MB/s"] = megabytes / mappedSeconds;
+    state.counters["read/mapped"] = mappedSeconds / readSeconds;
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_ReadParticleDump)->Unit(benchmark::kSecond)->Iterations(3);
 
 }  // namespace
 }  // namespace bridge

@@ -1,7 +1,7 @@
 // Reads arbitrary bytes as a control file and, when they are one, makes the
-// whole packing with the particle count, trials and edge-count range capped
-// to a few, the operator's pause answers taken from the input after the first
-// '|'. Whatever the run writes must hold numbers only: no nan or inf.
+// whole packing with the particle count and trials capped to a few (the
+// reader itself bounds the edge-count range), the operator's pause answers
+// taken from the input after the first '|'. Whatever the run writes must hold numbers only: no nan or inf.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -37,8 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     control.npart = std::min(control.npart, 8);
     control.ntrial = std::min(control.ntrial, 64);
-    // In 64 bits: ndgmn may be the largest 32-bit integer.
-    if (int64_t{control.ndgmx} > int64_t{control.ndgmn} + 64) control.ndgmx = control.ndgmn + 64;
 
     tessark::ParticleTable table;
     tessark::PackingStatistics statistics;

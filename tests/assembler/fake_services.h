@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "assembler/platform/associations.h"
@@ -95,10 +96,17 @@ public:
 
 class RecordingLauncher : public Launcher {
 public:
-    std::vector<QStringList> started;  // program first
+    std::vector<QStringList> started;                    // program first, detached and watched alike
+    bool startable = true;                               // false: no detached start succeeds (nothing is recorded then)
+    std::vector<std::function<void()>> watchedFailures;  // call one: that watched program failed
     bool start(const QString& program, const QStringList& arguments) override {
+        if (!startable) return false;
         started.push_back(QStringList{program} + arguments);
         return true;
+    }
+    void startWatched(const QString& program, const QStringList& arguments, std::function<void()> failed) override {
+        started.push_back(QStringList{program} + arguments);
+        watchedFailures.push_back(std::move(failed));
     }
 };
 

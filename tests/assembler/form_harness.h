@@ -20,6 +20,7 @@ struct FormHarness {
     ScriptedWorkFolderChooser workFolders;
     MemorySettingsStore store;
     FixedAssociations associations;
+    Associations* desktop = &associations;  // the associations the window asks
     RecordingLauncher launcher;
     std::unique_ptr<TImageForm> form;
     QStringList unscriptedDialogs;
@@ -36,7 +37,7 @@ struct FormHarness {
             unscriptedDialogs << dialog.metaObject()->className();
             dialog.reject();
         };
-        FormServices s{&reporter, &chooser, &workFolders, &store, &associations, &launcher, unscripted};
+        FormServices s{&reporter, &chooser, &workFolders, &store, desktop, &launcher, unscripted};
         form = std::make_unique<TImageForm>(s);
         form->FormActivate();
     }

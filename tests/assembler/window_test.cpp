@@ -304,19 +304,58 @@ TEST(Closing, DeleteSettingsEndsWithoutQuestionAndWithoutWriting) {
     EXPECT_EQ(h.reporter.messages.size(), 1u);  // only the confirmation
 }
 
-TEST(Programs, BrowserHelpPageAndRegisteredViewerGetOneArgumentEach) {
-    Harness h;
-    h.open();
-    h.form->MenuBrowsClick();
-    ASSERT_EQ(h.reporter.messages.size(), 1u);
-    EXPECT_EQ(h.reporter.messages[0].text, "まだファイルが作成されていません");
-    h.form->MenuDocumentClick();  // no association: nothing starts
-    EXPECT_TRUE(h.launcher.started.empty());
-    h.associations.commands["application/xhtml+xml"] = "\"/opt/web/run\" \"--url=%1\"";
-    touch(h.path("flikkor.htm"));
-    h.form->MenuDocumentClick();
-    ASSERT_EQ(h.launcher.started.size(), 1u);
-    EXPECT_EQ(h.launcher.started[0], (QStringList{"/opt/web/run", "--url=" + h.path("flikkor.htm")}));
+TEST(Programs, PagesAndFoldersOpenWithTheirTypesHandlerElseWithTheSystemOpenerElseAMessage) {
+    struct Row {
+        const char* name;
+        std::map<QString, QString> associations;
+        bool startable;
+        bool folder;                // the file manager button instead of the help page
+        QStringList expectedStart;  // "%t" stands for the target
+        bool systemOpenerFails;
+    };
+    const Row rows[] = {
+        {"registered browser",
+         {{"application/xhtml+xml", "\"/opt/web/run\" \"--url=%1\""}},
+         true,
+         false,
+         {"/opt/web/run", "--url=%t"},
+         false},
+        {"no browser: the system opener", {}, true, false, {"xdg-open", "%t"}, false},
+        {"the system opener finds nothing: a message", {}, true, false, {"xdg-open", "%t"}, true},
+        {"the system opener as the association", {{"text/html", "xdg-open %1"}}, true, false, {"xdg-open", "%t"}, true},
+        {"browser that cannot start", {{"text/html", "web %1"}}, false, false, {"xdg-open", "%t"}, false},
+        {"no file manager", {}, true, true, {"xdg-open", "%t"}, true},
+        {"registered file manager",
+         {{"inode/directory", "files --new %1"}},
+         true,
+         true,
+         {"files", "--new", "%t"},
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Harness h;
+        h.open();
+        touch(h.path("flikkor.htm"));
+        h.associations.commands = row.associations;
+        h.launcher.startable = row.startable;
+        const QString target = row.folder ? h.form->browser().folder() : h.path("flikkor.htm");
+        if (row.folder)
+            h.form->MenuExprolerClick();
+        else
+            h.form->MenuDocumentClick();
+        QStringList expected = row.expectedStart;
+        expected.replaceInStrings("%t", target);
+        ASSERT_EQ(h.launcher.started.size(), 1u);
+        EXPECT_EQ(h.launcher.started[0], expected);
+        EXPECT_TRUE(h.reporter.messages.empty());
+        if (!row.systemOpenerFails) continue;
+        ASSERT_EQ(h.launcher.watchedFailures.size(), 1u);
+        h.launcher.watchedFailures[0]();
+        ASSERT_EQ(h.reporter.messages.size(), 1u);
+        EXPECT_EQ(h.reporter.messages[0].caption, "Reelwright:エラー");
+        EXPECT_EQ(h.reporter.messages[0].text, "「" + target + "」を開くプログラムが見つかりません。");
+    }
 }
 
 TEST(Programs, RegistrationProposesTheGifProgramOnlyWhenTheStoredOneIsGone) {

@@ -1,8 +1,11 @@
 #include "bridge/dump_reader.h"
 #include "bridge/field_text.h"
 
+#include "tests/support/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 namespace bridge {
@@ -85,6 +88,31 @@ TEST(DumpReader, ABlockCutShortIsAnErrorNamingTheStep) {
             EXPECT_EQ(std::string(error.what()).rfind("dump.particles: line ", 0), 0u) << error.what();
         }
     }
+}
+
+// A new run starting in the folder truncates a dump while it is read: the reader must
+// end with a message (a memory-mapped dump killed the process with SIGBUS).
+TEST(DumpReader, ADumpTruncatedWhileItIsReadEndsWithAMessage) {
+    toolkit_test::ScratchFolder folder;
+    std::string rows;
+    for (int id = 1; id <= 2000; ++id) rows += std::to_string(id) + " 0.123456789 0.987654321\n";
+    std::string text;
+    for (int step = 0; step < 200; ++step) text += atomBlock(step * 100, rows, 2000);  // about 10 MB
+    folder.write("dump.particles", text);
+    const std::string path = folder.file("dump.particles");
+    DumpReader reader(path);
+    DumpBlock block;
+    ASSERT_TRUE(reader.next(block));
+    std::filesystem::resize_file(path, text.size() * 2 / 5);
+    try {
+        while (reader.next(block)) {
+        }
+        ADD_FAILURE() << "no error";
+    } catch (const InputError& error) {
+        EXPECT_NE(std::string(error.what()).find("the dump ends in the middle of a step block"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_LT(reader.bytes(), text.size());
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
 #include "tests/bridge/hand_run.h"
 
 #include "bridge/lammps_input.h"
+#include "bridge/run_markers.h"
 #include "bridge/run_parameters.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
+#include <iterator>
 
 namespace bridge::testing {
 
@@ -74,9 +79,31 @@ HandRun::HandRun(const std::filesystem::path& dir) : folder(dir) {
     r.xhi = 4;
     r.ylo = 0;
     r.yhi = 4;
+    r.runStamp = kRunStamp;
     write(folder / kSetupFile, setupText(r));
+    write(folder / kStampFile, std::string("run_stamp = ") + kRunStamp + "\n");
     write(folder / kParticleDump, particleDump());
     write(folder / kPairDump, pairDump());
+}
+
+std::map<std::string, std::string> folderState(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> state;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::string& text = state[entry.path().filename().string()];
+        text = std::to_string(static_cast<int>(entry.symlink_status().permissions())) + " ";
+        if (!entry.is_regular_file()) continue;
+        std::ifstream in(entry.path(), std::ios::binary);
+        text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    return state;
+}
+
+long endedProcessId() {
+    const pid_t child = ::fork();
+    if (child == 0) _exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return static_cast<long>(child);
 }
 
 }  // namespace bridge::testing

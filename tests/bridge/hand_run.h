@@ -3,12 +3,13 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 namespace bridge::testing {
 
 // Discs 1 and 2 (radius 0.5) touch side by side, disc 3 (radius 0.25) sits on the bottom
-// wall; 4 dumps 100 steps apart with dt = 0.01 s.
+// wall; 4 dumps 100 steps apart with dt = 0.01 s, written by a run of this preparation.
 struct HandRun {
     explicit HandRun(const std::filesystem::path& folder);
     // The particle dump text of all four steps, and the pair dump text.
@@ -23,5 +24,14 @@ inline constexpr double kPairForce[4] = {0.0, 10.0, 12.0, 14.0};
 inline constexpr double kWallForce[4] = {0.0, 3.0, 5.0, 7.0};
 inline constexpr double kTimeStep = 0.01;
 inline constexpr long kDumpEvery = 100;
+// The stamp of the preparation, in the setup and in the run's copy.
+inline constexpr const char* kRunStamp = "hand-run";
+
+// Every file of a folder with its permissions and bytes, to show that a refused
+// command changed nothing.
+std::map<std::string, std::string> folderState(const std::filesystem::path& folder);
+
+// The id of a process that has ended (a child that exited at once and was reaped).
+long endedProcessId();
 
 }  // namespace bridge::testing

@@ -1,6 +1,6 @@
 #include "tests/bridge/road_fixture.h"
 
-#include "bridge/demrun_commands.h"
+#include "bridge/demrun_command_line.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -10,11 +10,10 @@ namespace bridge::testing {
 
 namespace {
 
-StageResult stage(int (*command)(const std::vector<std::string>&, std::ostream&, std::ostream&),
-                  const std::vector<std::string>& args) {
+StageResult stage(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     StageResult result;
-    result.status = command(args, out, err);
+    result.status = demrunMain(args, out, err);
     result.out = out.str();
     result.err = err.str();
     return result;
@@ -32,15 +31,15 @@ bool generatePacking(const std::filesystem::path& folder, const std::string& con
 
 StageResult prepare(const std::filesystem::path& folder, const std::string& params) {
     std::ofstream(folder / "params.txt") << params;
-    return stage(prepareCommand, {"--params", (folder / "params.txt").string(), "--folder", (folder / "run").string(),
-                                  (folder / "newin.dat").string()});
+    return stage({"prepare", "--params", (folder / "params.txt").string(), "--folder", (folder / "run").string(),
+                  (folder / "newin.dat").string()});
 }
 
 StageResult run(const std::filesystem::path& folder, int ranks) {
-    return stage(runCommand, {"--np", std::to_string(ranks), (folder / "run").string()});
+    return stage({"run", "--np", std::to_string(ranks), (folder / "run").string()});
 }
 
-StageResult convert(const std::filesystem::path& folder) { return stage(convertCommand, {(folder / "run").string()}); }
+StageResult convert(const std::filesystem::path& folder) { return stage({"convert", (folder / "run").string()}); }
 
 bool road(const std::filesystem::path& folder, const std::string& control, const std::string& params, int ranks,
           std::string& failure) {

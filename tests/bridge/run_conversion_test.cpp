@@ -1,17 +1,25 @@
 #include "bridge/run_conversion.h"
 #include "bridge/demrun_commands.h"
 #include "bridge/lammps_input.h"
+#include "bridge/run_markers.h"
 #include "tests/bridge/hand_run.h"
 #include "tests/bridge/sorvath_run.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/viewer/support/result_run_writer.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
+#include <regex>
 #include <sstream>
 
 namespace bridge {
@@ -160,13 +168,27 @@ void replaceFirst(const std::filesystem::path& path, const std::string& from, co
     std::ofstream(path, std::ios::binary) << text;
 }
 
-TEST(RunConversion, BadDumpsFailWithAMessageAndLeaveNoFiles) {
+void writeMarker(const std::filesystem::path& path, long pid) {
+    std::ofstream(path) << "pid = " << pid << "\nrun_stamp = " << testing::kRunStamp << "\n";
+}
+
+void keepTwoDumps(const std::filesystem::path& f) {
+    for (const char* name : {kParticleDump, kPairDump}) {
+        const std::string text = fileText(f / name);
+        std::ofstream(f / name, std::ios::binary) << text.substr(0, text.find("ITEM: TIMESTEP\n200"));
+    }
+}
+
+// Each refusal leaves the folder as it was: the four files of an earlier conversion
+// byte for byte with their permissions, the inputs, and nothing new.
+TEST(RunConversion, RefusalsNameTheReasonAndChangeNoFile) {
     const struct {
         const char* name;
         std::function<void(const std::filesystem::path&)> spoil;
         const char* message;
+        rlim_t fileSizeLimit = 0;  // a full disk after this many bytes of a file
     } cases[] = {
-        {"particle dump ends mid-step",
+        {"particle dump cut short",
          [](const std::filesystem::path& f) {
              const std::string text = testing::HandRun::particleDump();
              std::ofstream(f / kParticleDump, std::ios::binary) << text.substr(0, text.size() - 40);
@@ -174,14 +196,37 @@ TEST(RunConversion, BadDumpsFailWithAMessageAndLeaveNoFiles) {
          "ends in the middle of a step block (timestep 300)"},
         {"pair dump missing", [](const std::filesystem::path& f) { std::filesystem::remove(f / kPairDump); },
          "dump.pairs: no such dump"},
-        {"two steps only",
+        {"particle dump is a FIFO",
          [](const std::filesystem::path& f) {
-             const std::string text = testing::HandRun::particleDump();
-             std::ofstream(f / kParticleDump, std::ios::binary) << text.substr(0, text.find("ITEM: TIMESTEP\n200"));
+             std::filesystem::remove(f / kParticleDump);
+             ::mkfifo((f / kParticleDump).c_str(), 0600);
          },
-         "holds 2 step blocks; the viewer needs at least three"},
+         "dump.particles: cannot be opened (not a regular file)"},
+        {"fewer dumps than set up", keepTwoDumps,
+         "dump.particles: holds 2 of the 4 dumps the run was set up for; the run did not complete"},
+        {"fewer dumps of a killed run",
+         [](const std::filesystem::path& f) {
+             keepTwoDumps(f);
+             writeMarker(f / kRunningMarker, testing::endedProcessId());
+         },
+         "stopped before its end)"},
+        {"run still writing the dumps",
+         [](const std::filesystem::path& f) { writeMarker(f / kRunningMarker, static_cast<long>(::getpid())); },
+         ") is still writing the dumps; convert the run when it has ended"},
+        {"dumps of another preparation",
+         [](const std::filesystem::path& f) { std::ofstream(f / kStampFile) << "run_stamp = earlier\n"; },
+         "the dumps belong to another preparation (run stamp earlier in demrun.stamp, hand-run in demrun.setup)"},
+        {"prepared again, not run", [](const std::filesystem::path& f) { std::filesystem::remove(f / kStampFile); },
+         "the dumps are not from a run of this preparation"},
+        {"packing of another particle count",
+         [](const std::filesystem::path& f) {
+             std::ofstream(f / kPackingCopy)
+                 << " 0\n 2 4 2e-6 0\n 0.5\n 1 2 0.1\n 1 2 0.1\n 0.5\n 2 2 0\n 2 2 0\n"
+                    " 0 4 0 0\n 0 0 4 0\n 4 0 4 4\n 4 4 0 4\n 400\n 0 0\n 0 0 0\n 0 0 0\n 0 0\n";
+         },
+         "timestep 0 holds 3 particles, the prepared packing 2: the dumps are not of this packing"},
         {"setup missing", [](const std::filesystem::path& f) { std::filesystem::remove(f / kSetupFile); },
-         "demrun.setup: cannot be opened"},
+         "demrun.setup: cannot be opened (No such file or directory)"},
         // Disc 1's row of the first step names another id.
         {"id that is no integer",
          [](const std::filesystem::path& f) { replaceFirst(f / kParticleDump, "\n1 1 2 ", "\n1e300 1 2 "); },
@@ -198,21 +243,58 @@ TEST(RunConversion, BadDumpsFailWithAMessageAndLeaveNoFiles) {
              replaceFirst(f / kPairDump, "TIMESTEP\n100\n", "TIMESTEP\n2147483648\n");
          },
          "dump.particles: timestep 2147483648 is beyond the viewer's step numbers (-2147483648 .. 2147483647)"},
+        {"read-only output file",
+         [](const std::filesystem::path& f) {
+             std::filesystem::permissions(f / kOutputFile, std::filesystem::perms(0444));
+         },
+         "output.dat: cannot be written (Permission denied)"},
+        {"read-only contact records",
+         [](const std::filesystem::path& f) {
+             std::filesystem::permissions(f / kContactRecordFile, std::filesystem::perms(0444));
+         },
+         "cont.dat: cannot be written (Permission denied)"},
+        {"disk full", [](const std::filesystem::path&) {}, "output.dat: cannot be written (File too large)", 100},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        sorvath::testdata::TempFolder folder;
+        toolkit_test::ScratchFolder folder;
         testing::HandRun run(folder.path());
-        c.spoil(folder.path());
         std::string err;
-        EXPECT_EQ(convert(folder.path(), err), 1);
+        ASSERT_EQ(convert(folder.path(), err), 0) << err;
+        c.spoil(folder.path());
+        const auto before = testing::folderState(folder.path());
+        {
+            std::optional<toolkit_test::FileSizeLimit> full;
+            if (c.fileSizeLimit > 0) full.emplace(c.fileSizeLimit);
+            EXPECT_EQ(convert(folder.path(), err), 1);
+        }
         EXPECT_NE(err.find(c.message), std::string::npos) << err;
         EXPECT_EQ(err.rfind("demrun: ", 0), 0u) << err;
-        for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-            const std::string name = entry.path().filename().string();
-            EXPECT_TRUE(name.rfind("dump.", 0) == 0 || name == kSetupFile || name == kPackingCopy) << name;
-        }
+        // Never a temporary file's name ("name.part<pid>" or ".name.<pid>.XXXXXX").
+        EXPECT_FALSE(std::regex_search(err, std::regex(R"(\.part[0-9]|\.[0-9]+\.[A-Za-z0-9]{6}\b)"))) << err;
+        EXPECT_EQ(testing::folderState(folder.path()), before);
     }
+}
+
+TEST(RunConversion, LeftoversOfKilledProcessesAreRemovedAndACutOffConversionIsNamed) {
+    toolkit_test::ScratchFolder folder;
+    testing::HandRun run(folder.path());
+    const long ended = testing::endedProcessId();
+    const std::string own = std::to_string(::getpid());
+    const std::vector<std::string> killed = {"output.dat.part" + std::to_string(ended),
+                                             ".cont2.dat." + std::to_string(ended) + ".Ab12Cd"};
+    const std::vector<std::string> live = {"cont.dat.part" + own, "output.dat.partial"};
+    for (const auto& name : killed) folder.write(name, "cut");
+    for (const auto& name : live) folder.write(name, "kept");
+    writeMarker(folder.path() / kConvertingMarker, ended);
+    std::ostringstream out, err;
+    ASSERT_EQ(convertCommand({folder.path().string()}, out, err), 0) << err.str();
+    EXPECT_NE(out.str().find("was cut off between its renames; the four files now belong together again"),
+              std::string::npos)
+        << out.str();
+    for (const auto& name : killed) EXPECT_FALSE(std::filesystem::exists(folder.path() / name)) << name;
+    for (const auto& name : live) EXPECT_TRUE(std::filesystem::exists(folder.path() / name)) << name;
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / kConvertingMarker));
 }
 
 }  // namespace

@@ -22,6 +22,15 @@ TEST(ControlRecord, GroupsAcrossLinesAndExtraValuesIgnored) {
     EXPECT_EQ(r.lines[0].lcept, 0.5);
     EXPECT_EQ(r.ndgmean, 3.5);
     EXPECT_EQ(r.ndgmn, 3);
+    // As many line constraints as the file holds.
+    std::string manyLines = "0 2\n4 10\n1 1 0 9\n0 0 1 1\n60\n";
+    for (int j = 0; j < 60; ++j) manyLines += "-1 0 " + std::to_string(j) + "\n";
+    ASSERT_TRUE(readControlRecord(manyLines, r, error)) << error;
+    ASSERT_EQ(r.lines.size(), 60u);
+    EXPECT_EQ(r.lines[59].lcept, 59.0);
+    // The widest edge-count range the vertex count holds.
+    ASSERT_TRUE(readControlRecord("0 1\n7 20\n1 1 0 9\n0 0 1 1\n0\n5.0 1.0 -99 999\n", r, error)) << error;
+    EXPECT_EQ(r.ndgmx, 999);
 }
 
 TEST(ControlRecord, DiscsIgnorePresentShapeGroups) {
@@ -43,8 +52,6 @@ TEST(ControlRecord, MalformedOrShortFilesNameGroupAndValue) {
     EXPECT_NE(error.find("npart"), std::string::npos);
     EXPECT_FALSE(readControlRecord("0 0\n4 10\n1 1 0 9\n0 0 1\n", r, error));
     EXPECT_NE(error.find("ends"), std::string::npos);
-    EXPECT_FALSE(readControlRecord("0 0\n4 10\n1 1 0 9\n0 0 1 1\n51\n", r, error));
-    EXPECT_NE(error.find("nline"), std::string::npos);
     EXPECT_FALSE(readControlRecord("0,,0\n", r, error));
 }
 
@@ -103,14 +110,22 @@ TEST(ControlRecord, EveryRefusalMessage) {
         {"0 / 0\n", "group 1 (isdist, ishape), value ishape: a slash ends the values before it"},
         {"2*\n", "group 1 (isdist, ishape), value isdist: it is empty (\"2*\")"},
         {"x*1 0\n", "group 1 (isdist, ishape), value isdist: \"x*1\" is not a number"},
-        {"0 0\n4 10\n1 1 0 9\n0 0 1 1\n51\n", "group 5 (nline), value nline: 51 is outside 0 to 50 line constraints"},
-        {"0 0\n4 10\n1 1 0 9\n0 0 1 1\n-1\n", "group 5 (nline), value nline: -1 is outside 0 to 50 line constraints"},
+        {"0 0\n4 10\n1 1 0 9\n0 0 1 1\n-1\n",
+         "group 5 (nline), value nline: -1 is not a number of line constraints (0 or more)"},
+        {"0 2\n4 10\n1 1 0 9\n0 0 1 1\n2147483647\n1 0 0.5\n",
+         "group 6 (lside, lslope, lcept), line constraint 2 of 2147483647, value lside: the file ends before it"},
         {"0 0\n4 10\n1 1 0 9\n0 0 1 1\n2\n1 0 0.5\n1.5 0 0.5\n",
          "group 6 (lside, lslope, lcept), line constraint 2 of 2, value lside: \"1.5\" is not a whole number"},
         {"0 0\n4 10\n1 1 0 9\n0 0 1 1\n0\n0.5 0.1 0.2\n",
          "group 7 (axismean, axissd, axismin, axismx), value axismx: the file ends before it"},
         {"0 1\n4 10\n1 1 0 9\n0 0 1 1\n0\n3.0 0.0 3.5 3\n",
          "group 8 (ndgmean, ndgsd, ndgmn, ndgmx), value ndgmn: \"3.5\" is not a whole number"},
+        {"0 1\n4 10\n1 1 0 9\n0 0 1 1\n0\n5.0 1.0 3 1000\n",
+         "group 8 (ndgmean, ndgsd, ndgmn, ndgmx), value ndgmx: 1000 is outside -99 to 999, the side counts the vertex "
+         "count of \"newin.dat\" holds"},
+        {"0 1\n4 10\n1 1 0 9\n0 0 1 1\n0\n5.0 1.0 -100 8\n",
+         "group 8 (ndgmean, ndgsd, ndgmn, ndgmx), value ndgmn: -100 is outside -99 to 999, the side counts the vertex "
+         "count of \"newin.dat\" holds"},
     };
     for (const auto& k : refused) {
         SCOPED_TRACE(k.text);

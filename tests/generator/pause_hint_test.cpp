@@ -14,8 +14,12 @@
 #include <sstream>
 
 #include "generator/run_driver.h"
+#include "tests/generator/tessark_process.h"
+#include "tests/support/scratch_folder.h"
 
 namespace fs = std::filesystem;
+using tessark::testing::ProcessRun;
+using tessark::testing::runTessarkProgram;
 
 namespace {
 
@@ -34,60 +38,10 @@ int occurrences(const std::string& text, const std::string& what) {
     return n;
 }
 
-std::string readAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-class RunFolder {
-public:
-    RunFolder() {
-        static int counter = 0;
-        path_ = fs::temp_directory_path() /
-                ("tessark-pause-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(path_);
-        std::ofstream(path_ / "tessctrl.dat") << kHopeless;
-    }
-    ~RunFolder() { fs::remove_all(path_); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
+// A scratch folder holding the hopeless control file.
+struct RunFolder : toolkit_test::ScratchFolder {
+    RunFolder() { write("tessctrl.dat", kHopeless); }
 };
-
-struct ProcessRun {
-    int status = -1;
-    std::string out, err;
-};
-
-// Runs the built tessark in `folder` with standard input from `inputFd`;
-// standard output and error go to files that are read back.
-ProcessRun runTessarkProgram(const fs::path& folder, int inputFd, const std::function<void()>& whileRunning) {
-    const fs::path outPath = folder / "stdout.txt", errPath = folder / "stderr.txt";
-    const pid_t child = fork();
-    if (child == 0) {
-        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || err < 0 || chdir(folder.c_str()) != 0) _exit(126);
-        dup2(inputFd, STDIN_FILENO);
-        dup2(out, STDOUT_FILENO);
-        dup2(err, STDERR_FILENO);
-        const std::string program = std::string(TOOLKIT_BIN_DIR) + "/tessark";
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    ProcessRun run;
-    if (child < 0) return run;
-    whileRunning();
-    int status = 0;
-    waitpid(child, &status, 0);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = readAll(outPath);
-    run.err = readAll(errPath);
-    return run;
-}
 
 }  // namespace
 
@@ -112,7 +66,7 @@ TEST(PauseHint, ProgramHintsOnStandardErrorOnlyWhenInputIsATerminal) {
     std::ofstream(piped.path() / "answers.txt") << "7\n8\n";
     const int file = open((piped.path() / "answers.txt").c_str(), O_RDONLY);
     ASSERT_GE(file, 0);
-    const ProcessRun quiet = runTessarkProgram(piped.path(), file, [] {});
+    const ProcessRun quiet = runTessarkProgram(piped.path(), file, [](pid_t) {});
     close(file);
 
     // Input from a terminal: the same answers typed, then Ctrl+D.
@@ -123,7 +77,7 @@ TEST(PauseHint, ProgramHintsOnStandardErrorOnlyWhenInputIsATerminal) {
     ASSERT_EQ(tcgetattr(slave, &mode), 0);
     mode.c_lflag &= ~static_cast<tcflag_t>(ECHO);  // nothing typed comes back to read
     ASSERT_EQ(tcsetattr(slave, TCSANOW, &mode), 0);
-    const ProcessRun atTerminal = runTessarkProgram(typed.path(), slave, [&] {
+    const ProcessRun atTerminal = runTessarkProgram(typed.path(), slave, [&](pid_t) {
         const std::string keys = std::string("7\n8\n") + static_cast<char>(mode.c_cc[VEOF]);
         EXPECT_EQ(write(master, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
     });

@@ -130,7 +130,7 @@ void Form1::buildControls() {
 }
 
 void Form1::buildMenus() {
-    auto addAction = [this](QMenu* menu, const char* name, const char* caption) {
+    auto addAction = [](QMenu* menu, const char* name, const char* caption) {
         QAction* action = menu->addAction(QString::fromUtf8(caption));
         action->setObjectName(QString::fromLatin1(name));
         return action;

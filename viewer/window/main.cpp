@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
         return *status;
     QApplication app(argc, argv);
     // Ties the window to the installed launcher and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("com.quillbay.Sorvath"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.quillbay.Sorvath")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.quillbay.sorvath"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.quillbay.sorvath")));
     auto interaction = std::make_unique<sorvath::QtWindowInteraction>();
     sorvath::QtWindowInteraction* dialogs = interaction.get();
     sorvath::Form1 window(std::move(interaction));

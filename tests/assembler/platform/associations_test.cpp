@@ -26,6 +26,9 @@ public:
         program_ = path("bin/app");
         write("bin/app", "#!/bin/sh\n");
         QFile::setPermissions(program_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // The MIME database's word that a web page is a kind of plain text, which
+        // makes GIO fall back from text/html to the applications for text/plain.
+        write("usr/mime/subclasses", "text/html text/plain\n");
     }
     QString path(const QString& relative) const { return dir_.path() + "/" + relative; }
     void write(const QString& relative, const QByteArray& text) const {
@@ -36,10 +39,11 @@ public:
     }
     // A desktop entry in `folder` ("data" = the user's, "usr" = the system's data folder).
     void application(const QString& folder, const QString& id, const QByteArray& arguments,
-                     const QByteArray& mimeTypes = "") const {
+                     const QByteArray& mimeTypes = "", bool terminal = false) const {
         QByteArray entry = "[Desktop Entry]\nType=Application\nName=" + id.toUtf8() + "\nExec=" + program_.toUtf8() +
                            " " + arguments + "\n";
         if (!mimeTypes.isEmpty()) entry += "MimeType=" + mimeTypes + "\n";
+        if (terminal) entry += "Terminal=true\n";
         write(folder + "/applications/" + id, entry);
     }
     QString command(const QString& arguments) const { return program_ + " " + arguments; }
@@ -47,6 +51,19 @@ public:
 
     // The probe's answer for each type: the command line, empty when there is none.
     QMap<QString, QString> lookUp(const QStringList& types) const {
+        QMap<QString, QString> answers;
+        for (const QString& line : probe(types)) {
+            const qsizetype eq = line.indexOf('=');
+            answers[line.left(eq)] = line.mid(eq + 1);
+        }
+        return answers;
+    }
+    QString lookUp(const QString& type) const { return lookUp(QStringList{type}).value(type); }
+    // The command lines Flikkor starts when its help button is pressed.
+    QStringList helpButtonStarts() const { return probe({"--help-button"}); }
+
+private:
+    QStringList probe(const QStringList& arguments) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("HOME", path("home"));
         env.insert("XDG_CONFIG_HOME", path("config"));
@@ -57,21 +74,14 @@ public:
         env.insert("GIO_USE_VFS", "local");
         QProcess probe;
         probe.setProcessEnvironment(env);
-        probe.start(QStringLiteral(ASSOCIATION_PROBE), types);
-        QMap<QString, QString> answers;
+        probe.start(QStringLiteral(ASSOCIATION_PROBE), arguments);
         if (!probe.waitForFinished(30000) || probe.exitCode() != 0) {
             ADD_FAILURE() << "probe failed: " << probe.readAllStandardError().toStdString();
-            return answers;
+            return {};
         }
-        for (const QString& line : QString::fromUtf8(probe.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
-            const qsizetype eq = line.indexOf('=');
-            answers[line.left(eq)] = line.mid(eq + 1);
-        }
-        return answers;
+        return QString::fromUtf8(probe.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     }
-    QString lookUp(const QString& type) const { return lookUp(QStringList{type}).value(type); }
 
-private:
     QTemporaryDir dir_;
     QString program_;
     QString desktop_;
@@ -177,4 +187,45 @@ TEST(DefaultApplication, ASecondPageTypeWithAnApplicationIsUsedBeforeTheSystemOp
     const QMap<QString, QString> answers = xdg.lookUp({"text/html", "application/xhtml+xml"});
     EXPECT_EQ(answers.value("text/html"), "");  // the caller goes on to the next page type
     EXPECT_EQ(answers.value("application/xhtml+xml"), xdg.command("--xhtml %1"));
+}
+
+// A browser registered for the page type itself is taken, whatever GIO would take
+// for a parent type; one that runs in a terminal is passed over for the next.
+TEST(DefaultApplication, OnlyWindowApplicationsRegisteredForTheTypeItselfOpenPages) {
+    struct Row {
+        const char* name;
+        QByteArray mimeinfoCache, userList;
+        QString expected;  // "app" stands for the fixture's program
+    };
+    const Row rows[] = {
+        {"an editor for text/plain is no browser", "text/plain=editor.desktop;\n",
+         "[Default Applications]\ntext/plain=editor.desktop\n", "xdg-open %1"},
+        {"a terminal browser as the default gives way to the window browser",
+         "text/html=terminal-web.desktop;window-web.desktop;\n",
+         "[Default Applications]\ntext/html=terminal-web.desktop\n", "app --window %1"},
+        {"a terminal browser alone is none", "text/html=terminal-web.desktop;\n", "", "xdg-open %1"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        XdgFixture xdg;
+        xdg.application("usr", "editor.desktop", "--edit %f", "text/plain;");
+        xdg.application("usr", "terminal-web.desktop", "--terminal %u", "text/html;", true);
+        xdg.application("usr", "window-web.desktop", "--window %u", "text/html;");
+        xdg.write("usr/applications/mimeinfo.cache", "[MIME Cache]\n" + row.mimeinfoCache);
+        if (!row.userList.isEmpty()) xdg.write("config/mimeapps.list", row.userList);
+        QString expected = row.expected;
+        if (expected.startsWith("app ")) expected = xdg.command(expected.mid(4));
+        EXPECT_EQ(xdg.lookUp("text/html"), expected);
+    }
+}
+
+TEST(DefaultApplication, HelpButtonWithNoBrowserAndAnEditorForTextStartsTheSystemOpenerNotTheEditor) {
+    XdgFixture xdg;
+    xdg.application("usr", "editor.desktop", "--edit %F", "text/plain;", true);
+    xdg.write("usr/applications/mimeinfo.cache", "[MIME Cache]\ntext/plain=editor.desktop;\n");
+    xdg.write("config/mimeapps.list", "[Default Applications]\ntext/plain=editor.desktop\n");
+    const QStringList started = xdg.helpButtonStarts();
+    ASSERT_EQ(started.size(), 1) << started.join('\n').toStdString();
+    EXPECT_TRUE(started[0].startsWith("started=xdg-open /")) << started[0].toStdString();
+    EXPECT_TRUE(started[0].endsWith("/flikkor.htm")) << started[0].toStdString();
 }

@@ -110,13 +110,13 @@ TEST_F(DesktopSetup, DisplayNameIsNotPinnedSoCaptionsStayExact) {
     QApplication::setApplicationName(QStringLiteral("Renamed"));
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Renamed"));
     QApplication::setApplicationName(QStringLiteral("Reelwright"));
-    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("com.quillbay.Flikkor"));
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("com.quillbay.flikkor"));
 }
 
-TEST(HelpPage, FoundInStartFolderThenBesideTheProgramThenInTheInstalledDataFolder) {
+TEST(HelpPage, FoundInStartFolderThenBesideTheProgramThenInTheInstalledHelpFolder) {
     QTemporaryDir root;
     const QString start = root.path() + "/work", bin = root.path() + "/prefix/bin";
-    const QString data = root.path() + "/prefix/share/flikkor";
+    const QString data = root.path() + "/prefix/share/help/ja/flikkor";
     for (const QString& folder : {start, bin, data}) QDir().mkpath(folder);
     auto place = [](const QString& folder) {
         QFile page(folder + "/flikkor.htm");

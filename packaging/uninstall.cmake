@@ -1,0 +1,12 @@
+# Removes every file listed in an install manifest (cmake -P uninstall.cmake MANIFEST).
+set(manifest ${CMAKE_ARGV3})
+if(NOT EXISTS "${manifest}")
+  message(FATAL_ERROR "No install manifest ${manifest}: nothing was installed from this build")
+endif()
+file(STRINGS "${manifest}" files)
+foreach(file IN LISTS files)
+  if(IS_SYMLINK "${file}" OR EXISTS "${file}")
+    message(STATUS "Removing ${file}")
+    file(REMOVE "${file}")
+  endif()
+endforeach()

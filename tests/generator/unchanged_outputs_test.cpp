@@ -1,0 +1,75 @@
+// Packings that must not change: the console and the three files of a few
+// control files, one of each kind, as hashes of the bytes that the generator
+// gave when they were recorded. Any change to the draws, the placement, the
+// statistics or a layout shows here.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "generator/run_driver.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+// FNV-1a, 64 bits, as hexadecimal.
+std::string hashOf(std::string_view bytes) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+std::string example(const char* name) {
+    std::ifstream in(std::string(TOOLKIT_SOURCE_DIR) + "/examples/generator/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+struct Recorded {
+    const char* name;
+    std::string control;
+    const char* hashes;  // of the console, temp.dat, newin.dat and OUTD.DAT
+};
+
+}  // namespace
+
+TEST(UnchangedOutputs, RecordedPackingsComeOutByteForByte) {
+    const Recorded cases[] = {
+        {"ellipses example", example("ellipses.tessctrl.dat"),
+         "5068e1af14f2abc5 b2fdc6a83531f350 0f7e14d776424736 28373d4b02b2742c"},
+        {"polygons example", example("polygons.tessctrl.dat"),
+         "f3d8742c5125c3c6 b118e1f0ae70c648 5b05a50ab8cb09a0 c82f60d288f29122"},
+        {"discs with a line example", example("discs-with-line.tessctrl.dat"),
+         "d0cb6d6484493362 7b28a691969d7326 7052943dfe23421a f8b6b25b750bd1b9"},
+        {"crowded equal discs with failed passes", "0 2\n60 30\n0.01 0 0 1\n0 0 1.2 1.0\n0\n",
+         "8ce31d7fc9eaadaf 11c2df1568edb5a9 bffbc357ef3acb0d 25364de288264ee8"},
+        {"odd count, normal sizes, corners reversed", "0 2\n5 100\n0.0001 0 0 1\n1 1 0 0\n0\n",
+         "a2386723ea0569df 84e5d16ba3de3ca4 dbb14782c1e504f1 e1ae918d0187efc4"},
+        {"ellipses drawn again between two lines",
+         "0 0\n300 5000\n0.0004 0.0001 0.015 0.03\n0 0 2 2\n2\n1 0.2 0.1\n-1 -0.3 2.1\n0.7 0.2 0.4 1.0\n",
+         "5cff178aa66a4914 04bae0d392819597 55b4d5fbff0c20ad 2288409ced49ef6f"},
+        {"12,001 circles of the fourth shape mode", "1 3\n12001 20000\n0.0001 0.2 0 1\n0 0 4 3\n0\n",
+         "65c829cc80999737 0ffd39936c2839f7 7c945f33b6ddfb57 578d8994557f3d09"},
+    };
+    std::string ones;  // an answer for each pause
+    for (int pause = 0; pause < 400; ++pause) ones += "1\n";
+    for (const Recorded& k : cases) {
+        SCOPED_TRACE(k.name);
+        ASSERT_FALSE(k.control.empty());
+        toolkit_test::ScratchFolder folder;
+        folder.write("tessctrl.dat", k.control);
+        std::istringstream answers(ones);
+        std::ostringstream console;
+        ASSERT_EQ(tessark::runTessark(folder.path(), answers, console), 0) << console.str();
+        EXPECT_EQ(hashOf(console.str()) + " " + hashOf(folder.read("temp.dat")) + " " +
+                      hashOf(folder.read("newin.dat")) + " " + hashOf(folder.read("OUTD.DAT")),
+                  k.hashes);
+    }
+}
