@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "assembler/html/img_tag.h"
+#include "assembler/platform/folders.h"
 #include "assembler/platform/settings_store.h"
 #include "assembler/window/dialogs.h"
 #include "gifengine/colour/colour_animation.h"
@@ -114,6 +115,9 @@ public:
     void MenuDisAssembleClick();
     // Adds one path: only ".gif" files (any letter case) are loaded.
     void addPath(const QString& path);
+    // Adds paths in their order, as one add: images beyond the list's limit are
+    // reported once.
+    void addPaths(const QStringList& paths);
     // Starts the browser on a path or web address through the HTML association.
     void openInBrowser(const QString& target);
     // Opens a page or folder with the first handler registered for one of the
@@ -173,6 +177,9 @@ private:
     void readSettings();
     void writeSettings();
     void ensureWorkFolder();
+    // Says why a folder cannot be the work folder when it belongs to another user
+    // or others may write into it; false (nothing said) for any other state.
+    bool reportRefusedWorkFolder(const QString& folder, WorkFolderState state);
     void registerProgram(QString& setting);
     void startRegistered(const QString& program, const QString& path);
     void predictFileSize();
@@ -198,6 +205,8 @@ private:
     bool closing_ = false;
     QString startFolder_;
     AssemblerSettings settings_;
+    // The settings as this window last read them from the store or wrote them there.
+    AssemblerSettings storedSettings_;
     PanelBlock panelShown_;
     PanelBlock panelPending_;
     // Options of the colour-table animation and the IMG tag outlive their dialogs.

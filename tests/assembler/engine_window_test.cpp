@@ -2,9 +2,12 @@
 // writing into the records, and the commands that hand the records to the web tools.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -104,6 +107,39 @@ TEST(EngineWindow, ImageListWritesTheWorkFilesAndOpensThePageInTheBrowser) {
     EXPECT_EQ(decodeFile(work + "/__tmp.gif").images.size(), 2u);
     ASSERT_EQ(h.launcher.started.size(), 1u);
     EXPECT_TRUE(h.launcher.started[0].join(' ').contains("__tmp.htm"));
+}
+
+// A link placed in the work folder where a scratch file goes is replaced by the
+// scratch file; the file it names is never written.
+TEST(EngineWindow, ScratchFilesNeverWriteThroughALinkInTheWorkFolder) {
+    const std::pair<QStringList, std::function<void(EngineHarness&)>> commands[] = {
+        {{"__tmp.gif"},
+         [](EngineHarness& h) {
+             h.form->MenuSetViewerClick();
+             h.form->MenuViewerClick();
+         }},
+        {{"editing.gif"},
+         [](EngineHarness& h) {
+             h.form->MenuSetPaintClick();
+             h.form->selectGridRows(1, 1);
+             h.form->MenuExecPaintClick();
+         }},
+        {{"__tmp.gif", "__tmp1.gif", "__tmp.htm"}, [](EngineHarness& h) { h.form->MenuShowImageClick(); }},
+    };
+    for (const auto& [scratches, run] : commands) {
+        SCOPED_TRACE(scratches.join(' ').toStdString());
+        EngineHarness h;
+        h.form->addPath(h.writeGif("anim.gif", 2));
+        h.chooser.openAnswer = "/usr/bin/program";
+        const QString victim = h.writeGif("precious.gif");
+        for (const QString& scratch : scratches)
+            ASSERT_TRUE(QFile::link(victim, h.form->settings().workDir + "/" + scratch));
+        run(h);
+        EXPECT_TRUE(h.reporter.messages.empty());
+        EXPECT_EQ(gif_test::ReadFile(victim.toStdString()), gif_test::ReadFile(h.writeGif("again.gif").toStdString()));
+        for (const QString& scratch : scratches)
+            EXPECT_FALSE(QFileInfo(h.form->settings().workDir + "/" + scratch).isSymLink()) << scratch.toStdString();
+    }
 }
 
 namespace {
