@@ -7,9 +7,8 @@
 
 namespace flikkor::html::text {
 
-// The engine's own title, caption and open failure, shown the same way here.
+// The engine's own title and caption, shown the same way here.
 using gifengine::text::kApplicationTitle;
-using gifengine::text::kCannotOpen;
 using gifengine::text::kCaptionError;
 
 inline constexpr std::string_view kNothingMadeYet = "まだファイルが作成されていません";

@@ -1,10 +1,9 @@
 #include "assembler/html/image_list.h"
 
-#include <cstdio>
-
 #include "assembler/html/html_messages.h"
 #include "assembler/html/work_files.h"
 #include "assembler/text/shift_jis.h"
+#include "gifengine/file_output.h"
 
 namespace flikkor::html {
 
@@ -36,15 +35,12 @@ bool BuildImageList(FrameFileWriter& writer, gifengine::Reporter& reporter, cons
     for (int n = 1; n <= count; ++n)
         if (writer.MakeSingleGif(n - 1, WorkFilePath(workDir, FrameFileName(n))) != 1) return false;
 
-    std::FILE* file = std::fopen(WorkFilePath(workDir, PageFileName()).c_str(), "wb");
-    if (!file) {
-        reporter.ShowMessage(text::kCaptionError, text::kCannotOpen, gifengine::MessageButtons::Ok);
-        return false;
-    }
     const std::string bytes = flikkor::utf8ToShiftJis(ImageListPageText(count));
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    return true;
+    const auto failure = gifengine::WriteFileSafely(
+        WorkFilePath(workDir, PageFileName()), gifengine::OutputKind::WorkFile,
+        [&](gifengine::ByteSink& sink) { sink.Put(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()); });
+    if (failure) reporter.ShowMessage(text::kCaptionError, failure->message(), gifengine::MessageButtons::Ok);
+    return !failure;
 }
 
 bool MenuShowImage(FrameFileWriter& writer, gifengine::Reporter& reporter, const std::string& workDir,

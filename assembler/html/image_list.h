@@ -15,9 +15,9 @@ namespace flikkor::html {
 std::string ImageListPageText(int frameCount);
 
 // Writes "__tmp.gif", "__tmp1.gif" .. "__tmpN.gif" and the page (Shift_JIS
-// bytes) into workDir. Stops at the first failed write (the writer has
-// reported); a page that cannot be opened is reported here. True when the
-// page was written.
+// bytes) into workDir, never through a link placed there. Stops at the first
+// failed write (the writer has reported); a page that cannot be written is
+// reported here with its reason. True when the page was written.
 bool BuildImageList(FrameFileWriter& writer, gifengine::Reporter& reporter, const std::string& workDir);
 
 // "全画像確認（ブラウザ）": builds the list and, when that worked, opens the

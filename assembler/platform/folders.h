@@ -6,9 +6,19 @@ namespace flikkor {
 
 // folder + "/" + name, without doubling the slash of the root folder.
 QString joinPath(const QString& folder, const QString& name);
-// The work folder counts as present when it is an existing folder we can write into.
-bool isUsableFolder(const QString& path);
-// Creates one folder level (its parent must exist).
+
+// What a path is worth as the work folder. Scratch files go there, so it must
+// be a folder of the user's own that nobody else may write into (anyone who
+// could would be able to put a link in place of a scratch file).
+enum class WorkFolderState {
+    Usable,            // the user's own folder, writable by the user alone
+    Missing,           // nothing there yet
+    NotUsable,         // not a folder, or one the user cannot write into
+    OwnedByOther,      // a folder of another user
+    WritableByOthers,  // the group or everyone may write into it
+};
+WorkFolderState workFolderState(const QString& path);
+// Creates one folder level (its parent must exist), for the user alone (0700).
 bool createFolder(const QString& path);
 // A registered program must be an existing executable regular file.
 bool isExecutableFile(const QString& path);

@@ -18,6 +18,17 @@ std::array<const QString*, 7> fields(const AssemblerSettings& s) {
 
 }  // namespace
 
+AssemblerSettings mergeChangedSettings(const AssemblerSettings& base, const AssemblerSettings& mine,
+                                       const AssemblerSettings& current) {
+    AssemblerSettings merged = current;
+    const auto from = fields(base);
+    const auto ours = fields(mine);
+    auto target = fields(merged);
+    for (std::size_t i = 0; i < target.size(); ++i)
+        if (*ours[i] != *from[i]) *target[i] = *ours[i];
+    return merged;
+}
+
 QStringList settingNames() { return {"Version", "ReadDir", "WriteDir", "WorkDir", "Comment", "PaintSoft", "Viewer"}; }
 
 QtSettingsStore::QtSettingsStore(QString organisation, QString application)

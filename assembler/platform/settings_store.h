@@ -18,6 +18,13 @@ struct AssemblerSettings {
 // Value names in the order in which they are always written.
 QStringList settingNames();
 
+// What a window writes back when several run side by side: every value it has
+// changed since `base` (what it read from the store or last wrote there), and
+// the store's `current` value for every other one, which another window may have
+// written meanwhile.
+AssemblerSettings mergeChangedSettings(const AssemblerSettings& base, const AssemblerSettings& mine,
+                                       const AssemblerSettings& current);
+
 struct SettingsReadResult {
     bool found = false;          // the store holds the assembler's key at all
     AssemblerSettings values;    // missing or refused values are empty

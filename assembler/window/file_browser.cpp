@@ -10,6 +10,7 @@
 
 #include "assembler/platform/drives.h"
 #include "assembler/platform/folders.h"
+#include "assembler/window/file_name_order.h"
 
 namespace flikkor {
 
@@ -19,7 +20,7 @@ QStringList gifFilesOfFolder(const QString& folder) {
     for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (info.fileName().endsWith(QStringLiteral(".gif"), Qt::CaseInsensitive)) names << info.fileName();
     }
-    std::sort(names.begin(), names.end());
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return fileNameLess(a, b); });
     return names;
 }
 

@@ -12,7 +12,8 @@ class QTreeWidgetItem;
 
 namespace flikkor {
 
-// Names of the GIF files (".gif" in any letter case) of a folder, sorted by name.
+// Names of the GIF files (".gif" in any letter case) of a folder, in file-list
+// order (fileNameLess).
 QStringList gifFilesOfFolder(const QString& folder);
 
 class FileBrowser : public QObject {

@@ -158,7 +158,7 @@ void TImageForm::FormActivate() {
         // A browsing folder that no longer exists leaves the browser at the start folder.
         browser_->setFolder(settings_.readDir);
         engine_.saveInitialFolder = settings_.writeDir.toStdString();
-        if (!isUsableFolder(settings_.workDir)) {
+        if (workFolderState(settings_.workDir) != WorkFolderState::Usable) {
             ensureWorkFolder();
             writeSettings();
         }
@@ -171,20 +171,39 @@ void TImageForm::readSettings() {
     for (const QString& name : result.wrongTypeNames)
         message(kErrorCaption, QStringLiteral("'%1' のﾃﾞｰﾀ型が不正です").arg(name), MessageButtons::Ok);
     if (result.found) settings_ = result.values;
+    storedSettings_ = settings_;
 }
 
 void TImageForm::writeSettings() {
-    if (!services_.settings->write(settings_))
+    // Another window of the program may have written since: only what this
+    // window changed goes over the store's values.
+    const SettingsReadResult current = services_.settings->read();
+    settings_ = mergeChangedSettings(storedSettings_, settings_, current.found ? current.values : AssemblerSettings{});
+    if (services_.settings->write(settings_))
+        storedSettings_ = settings_;
+    else
         message(kErrorCaption, QStringLiteral("レジストリ操作時にエラーが発生しました。"), MessageButtons::Ok);
 }
 
 void TImageForm::ensureWorkFolder() {
-    // The start-up folder loop: it ends only when a work folder exists.
-    if (isUsableFolder(settings_.workDir)) return;
-    while (!createFolder(settings_.workDir)) {
+    // The start-up folder loop: it ends only when a work folder of the user's own exists.
+    for (;;) {
+        const WorkFolderState state = workFolderState(settings_.workDir);
+        if (state == WorkFolderState::Usable) return;
+        if (state == WorkFolderState::Missing && createFolder(settings_.workDir)) return;
+        reportRefusedWorkFolder(settings_.workDir, state);
         settings_.workDir = services_.workFolderChooser->chooseWorkFolder(settings_.workDir, firstActivation_);
-        if (isUsableFolder(settings_.workDir)) return;
     }
+}
+
+bool TImageForm::reportRefusedWorkFolder(const QString& folder, WorkFolderState state) {
+    QString why;
+    if (state == WorkFolderState::OwnedByOther) why = QStringLiteral("は他のユーザーのフォルダのため使用できません。");
+    if (state == WorkFolderState::WritableByOthers)
+        why = QStringLiteral("は他のユーザーも書き込めるため使用できません。");
+    if (why.isEmpty()) return false;
+    message(kErrorCaption, QStringLiteral("作業用フォルダ %1 ").arg(folder) + why, MessageButtons::Ok);
+    return true;
 }
 
 void TImageForm::closeEvent(QCloseEvent* event) {
@@ -228,9 +247,11 @@ void TImageForm::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TImageForm::dropEvent(QDropEvent* event) {
+    QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
-        if (url.isLocalFile()) addPath(url.toLocalFile().left(511));
+        if (url.isLocalFile()) paths << url.toLocalFile().left(511);
     }
+    if (!paths.isEmpty()) addPaths(paths);
     event->acceptProposedAction();
 }
 

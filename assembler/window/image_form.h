@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "assembler/html/img_tag.h"
+#include "assembler/platform/folders.h"
 #include "assembler/platform/settings_store.h"
 #include "assembler/window/dialogs.h"
 #include "gifengine/colour/colour_animation.h"
@@ -113,6 +114,9 @@ public:
     void MenuDisAssembleClick();
     // Adds one path: only ".gif" files (any letter case) are loaded.
     void addPath(const QString& path);
+    // Adds paths in their order, as one add: images beyond the list's limit are
+    // reported once.
+    void addPaths(const QStringList& paths);
     // Starts the browser on a path or web address through the HTML association.
     void openInBrowser(const QString& target);
     // Selects grid rows top..bottom (grid rows, 1 = first frame) and makes top current.
@@ -168,6 +172,9 @@ private:
     void readSettings();
     void writeSettings();
     void ensureWorkFolder();
+    // Says why a folder cannot be the work folder when it belongs to another user
+    // or others may write into it; false (nothing said) for any other state.
+    bool reportRefusedWorkFolder(const QString& folder, WorkFolderState state);
     void registerProgram(QString& setting);
     void startRegistered(const QString& program, const QString& path);
     void predictFileSize();
@@ -193,6 +200,8 @@ private:
     bool closing_ = false;
     QString startFolder_;
     AssemblerSettings settings_;
+    // The settings as this window last read them from the store or wrote them there.
+    AssemblerSettings storedSettings_;
     PanelBlock panelShown_;
     PanelBlock panelPending_;
     // Options of the colour-table animation and the IMG tag outlive their dialogs.

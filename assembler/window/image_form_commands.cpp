@@ -146,13 +146,20 @@ void TImageForm::showEngineState() {
     show(EdIteration, engine_.boxes.EdIteration);
 }
 
-void TImageForm::addPath(const QString& path) {
+void TImageForm::addPath(const QString& path) { addPaths({path}); }
+
+void TImageForm::addPaths(const QStringList& paths) {
     Panel1->hide();
-    const qsizetype dot = path.lastIndexOf('.');
-    if (dot < 0 || path.mid(dot).toUpper() != QStringLiteral(".GIF") || QFileInfo(path).isDir()) return;
+    std::vector<std::string> gifs;
+    for (const QString& path : paths) {
+        const qsizetype dot = path.lastIndexOf('.');
+        if (dot < 0 || path.mid(dot).toUpper() != QStringLiteral(".GIF") || QFileInfo(path).isDir()) continue;
+        gifs.push_back(path.toStdString());
+    }
+    if (gifs.empty()) return;
     gifengine::GifEngine& engine = engineWithSelection();
     const int at = engine.frames.insertionIndex();
-    if (engine.LoadGifFile(path.toStdString()) < 0) return;
+    if (engine.LoadGifFiles(gifs) == 0) return;
     const QScopedValueRollback<bool> quiet(showingSelection_, true);
     model_->InsertFrameRow(at);
     showEngineState();
@@ -161,7 +168,7 @@ void TImageForm::addPath(const QString& path) {
 void TImageForm::BtnAddClick() {
     const QStringList paths = browser_->selectedPaths();
     if (paths.isEmpty()) return;
-    for (const QString& path : paths) addPath(path);
+    addPaths(paths);
     predictFileSize();
 }
 

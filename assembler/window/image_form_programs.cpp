@@ -57,7 +57,7 @@ void TImageForm::MenuViewerClick() {
         return;
     }
     const QString path = joinPath(settings_.workDir, QStringLiteral("__tmp.gif"));
-    if (engineWithSelection().MakeAnimatedGif(path.toStdString()) != 1) return;
+    if (engineWithSelection().MakeAnimatedGif(path.toStdString(), gifengine::OutputKind::WorkFile) != 1) return;
     startRegistered(settings_.viewer, path);
 }
 
@@ -71,7 +71,7 @@ void TImageForm::MenuExecPaintClick() {
         engine.singleSelectedFrame("修正する画像を１つ選択してください", "修正する画像を１つだけ選択してください");
     if (!frame) return;
     const QString path = joinPath(settings_.workDir, QStringLiteral("editing.gif"));
-    if (engine.MakeSingleGif(*frame, path.toStdString()) != 1) return;
+    if (engine.MakeSingleGif(*frame, path.toStdString(), gifengine::OutputKind::WorkFile) != 1) return;
     startRegistered(settings_.paintSoft, path);
 }
 
@@ -106,9 +106,13 @@ void TImageForm::MenuSetViewerClick() { registerProgram(settings_.viewer); }
 
 void TImageForm::MenuChgFoldClick() {
     const QString before = settings_.workDir;
-    settings_.workDir = services_.workFolderChooser->chooseWorkFolder(before, false);
-    if (settings_.workDir == before) return;
-    if (isUsableFolder(settings_.workDir) || createFolder(settings_.workDir)) {
+    const QString chosen = services_.workFolderChooser->chooseWorkFolder(before, false);
+    if (chosen == before) return;
+    // Another user's folder, or one others may write into, never becomes the work folder.
+    const WorkFolderState state = workFolderState(chosen);
+    if (reportRefusedWorkFolder(chosen, state)) return;
+    settings_.workDir = chosen;
+    if (state == WorkFolderState::Usable || createFolder(chosen)) {
         writeSettings();
         return;
     }

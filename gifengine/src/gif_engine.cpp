@@ -16,17 +16,37 @@ void GifEngine::warn(std::string_view message) {
     reporter_.ShowMessage(text::kCaptionWarning, message, MessageButtons::Ok);
 }
 
-int GifEngine::LoadGifFile(const std::string& path) {
+int GifEngine::LoadGifFile(const std::string& path) { return LoadGifFiles({path}) == 1 ? 0 : -1; }
+
+int GifEngine::LoadGifFiles(const std::vector<std::string>& paths) {
     scanner_.readFromFile = true;
-    return loadCurrent(path);
+    leftOut_ = 0;
+    int loaded = 0;
+    for (const std::string& path : paths) {
+        if (frames.full()) {
+            leftOut_ += scanner_.CountImagesOf(path);
+        } else if (loadCurrent(path) == 0) {
+            ++loaded;
+        }
+    }
+    reportLeftOut();
+    return loaded;
 }
 
 int GifEngine::LoadGifBytes(const std::string& path, std::vector<uint8_t> bytes) {
     scanner_.UseBytes(std::move(bytes));
     scanner_.readFromFile = false;
+    leftOut_ = 0;
     const int result = loadCurrent(path);
     scanner_.readFromFile = true;
+    reportLeftOut();
     return result;
+}
+
+void GifEngine::reportLeftOut() {
+    if (leftOut_ == 0) return;
+    error(std::string(text::kListFullPrefix) + std::to_string(leftOut_) + std::string(text::kListFullSuffix));
+    leftOut_ = 0;
 }
 
 int GifEngine::loadCurrent(const std::string& path) {
@@ -47,7 +67,8 @@ int GifEngine::loadCurrent(const std::string& path) {
         const int result = scanner_.ScanNextImage(first);
         if (result == kScanImage) {
             if (frames.full()) {
-                error(text::kListFull);
+                // Counted here, reported once when the whole add is done.
+                leftOut_ += 1 + scanner_.CountRemainingImages();
                 return first ? -1 : 0;
             }
             const ScanState& s = scanner_.state;

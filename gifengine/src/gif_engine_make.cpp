@@ -2,6 +2,7 @@
 // colour table commands.
 #include <algorithm>
 
+#include "gifengine/file_output.h"
 #include "gifengine/gif_engine.h"
 #include "gifengine/gif_writer.h"
 #include "gifengine/integer_text.h"
@@ -34,7 +35,7 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-int GifEngine::MakeAnimatedGif(const std::string& requestedPath) {
+int GifEngine::MakeAnimatedGif(const std::string& requestedPath, OutputKind kind) {
     const bool interactive = requestedPath.empty();
     if (frames.empty()) {
         error(text::kNoSourceImages);
@@ -70,6 +71,7 @@ int GifEngine::MakeAnimatedGif(const std::string& requestedPath) {
         if (!chosen) return 0;
         path = WithGifExtension(*chosen);
         LastMadeFile = path;
+        kind = OutputKind::UserFile;
     }
 
     AnimationLayout layout;
@@ -79,12 +81,11 @@ int GifEngine::MakeAnimatedGif(const std::string& requestedPath) {
     layout.globalFrame = globalFrame;
     layout.global = &global;
     layout.comment = animationComment;
-    const WriteOutcome outcome = WriteFileSafely(path, [&](ByteSink& sink) {
+    return reportWrite(WriteFileSafely(path, kind, [&](ByteSink& sink) {
         LastMadeWidth = layout.screenWidth;
         LastMadeHeight = layout.screenHeight;
         WriteAnimatedLayout(sink, frames, layout);
-    });
-    return reportWrite(outcome);
+    }));
 }
 
 SaveDialogRequest GifEngine::saveRequest() const {
@@ -104,23 +105,16 @@ std::optional<std::string> GifEngine::chooseSaveFile() {
     return chosen;
 }
 
-int GifEngine::reportWrite(WriteOutcome outcome) {
-    if (outcome == WriteOutcome::CannotOpen) {
-        error(text::kCannotOpen);
-        return 0;
-    }
-    if (outcome == WriteOutcome::WriteFailed) {
-        error(text::kWriteError);
-        return 0;
-    }
-    return 1;
+int GifEngine::reportWrite(const std::optional<WriteFailure>& failure) {
+    if (!failure) return 1;
+    error(failure->message());
+    return 0;
 }
 
-int GifEngine::MakeSingleGif(int index, const std::string& path) {
+int GifEngine::MakeSingleGif(int index, const std::string& path, OutputKind kind) {
     if (index < 0 || index >= frames.count()) return 0;
     const GifFrameRecord& frame = frames[index];
-    const WriteOutcome outcome = WriteFileSafely(path, [&](ByteSink& sink) { WriteSingleLayout(sink, frame); });
-    return reportWrite(outcome);
+    return reportWrite(WriteFileSafely(path, kind, [&](ByteSink& sink) { WriteSingleLayout(sink, frame); }));
 }
 
 std::optional<int64_t> GifEngine::PredictFileSize() const {

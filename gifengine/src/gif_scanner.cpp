@@ -1,6 +1,5 @@
 #include "gifengine/gif_scanner.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "common/safe_output.h"
 #include "gifengine/messages.h"
 
 namespace gifengine {
@@ -42,12 +42,19 @@ bool ReadFully(int fd, uint8_t* data, std::size_t size) {
 }  // namespace
 
 int GifScanner::CopyAllFileToMemory(const std::string& path) {
-    auto fail = [this](std::string_view text) {
-        reporter_.ShowMessage(text::kCaptionFileReader, text, MessageButtons::Ok);
-        return 1;
-    };
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) return fail(text::kCannotOpen);
+    const std::optional<std::string_view> failure = readWholeFile(path);
+    if (!failure) return 0;
+    reporter_.ShowMessage(text::kCaptionFileReader, *failure, MessageButtons::Ok);
+    return 1;
+}
+
+std::optional<std::string_view> GifScanner::readWholeFile(const std::string& path) {
+    auto fail = [](std::string_view text) { return std::optional<std::string_view>(text); };
+    // Only a regular file is read: a FIFO or a device is refused at once
+    // instead of waiting in open() for a writer that never comes.
+    toolkit::FileFailure failure;
+    FileDescriptor file(toolkit::openRegularFile(path, failure));
+    if (file.get() < 0) return fail(failure.error == EISDIR ? text::kReadError : text::kCannotOpen);
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) return fail(text::kReadError);
     const auto length = std::size_t(info.st_size < 0 ? 0 : info.st_size);
@@ -65,7 +72,23 @@ int GifScanner::CopyAllFileToMemory(const std::string& path) {
         buffer_.clear();
         return fail(text::kReadError);
     }
-    return 0;
+    return std::nullopt;
+}
+
+int GifScanner::CountImagesOf(const std::string& path) {
+    if (readWholeFile(path)) return 0;
+    const bool fromFile = readFromFile;
+    readFromFile = false;
+    int count = 0;
+    for (bool first = true; ScanNextImage(first) == kScanImage; first = false) ++count;
+    readFromFile = fromFile;
+    return count;
+}
+
+int GifScanner::CountRemainingImages() {
+    int count = 0;
+    while (ScanNextImage(false) == kScanImage) ++count;
+    return count;
 }
 
 void GifScanner::UseBytes(std::vector<uint8_t> bytes) {

@@ -1,129 +1,124 @@
-// File output for the writers: buffered writes with every error kept, and a
-// target that is replaced only by a complete file.
-#include <fcntl.h>
+// The writers' byte sink on the toolkit's safe file output, and its failures in
+// the user's words.
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <vector>
 
-#include "gifengine/gif_writer.h"
+#include "common/safe_output.h"
+#include "gifengine/file_output.h"
+#include "gifengine/messages.h"
+#include "gifengine/system_reason.h"
 
 namespace gifengine {
 
 namespace {
 
-class FileSink final : public ByteSink {
+class StagedSink final : public ByteSink {
 public:
-    explicit FileSink(int fd) : fd_(fd) { buffer_.reserve(kBufferSize); }
+    explicit StagedSink(toolkit::StagedFile& file) : file_(file) {}
     using ByteSink::Put;
-
-    void Put(const uint8_t* data, std::size_t size) override {
-        if (failed_) return;
-        if (buffer_.size() + size <= kBufferSize) {
-            buffer_.insert(buffer_.end(), data, data + size);
-            return;
-        }
-        Flush();
-        if (size >= kBufferSize) {
-            writeAll(data, size);
-        } else {
-            buffer_.insert(buffer_.end(), data, data + size);
-        }
-    }
-
-    void Flush() {
-        if (!buffer_.empty() && !failed_) writeAll(buffer_.data(), buffer_.size());
-        buffer_.clear();
-    }
-
-    bool failed() const { return failed_; }
+    void Put(const uint8_t* data, std::size_t size) override { file_.write(data, size); }
 
 private:
-    static constexpr std::size_t kBufferSize = std::size_t(1) << 20;
-
-    void writeAll(const uint8_t* data, std::size_t size) {
-        while (size > 0 && !failed_) {
-            const ssize_t written = ::write(fd_, data, size);
-            if (written < 0 && errno == EINTR) continue;
-            if (written <= 0) {
-                failed_ = true;
-                return;
-            }
-            data += written;
-            size -= std::size_t(written);
-        }
-    }
-
-    int fd_;
-    bool failed_ = false;
-    std::vector<uint8_t> buffer_;
+    toolkit::StagedFile& file_;
 };
 
-// Runs produce into fd and closes it; true when every byte went out.
-bool ProduceInto(int fd, const std::function<void(ByteSink&)>& produce) {
-    FileSink sink(fd);
+toolkit::Durability DurabilityOf(OutputKind kind) {
+    return kind == OutputKind::UserFile ? toolkit::Durability::Synced : toolkit::Durability::Cached;
+}
+
+std::string ReasonOf(const toolkit::FileFailure& failure) { return SystemReasonText(failure.error, failure.reason); }
+
+// Why a file could not be staged. The toolkit refuses folders, read-only files
+// and devices that do not open by their own reasons; any other refusal comes
+// from the folder, which took no temporary file (nothing is written in place).
+WriteFailure OpenFailure(const std::string& path, const toolkit::FileFailure& failure) {
+    WriteFailure result{WriteFailure::Stage::Open, path, ReasonOf(failure)};
+    struct stat target {};
+    const bool exists = ::stat(path.c_str(), &target) == 0;
+    if (exists && S_ISDIR(target.st_mode)) return result;
+    if (exists && S_ISREG(target.st_mode) && (::access(path.c_str(), W_OK) != 0 || (target.st_mode & 0222) == 0)) {
+        result.reason = std::string(text::kReadOnlyFile);
+        return result;
+    }
+    if (exists && !S_ISREG(target.st_mode)) return result;
+    result.reason =
+        std::string(text::kNoTemporaryFilePrefix) + result.reason + std::string(text::kNoTemporaryFileSuffix);
+    return result;
+}
+
+WriteFailure WritingFailure(const toolkit::FileFailure& failure) {
+    return WriteFailure{WriteFailure::Stage::Write, failure.path, ReasonOf(failure)};
+}
+
+// Starts the file. A work file's name never leads elsewhere: a symbolic link
+// there (the work folder is the user's own) is removed, so the finished file
+// takes its place instead of replacing what it names.
+std::optional<WriteFailure> Stage(const std::string& path, OutputKind kind,
+                                  std::unique_ptr<toolkit::StagedFile>& staged) {
+    struct stat entry {};
+    if (kind == OutputKind::WorkFile && ::lstat(path.c_str(), &entry) == 0 && S_ISLNK(entry.st_mode) &&
+        ::unlink(path.c_str()) != 0) {
+        const int error = errno;
+        return WriteFailure{WriteFailure::Stage::Open, path, SystemReasonText(error, std::strerror(error))};
+    }
+    if (auto failure = toolkit::stageFile(path, DurabilityOf(kind), staged)) return OpenFailure(path, *failure);
+    return std::nullopt;
+}
+
+// Stages path, writes it whole and closes it (not yet renamed).
+std::optional<WriteFailure> StageAndWrite(const std::string& path, OutputKind kind,
+                                          const std::function<void(ByteSink&)>& produce,
+                                          std::unique_ptr<toolkit::StagedFile>& staged) {
+    if (auto failure = Stage(path, kind, staged)) return failure;
+    StagedSink sink(*staged);
     produce(sink);
-    sink.Flush();
-    const bool closed = ::close(fd) == 0;
-    return !sink.failed() && closed;
-}
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-mode_t CurrentUmask() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
-
-// Opens path for writing in place, truncated; -1 when it cannot be.
-int OpenInPlace(const std::string& path, int extraFlags) {
-    return ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | extraFlags, 0666);
+    if (auto failure = staged->finish()) return WritingFailure(*failure);
+    return std::nullopt;
 }
 
 }  // namespace
 
-WriteOutcome WriteFileSafely(const std::string& path, const std::function<void(ByteSink&)>& produce) {
-    struct stat target {};
-    const bool exists = ::lstat(path.c_str(), &target) == 0;
-    if (exists && !S_ISREG(target.st_mode)) {
-        // Devices, links and the like cannot be replaced by a rename; write
-        // through them as they are.
-        const int fd = OpenInPlace(path, 0);
-        if (fd < 0) return WriteOutcome::CannotOpen;
-        return ProduceInto(fd, produce) ? WriteOutcome::Written : WriteOutcome::WriteFailed;
-    }
-    // A file the user may not write, or one marked read-only (no write
-    // permission for anyone, which binds the administrator too), is never
-    // replaced: the rename below would otherwise get round its permission.
-    if (exists && (::access(path.c_str(), W_OK) != 0 || (target.st_mode & 0222) == 0)) return WriteOutcome::CannotOpen;
+std::string WriteFailure::message() const {
+    const std::string_view what = stage == Stage::Open ? text::kCannotOpenSuffix : text::kWriteErrorSuffix;
+    return std::string(text::kFilePrefix) + path + std::string(what) + "\n" + reason;
+}
 
-    const std::size_t slash = path.find_last_of('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string temporary = FolderOf(path) + "/." + name + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        // The folder takes no temporary file; a writable target is written in place.
-        if (!exists) return WriteOutcome::CannotOpen;
-        const int direct = OpenInPlace(path, O_NOFOLLOW);
-        if (direct < 0) return WriteOutcome::CannotOpen;
-        return ProduceInto(direct, produce) ? WriteOutcome::Written : WriteOutcome::WriteFailed;
+std::optional<WriteFailure> WriteFileSafely(const std::string& path, OutputKind kind,
+                                            const std::function<void(ByteSink&)>& produce) {
+    std::unique_ptr<toolkit::StagedFile> staged;
+    if (auto failure = StageAndWrite(path, kind, produce, staged)) return failure;
+    if (auto failure = staged->commit()) return WritingFailure(*failure);
+    return std::nullopt;
+}
+
+FileSetOutput::FileSetOutput(OutputKind kind) : kind_(kind) {}
+
+FileSetOutput::~FileSetOutput() = default;
+
+bool FileSetOutput::add(const std::string& path, const std::function<void(ByteSink&)>& produce) {
+    if (failure_) return false;
+    std::unique_ptr<toolkit::StagedFile> staged;
+    failure_ = StageAndWrite(path, kind_, produce, staged);
+    // Closed already: a set of many files holds no descriptor per file.
+    if (staged) files_.push_back(std::move(staged));
+    return !failure_;
+}
+
+std::optional<WriteFailure> FileSetOutput::commit() {
+    if (failure_) {
+        files_.clear();
+        return failure_;
     }
-    const mode_t mode = exists ? (target.st_mode & 07777) : (0666 & ~CurrentUmask());
-    ::fchmod(fd, mode);
-    if (!ProduceInto(fd, produce) || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return WriteOutcome::WriteFailed;
-    }
-    return WriteOutcome::Written;
+    for (const auto& file : files_)
+        if (auto failure = file->commit()) {
+            failure_ = WritingFailure(*failure);
+            break;
+        }
+    files_.clear();
+    return failure_;
 }
 
 }  // namespace gifengine

@@ -2,9 +2,12 @@
 // writing into the records, and the commands that hand the records to the web tools.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -104,6 +107,50 @@ TEST(EngineWindow, ImageListWritesTheWorkFilesAndOpensThePageInTheBrowser) {
     EXPECT_EQ(decodeFile(work + "/__tmp.gif").images.size(), 2u);
     ASSERT_EQ(h.launcher.started.size(), 1u);
     EXPECT_TRUE(h.launcher.started[0].join(' ').contains("__tmp.htm"));
+}
+
+// A link placed in the work folder where a scratch file goes is replaced by the
+// scratch file; the file it names is never written.
+TEST(EngineWindow, ScratchFilesNeverWriteThroughALinkInTheWorkFolder) {
+    struct Command {
+        const char* scratch;
+        std::function<void(EngineHarness&)> run;
+    };
+    const Command commands[] = {
+        {"__tmp.gif",
+         [](EngineHarness& h) {
+             h.chooser.openAnswer = "/usr/bin/viewer";
+             h.form->MenuSetViewerClick();
+             h.form->MenuViewerClick();
+         }},
+        {"editing.gif",
+         [](EngineHarness& h) {
+             h.chooser.openAnswer = "/usr/bin/paint";
+             h.form->MenuSetPaintClick();
+             h.form->selectGridRows(1, 1);
+             h.form->MenuExecPaintClick();
+         }},
+        {"__tmp1.gif", [](EngineHarness& h) { h.form->MenuShowImageClick(); }},
+        {"__tmp.htm", [](EngineHarness& h) { h.form->MenuShowImageClick(); }},
+    };
+    for (const Command& command : commands) {
+        SCOPED_TRACE(command.scratch);
+        EngineHarness h;
+        h.form->addPath(h.writeGif("anim.gif", 2));
+        const QString victim = h.path("precious.txt");
+        QFile file(victim);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("precious");
+        file.close();
+        const QString scratch = h.form->settings().workDir + "/" + command.scratch;
+        ASSERT_TRUE(QFile::link(victim, scratch));
+        command.run(h);
+        EXPECT_TRUE(h.reporter.messages.empty());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), "precious");
+        EXPECT_FALSE(QFileInfo(scratch).isSymLink());
+        EXPECT_GT(QFileInfo(scratch).size(), 0);
+    }
 }
 
 namespace {

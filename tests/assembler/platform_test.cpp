@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -83,16 +85,79 @@ TEST(Settings, UnwritableStoreReportsFailure) {
     EXPECT_FALSE(store.write(AssemblerSettings{"0.68", "", "", "", "", "", ""}));
 }
 
-TEST(Folders, JoinAtRootDoesNotDoubleTheSlashAndWorkFolderTests) {
+TEST(Settings, AWindowWritesBackOnlyWhatItChanged) {
+    const AssemblerSettings base{"0.68", "/r", "/w", "/work", "c", "", ""};
+    AssemblerSettings mine = base;
+    mine.viewer = "/usr/bin/viewer";
+    mine.readDir = "/browsed";
+    AssemblerSettings current = base;  // another window wrote meanwhile
+    current.writeDir = "/saved/elsewhere";
+    current.readDir = "/theirs";
+    const AssemblerSettings merged = mergeChangedSettings(base, mine, current);
+    EXPECT_EQ(merged.writeDir, "/saved/elsewhere");
+    EXPECT_EQ(merged.readDir, "/browsed");
+    EXPECT_EQ(merged.viewer, "/usr/bin/viewer");
+    EXPECT_EQ(merged.workDir, "/work");
+}
+
+TEST(Folders, JoinAtRootDoesNotDoubleTheSlash) {
     EXPECT_EQ(joinPath("/", "AnimTmp"), "/AnimTmp");
     EXPECT_EQ(joinPath("/home/u", "flikkor.htm"), "/home/u/flikkor.htm");
+}
+
+TEST(Folders, WorkFolderMustBeTheUsersOwnAndWritableByNobodyElse) {
     QTemporaryDir dir;
-    EXPECT_TRUE(isUsableFolder(dir.path()));
-    EXPECT_FALSE(isUsableFolder(dir.path() + "/none"));
+    const QString plain = dir.path() + "/plain";
+    writeFile(plain, "x");
+    struct Case {
+        const char* name;
+        QString path;
+        mode_t mode;  // 0: left as it is
+        bool otherOwner;
+        WorkFolderState state;
+    };
+    const Case cases[] = {
+        {"private", dir.path() + "/private", 0700, false, WorkFolderState::Usable},
+        {"readable by all", dir.path() + "/readable", 0755, false, WorkFolderState::Usable},
+        {"group may write", dir.path() + "/group", 0770, false, WorkFolderState::WritableByOthers},
+        {"everyone may write", dir.path() + "/world", 0777, false, WorkFolderState::WritableByOthers},
+        {"shared like /tmp", dir.path() + "/sticky", 01777, false, WorkFolderState::WritableByOthers},
+        {"another user's", dir.path() + "/theirs", 0700, true, WorkFolderState::OwnedByOther},
+        {"missing", dir.path() + "/none", 0, false, WorkFolderState::Missing},
+        {"a file", plain, 0, false, WorkFolderState::NotUsable},
+        {"no name", QString(), 0, false, WorkFolderState::NotUsable},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.otherOwner && ::geteuid() != 0) continue;  // only the administrator can give a folder away
+        const QByteArray path = QFile::encodeName(c.path);
+        if (c.mode != 0) {
+            ASSERT_EQ(::mkdir(path.constData(), 0700), 0);
+            ASSERT_EQ(::chmod(path.constData(), c.mode), 0);
+        }
+        if (c.otherOwner) {
+            ASSERT_EQ(::chown(path.constData(), 65534, 65534), 0);
+        }
+        EXPECT_EQ(workFolderState(c.path), c.state);
+    }
+}
+
+TEST(Folders, WorkFolderIsCreatedForTheUserAloneWhateverTheUmask) {
+    QTemporaryDir dir;
+    const mode_t saved = ::umask(0);
+    const bool created = createFolder(dir.path() + "/AnimTmp");
+    ::umask(saved);
+    ASSERT_TRUE(created);
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(dir.path() + "/AnimTmp").constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0700u);
+    EXPECT_FALSE(createFolder(dir.path() + "/AnimTmp")) << "it exists";
     EXPECT_FALSE(createFolder(dir.path() + "/none/AnimTmp"));
-    EXPECT_TRUE(createFolder(dir.path() + "/AnimTmp"));
+}
+
+TEST(Folders, RegisteredProgramMustBeAnExecutableFile) {
+    QTemporaryDir dir;
     writeFile(dir.path() + "/plain", "x");
-    EXPECT_FALSE(isUsableFolder(dir.path() + "/plain"));
     EXPECT_FALSE(isExecutableFile(dir.path() + "/plain"));
     QFile(dir.path() + "/plain").setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     EXPECT_TRUE(isExecutableFile(dir.path() + "/plain"));

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
@@ -48,6 +50,9 @@ TEST(Startup, FirstStartCreatesWorkFolderAndStoresSevenValuesWithoutDialog) {
     EXPECT_EQ(h.store.stored->readDir, h.dir.path());
     EXPECT_EQ(h.store.stored->writeDir, h.dir.path());
     EXPECT_EQ(h.store.stored->workDir, h.path("AnimTmp"));
+    struct stat made {};
+    ASSERT_EQ(::stat(QFile::encodeName(h.path("AnimTmp")).constData(), &made), 0);
+    EXPECT_EQ(made.st_mode & 07777, 0700u);
     EXPECT_TRUE(h.workFolders.shown.empty());
     EXPECT_TRUE(h.reporter.messages.empty());
     // A later activation repeats nothing.
@@ -75,6 +80,56 @@ TEST(Startup, MissingParentShowsTheStartupDialogUntilACreatableFolderIsChosen) {
     EXPECT_EQ(h.form->settings().workDir, h.path("AnimTmp"));
     EXPECT_TRUE(QFileInfo(h.path("AnimTmp")).isDir());
     EXPECT_EQ(h.store.stored->workDir, h.path("AnimTmp"));
+}
+
+// Scratch files go into the work folder, so anyone who may write there could put a
+// link in their place: another user's folder, or one open to others, is refused
+// at start-up and when the folder is changed.
+TEST(WorkFolder, AnotherUsersFolderOrOneOpenToOthersIsRefusedWithAMessage) {
+    const QString ownedByOther = QStringLiteral("は他のユーザーのフォルダのため使用できません。");
+    const QString openToOthers = QStringLiteral("は他のユーザーも書き込めるため使用できません。");
+    struct Case {
+        const char* name;
+        mode_t mode;
+        bool otherOwner;
+        bool firstRun;
+        QString why;
+    };
+    const Case cases[] = {
+        {"everyone may write, first run", 0777, false, true, openToOthers},
+        {"group may write, stored", 0770, false, false, openToOthers},
+        {"another user's, first run", 0700, true, true, ownedByOther},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.otherOwner && ::geteuid() != 0) continue;  // only the administrator can give a folder away
+        Harness h;
+        const QString refused = h.path("AnimTmp");
+        ASSERT_EQ(::mkdir(QFile::encodeName(refused).constData(), 0700), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(refused).constData(), c.mode), 0);
+        if (c.otherOwner) {
+            ASSERT_EQ(::chown(QFile::encodeName(refused).constData(), 65534, 65534), 0);
+        }
+        if (!c.firstRun) h.store.stored = AssemblerSettings{"0.68", h.dir.path(), h.dir.path(), refused, "", "", ""};
+        h.workFolders.answers = {h.path("Mine")};
+        h.open();
+        const QString message = QStringLiteral("作業用フォルダ ") + refused + " " + c.why;
+        ASSERT_EQ(h.reporter.messages.size(), 1u);
+        EXPECT_EQ(h.reporter.messages[0].caption, "Reelwright:エラー");
+        EXPECT_EQ(h.reporter.messages[0].text, message);
+        ASSERT_EQ(h.workFolders.shown.size(), 1u);
+        EXPECT_TRUE(h.workFolders.shown[0].second);  // with the start-up texts
+        EXPECT_EQ(h.store.stored->workDir, h.path("Mine"));
+
+        // Changing to it later is refused the same way; the work folder stays.
+        const int writes = h.store.writes;
+        h.workFolders.answers = {refused};
+        h.form->MenuChgFoldClick();
+        ASSERT_EQ(h.reporter.messages.size(), 2u);
+        EXPECT_EQ(h.reporter.messages[1].text, message);
+        EXPECT_EQ(h.form->settings().workDir, h.path("Mine"));
+        EXPECT_EQ(h.store.writes, writes);
+    }
 }
 
 TEST(Startup, VanishedBrowsingFolderLeavesTheStartFolderShown) {
@@ -112,6 +167,20 @@ TEST(AddFiles, FileListShowsGifsSortedAndEmptySelectionAddsNothing) {
     h.form->BtnAddClick();
     EXPECT_TRUE(h.engine().frames.empty());
     EXPECT_EQ(h.form->LFileSize->text(), "untouched");
+}
+
+// More files than the list holds: one message with the number left out, and the
+// numbered files in the order of their numbers.
+TEST(AddFiles, BeyondTheListsLimitOneMessageSaysHowManyWereLeftOut) {
+    Harness h;
+    for (int k = 1; k <= 1003; ++k) h.writeGif(QStringLiteral("temp-%1.gif").arg(k));
+    h.open();
+    h.form->FileListBox1->selectAll();
+    h.form->BtnAddClick();
+    ASSERT_EQ(h.engine().frames.count(), 1000);
+    EXPECT_EQ(h.engine().frames[999].name(), "temp-1000.gif");
+    ASSERT_EQ(h.reporter.messages.size(), 1u);
+    EXPECT_EQ(h.reporter.messages[0].text, "画像リストの上限(1000)に達したため、3個の画像を追加できませんでした");
 }
 
 TEST(Panel, EmptyListActionsChangeNothing) {
@@ -191,6 +260,35 @@ TEST(Closing, FramesAndCancelKeepTheListThenOkSavesSettings) {
     h.form->close();
     EXPECT_FALSE(h.form->isVisible());
     EXPECT_EQ(h.store.writes, writes + 1);
+}
+
+// Two windows: A saves into a new folder and closes; B, idle, closes later and
+// keeps A's folder while writing back the viewer it registered.
+TEST(Closing, EachWindowWritesBackOnlyWhatItChanged) {
+    Harness h;
+    h.open();
+    FormServices services{
+        &h.reporter, &h.chooser, &h.workFolders, &h.store, &h.associations, &h.launcher, [](QDialog& dialog) {
+            dialog.reject();
+        }};
+    TImageForm other(services);
+    other.FormActivate();
+    other.show();
+    h.form->show();
+
+    h.frames({10});
+    ASSERT_TRUE(QDir().mkdir(h.path("out")));
+    h.chooser.saveAnswer = h.path("out/anim.gif");
+    h.form->BtnMakeClick();
+    ASSERT_TRUE(QFile::exists(h.path("out/anim.gif")));
+    h.form->close();
+    ASSERT_EQ(h.store.stored->writeDir, h.path("out"));
+
+    h.chooser.openAnswer = "/usr/bin/viewer";
+    other.MenuSetViewerClick();
+    other.close();
+    EXPECT_EQ(h.store.stored->writeDir, h.path("out"));
+    EXPECT_EQ(h.store.stored->viewer, "/usr/bin/viewer");
 }
 
 TEST(Closing, DeleteSettingsEndsWithoutQuestionAndWithoutWriting) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "gif_builder.h"
 #include "gifengine/gif_engine.h"
 #include "recording_reporter.h"
@@ -26,6 +29,16 @@ protected:
     std::vector<uint8_t> make(const std::string& name = "out.gif") {
         EXPECT_EQ(engine.MakeAnimatedGif(folder.file(name)), 1);
         return ReadFile(folder.file(name));
+    }
+    // The names in the temp folder, hidden ones included, sorted and joined by blanks.
+    std::string listing() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        std::string joined;
+        for (const auto& name : names) joined += (joined.empty() ? "" : " ") + name;
+        return joined;
     }
     // Selects grid rows top..bottom with top current.
     void select(int top, int bottom) { engine.frames.cursor = gifengine::GridCursor{top, top, bottom}; }

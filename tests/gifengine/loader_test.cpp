@@ -1,3 +1,9 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <future>
 #include <string>
 
 #include "engine_fixture.h"
@@ -206,19 +212,29 @@ TEST_F(EngineTest, PlainTextAndUnknownExtensionsAreSkipped) {
 }
 
 TEST_F(EngineTest, UnreadableAndForeignFilesAreRefusedWithTheirMessages) {
-    const std::string missing = folder.file("missing.gif");
-    EXPECT_EQ(engine.LoadGifFile(missing), -1);
-    ASSERT_EQ(reporter.messages.size(), 2u);
-    EXPECT_EQ(reporter.messages[0].caption, "CopyAllFileToMemory()");
-    EXPECT_EQ(reporter.messages[0].text, "ファイルがオープンできません");
-    EXPECT_EQ(reporter.messages[1].caption, "エラー");
-    EXPECT_EQ(reporter.messages[1].text, "ファイル " + missing + " がオープンできません");
-
-    // A folder opens but cannot be read.
-    reporter.messages.clear();
-    EXPECT_EQ(engine.LoadGifFile(folder.path()), -1);
-    ASSERT_EQ(reporter.messages.size(), 2u);
-    EXPECT_EQ(reporter.messages[0].text, "ファイル読込中にエラーが発生しました");
+    const std::string fifo = folder.file("pipe.gif");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // What the reader says first; the loader then says the file cannot be opened.
+    const std::pair<std::string, std::string> unreadable[] = {
+        {folder.file("missing.gif"), "ファイルがオープンできません"},
+        {folder.path(), "ファイル読込中にエラーが発生しました"},  // a folder opens but cannot be read
+        {fifo, "ファイルがオープンできません"},                   // nothing is waited for
+    };
+    for (const auto& [path, readerText] : unreadable) {
+        SCOPED_TRACE(path);
+        reporter.messages.clear();
+        auto loading = std::async(std::launch::async, [&, path = path] { return engine.LoadGifFile(path); });
+        if (loading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            ADD_FAILURE() << "the load waits for a writer";
+            ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));  // lets it go
+        }
+        EXPECT_EQ(loading.get(), -1);
+        ASSERT_EQ(reporter.messages.size(), 2u);
+        EXPECT_EQ(reporter.messages[0].caption, "CopyAllFileToMemory()");
+        EXPECT_EQ(reporter.messages[0].text, readerText);
+        EXPECT_EQ(reporter.messages[1].caption, "エラー");
+        EXPECT_EQ(reporter.messages[1].text, "ファイル " + path + " がオープンできません");
+    }
 
     for (const std::vector<uint8_t>& bytes :
          {std::vector<uint8_t>{}, std::vector<uint8_t>{'G', 'I'}, std::vector<uint8_t>{'P', 'N', 'G', 1, 2, 3}}) {
@@ -290,16 +306,46 @@ TEST_F(EngineTest, ImagesGoInBeforeTheCurrentFrameWhichStaysCurrent) {
     EXPECT_EQ(engine.frames.cursor.currentRow, 4);  // the old frame 2
 }
 
-TEST_F(EngineTest, LoadStopsAtCapacityWithOneMessage) {
+// Whatever is offered beyond the list's 1000 frames is left out with one message
+// that says how many images were: the rest of a file, and whole files after it.
+TEST_F(EngineTest, ImagesBeyondTheCapacityAreCountedInOneMessage) {
+    struct Offer {
+        const char* name;
+        int framesBefore;
+        std::vector<int> imagesPerFile;
+        int added;
+    };
+    const Offer offers[] = {
+        {"the rest of one file", 990, {15}, 10},
+        {"files after the list is full", 995, std::vector<int>(20, 1), 5},
+        {"a full list", 1000, {10, 3}, 0},
+        {"everything fits", 990, {4, 6}, 10},
+    };
     const std::vector<uint8_t> ten = AnimatedWithGlobal(10, 2, 2, 1);
-    for (int i = 0; i < 99; ++i) ASSERT_EQ(engine.LoadGifBytes("/f.gif", ten), 0);
-    ASSERT_EQ(engine.frames.count(), 990);
-    std::vector<uint8_t> many = AnimatedWithGlobal(15, 2, 2, 1);
-    EXPECT_EQ(engine.LoadGifBytes("/g.gif", many), 0);
-    EXPECT_EQ(engine.frames.count(), 1000);
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_EQ(reporter.messages[0].caption, "Reelwright:エラー");
-    EXPECT_EQ(reporter.messages[0].text, "画像リストの上限(1000)に達したため、これ以上画像を追加できません");
+    for (const Offer& offer : offers) {
+        SCOPED_TRACE(offer.name);
+        engine.clearFrames();
+        while (engine.frames.count() < offer.framesBefore) ASSERT_EQ(engine.LoadGifBytes("/f.gif", ten), 0);
+        while (engine.frames.count() > offer.framesBefore) engine.frames.DeleteFrame(0);
+        std::vector<std::string> paths;
+        int offered = 0;
+        for (const int images : offer.imagesPerFile) {
+            paths.push_back(folder.file("g" + std::to_string(paths.size()) + ".gif"));
+            ASSERT_TRUE(WriteFile(paths.back(), AnimatedWithGlobal(images, 2, 2, 1)));
+            offered += images;
+        }
+        reporter.messages.clear();
+        engine.LoadGifFiles(paths);
+        EXPECT_EQ(engine.frames.count(), offer.framesBefore + offer.added);
+        if (offered == offer.added) {
+            EXPECT_TRUE(reporter.messages.empty());
+            continue;
+        }
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0].caption, "Reelwright:エラー");
+        EXPECT_EQ(reporter.messages[0].text, "画像リストの上限(1000)に達したため、" +
+                                                 std::to_string(offered - offer.added) +
+                                                 "個の画像を追加できませんでした");
+    }
     EXPECT_EQ(engine.LoadGifBytes("/h.gif", ten), -1);
-    EXPECT_EQ(engine.frames.count(), 1000);
 }

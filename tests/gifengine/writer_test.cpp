@@ -1,6 +1,3 @@
-#include <sys/resource.h>
-
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 
@@ -233,50 +230,6 @@ TEST_F(EngineTest, SaveDialogNameGetsGifExtension) {
     EXPECT_EQ(engine.MakeAnimatedGif(""), 0);
     EXPECT_TRUE(reporter.messages.empty());
     EXPECT_EQ(engine.LastMadeFile, folder.file("sub.d/plain.gif"));
-}
-
-TEST_F(EngineTest, OutputThatCannotBeCreatedIsReported) {
-    ASSERT_EQ(load(AnimatedWithGlobal(2, 10, 10)), 0);
-    EXPECT_EQ(engine.MakeAnimatedGif(folder.file("no/such/folder.gif")), 0);
-    EXPECT_EQ(engine.MakeSingleGif(0, folder.path()), 0);  // a folder
-    ASSERT_EQ(reporter.messages.size(), 2u);
-    for (const auto& m : reporter.messages) {
-        EXPECT_EQ(m.text, "ファイルがオープンできません");
-        EXPECT_EQ(m.caption, "Reelwright:エラー");
-    }
-}
-
-TEST_F(EngineTest, FullDeviceIsReportedAsWriteError) {
-    ASSERT_EQ(load(AnimatedWithGlobal(2, 10, 10)), 0);
-    EXPECT_EQ(engine.MakeAnimatedGif("/dev/full"), 0);
-    EXPECT_EQ(engine.MakeSingleGif(1, "/dev/full"), 0);
-    ASSERT_EQ(reporter.messages.size(), 2u);
-    EXPECT_EQ(reporter.messages[0].text, "ファイル書込中にエラーが発生しました");
-    EXPECT_EQ(reporter.messages[1].text, "ファイル書込中にエラーが発生しました");
-    EXPECT_EQ(reporter.messages[0].caption, "Reelwright:エラー");
-}
-
-TEST_F(EngineTest, FailedWriteLeavesExistingFileIntact) {
-    ASSERT_EQ(load(AnimatedWithGlobal(2, 200, 200, 8)), 0);
-    const std::string target = folder.file("keep.gif");
-    const std::vector<uint8_t> old{'o', 'l', 'd'};
-    ASSERT_TRUE(WriteFile(target, old));
-    // Limit the size of any written file below the animation's size.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit limited = saved;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const int result = engine.MakeAnimatedGif(target);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(reporter.texts(), std::vector<std::string>{std::string(text::kWriteError)});
-    EXPECT_EQ(ReadFile(target), old);
-    // No temporary file is left behind.
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder.path())) ++entries;
-    EXPECT_EQ(entries, 2);  // a.gif and keep.gif
 }
 
 TEST_F(EngineTest, SingleGifUsesFrameSizeAndKeepsPosition) {

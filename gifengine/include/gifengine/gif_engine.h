@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gifengine/file_output.h"
 #include "gifengine/frame_list.h"
 #include "gifengine/frame_record.h"
 #include "gifengine/frame_row.h"
@@ -53,15 +54,21 @@ public:
     // Loading. Images go in before the current grid row.
     // 0 when at least one image was added, -1 after a message otherwise.
     int LoadGifFile(const std::string& path);
+    // Several files in one go (the add command, dropped files), each as
+    // LoadGifFile loads it. Images that no longer fit into the list are counted
+    // and reported in one message at the end. The number of files loaded.
+    int LoadGifFiles(const std::vector<std::string>& paths);
     // The same for bytes already in memory, named by path.
     int LoadGifBytes(const std::string& path, std::vector<uint8_t> bytes);
     // Builds a record from the scanner's current image and inserts it.
     void AddFrameRecord(int imageNumber, bool listWasEmpty);
 
     // Writing. An empty path makes interactively (warnings, save dialog).
-    // 1 when the file was written, 0 otherwise.
-    int MakeAnimatedGif(const std::string& path);
-    int MakeSingleGif(int index, const std::string& path);
+    // 1 when the file was written, 0 otherwise (reported with the file and the
+    // reason). A given path is written as `kind` says (the save dialog's
+    // choice always as the user's file).
+    int MakeAnimatedGif(const std::string& path, OutputKind kind = OutputKind::UserFile);
+    int MakeSingleGif(int index, const std::string& path, OutputKind kind = OutputKind::UserFile);
     // Byte size MakeAnimatedGif would write; nothing for an empty list.
     std::optional<int64_t> PredictFileSize() const;
     // The same as the LFileSize label shows it (empty for an empty list).
@@ -106,7 +113,8 @@ public:
 
     // The split: every frame written alone as base + "001.gif" and so on,
     // base being the name chosen in the save dialog without its extension.
-    // Returns the number of files written.
+    // Numbered files already there are replaced only when the user agrees, and
+    // only when every file was written. Returns the number of files written.
     int splitIntoFiles();
 
     // Cells of grid row index + 1.
@@ -114,9 +122,11 @@ public:
 
 private:
     int loadCurrent(const std::string& path);
+    // The images the list had no room for, reported in one message.
+    void reportLeftOut();
     void error(std::string_view text);
     // 1 for a written file; otherwise reports why it was not written and gives 0.
-    int reportWrite(WriteOutcome outcome);
+    int reportWrite(const std::optional<WriteFailure>& failure);
     void warn(std::string_view text);
     void clearBoxesIfEmpty();
     // Runs the save dialog; the chosen path, its folder remembered.
@@ -125,6 +135,7 @@ private:
     Reporter& reporter_;
     SaveChooser* chooser_;
     GifScanner scanner_;
+    int leftOut_ = 0;  // images of the current add left out of the full list
 };
 
 }  // namespace gifengine

@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gifengine/frame_record.h"
@@ -50,6 +52,10 @@ public:
 
     // Reads the whole file into the buffer; 0 on success, 1 after its own message.
     int CopyAllFileToMemory(const std::string& path);
+    // The images of the file at path, counted without a message (0 when it
+    // cannot be read), and the images of the current file after the one just read.
+    int CountImagesOf(const std::string& path);
+    int CountRemainingImages();
     // Uses the given bytes as the file buffer (as if read from a file).
     void UseBytes(std::vector<uint8_t> bytes);
     // Next byte 0-255 and advance, or -1 at the end of the data.
@@ -70,6 +76,8 @@ public:
     const std::vector<uint8_t>& buffer() const { return buffer_; }
 
 private:
+    // Reads the whole file into the buffer; the reader's message when it cannot.
+    std::optional<std::string_view> readWholeFile(const std::string& path);
     int readU16();
     bool skipSubBlocks();
     int readExtension();

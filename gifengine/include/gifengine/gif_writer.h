@@ -1,10 +1,9 @@
 // The byte layouts of the written files, assembled straight from the frame
-// records, and a file output that never leaves a half-written target.
+// records.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,14 +43,5 @@ void WriteAnimatedLayout(ByteSink& sink, const FrameList& frames, const Animatio
 int64_t AnimatedLayoutSize(const FrameList& frames, const AnimationLayout& layout);
 // One frame as a one-image file: its own size as screen, its table as global table.
 void WriteSingleLayout(ByteSink& sink, const GifFrameRecord& frame);
-
-enum class WriteOutcome { Written, CannotOpen, WriteFailed };
-
-// Writes a file through `produce`. A regular file (or no file) at path is
-// replaced only after a complete, closed write into a temporary file in the
-// same folder. A read-only target is refused (CannotOpen); a writable target
-// in a folder that takes no temporary file, and other targets (devices), are
-// written in place.
-WriteOutcome WriteFileSafely(const std::string& path, const std::function<void(ByteSink&)>& produce);
 
 }  // namespace gifengine

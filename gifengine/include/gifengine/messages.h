@@ -30,6 +30,9 @@ inline constexpr std::string_view kCannotOpenSuffix = " がオープンできま
 inline constexpr std::string_view kNotGifSuffix = " は、GIFファイルではありません";
 inline constexpr std::string_view kContainsErrorSuffix = " に誤りがあります";
 inline constexpr std::string_view kListFull = "画像リストの上限(1000)に達したため、これ以上画像を追加できません";
+// Images of an add left out: kListFullPrefix + n + kListFullSuffix.
+inline constexpr std::string_view kListFullPrefix = "画像リストの上限(1000)に達したため、";
+inline constexpr std::string_view kListFullSuffix = "個の画像を追加できませんでした";
 
 // Writer
 inline constexpr std::string_view kNoSourceImages = "元画像がありません";
@@ -42,7 +45,13 @@ inline constexpr std::string_view kOutsideScreen =
     "す";
 inline constexpr std::string_view kRestorePrevious =
     "消去法に「描画前」が指定されていますが、Netscapeではサポートされていないため「未消去」と同様の動作になります";
-inline constexpr std::string_view kWriteError = "ファイル書込中にエラーが発生しました";
+// A file not written: kFilePrefix + path + kCannotOpenSuffix (refused before the
+// first byte) or + kWriteErrorSuffix (failed while written), then the reason.
+inline constexpr std::string_view kWriteErrorSuffix = " の書込中にエラーが発生しました";
+inline constexpr std::string_view kReadOnlyFile = "読み取り専用のファイルです";
+// The folder takes no temporary file: "フォルダに一時ファイルを作成できません（" + reason + "）"
+inline constexpr std::string_view kNoTemporaryFilePrefix = "フォルダに一時ファイルを作成できません（";
+inline constexpr std::string_view kNoTemporaryFileSuffix = "）";
 
 // Save dialog
 inline constexpr std::string_view kSaveTitle = "ファイル作成";
@@ -62,6 +71,12 @@ inline constexpr std::string_view kEditedName = "Edited";
 
 // Split
 inline constexpr std::string_view kNoImages = "画像がありません";
+// Numbered files already there: path + kOneExistsSuffix, or first path + " など " +
+// n + kSeveralExistSuffix; then kAskOverwrite.
+inline constexpr std::string_view kOneExistsSuffix = " は既に存在します。";
+inline constexpr std::string_view kSeveralExistMiddle = " など ";
+inline constexpr std::string_view kSeveralExistSuffix = " 個のファイルが既に存在します。";
+inline constexpr std::string_view kAskOverwrite = "\n上書きして構いませんか？";
 
 // Comment the writer puts into every animation; never taken over by a load.
 inline constexpr std::string_view kSignatureComment = "Flikkor by Orvane Telquisth";

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gifengine {
 
@@ -12,5 +13,9 @@ std::string SplitBaseName(std::string_view chosenPath);
 
 // base + "00" n for 1..9, + "0" n for 10..99, + n from 100 on, + ".gif".
 std::string SplitFileName(std::string_view base, int frameNumber);
+
+// The question before numbered files that exist already are replaced (one for
+// all of them): the first one's path, how many there are, may they be replaced.
+std::string SplitReplaceQuestion(const std::vector<std::string>& existing);
 
 }  // namespace gifengine

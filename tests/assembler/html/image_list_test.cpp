@@ -164,5 +164,6 @@ TEST(ImageListPage, APageThatCannotBeOpenedIsReportedAndNoBrowserStarts) {
     EXPECT_FALSE(browserStarted);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].caption, "Reelwright:エラー");
-    EXPECT_EQ(reporter.messages[0].text, "ファイルがオープンできません");
+    EXPECT_EQ(reporter.messages[0].text,
+              "ファイル " + work.path + "/__tmp.htm がオープンできません\n同じ名前のフォルダがあります");
 }
