@@ -18,15 +18,6 @@ namespace {
 using namespace testdata;
 using testing::ReaderBench;
 
-ResultRun fiveSteps() {
-    ResultRun run;
-    run.shapes = {{1.0, 1.0, 20}, {1.0, 1.0, 20}};
-    run.walls = {{-2.0, -1.0, 4.0, -1.0}};
-    for (int s = 1; s <= 5; ++s)
-        run.steps.push_back({s, {{0.0, 0.0, 0.0}, {2.0, 0.0, 0.3 * s}}, {}, {{1, 2, 1.0, 0.0, 0.0, -2.0, 0.0}}, -1});
-    return run;
-}
-
 TEST(ViewerNonRegularFiles, EachOfTheRunsFilesAsAFifoOrFolderGivesItsUsualReadFailureAtOnce) {
     const struct {
         const char* name;
@@ -44,8 +35,9 @@ TEST(ViewerNonRegularFiles, EachOfTheRunsFilesAsAFifoOrFolderGivesItsUsualReadFa
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + (c.fifo ? " as a FIFO" : " as a folder"));
         TempFolder folder;
-        writeRun(folder.path(), "output.dat", fiveSteps(), RecordLayout::Long, true, true);
-        writeTextFile(folder.path() / "input.dat", inputFileText(fiveSteps(), RecordLayout::Long));
+        const ResultRun run = latticeRun(4, 5);  // with contacts
+        writeRun(folder.path(), "output.dat", run, RecordLayout::Long, true, true);
+        writeTextFile(folder.path() / "input.dat", inputFileText(run, RecordLayout::Long));
         const std::string path = folder.file(c.name);
         std::filesystem::remove(path);
         ASSERT_EQ(c.fifo ? ::mkfifo(path.c_str(), 0600) : ::mkdir(path.c_str(), 0700), 0);
