@@ -142,6 +142,7 @@ std::optional<FileFailure> StagedFile::finish() {
     if (finished_) return failure_;
     finished_ = true;
     flushBuffer();
+    std::vector<std::uint8_t>().swap(buffer_);  // a finished file waiting for its rename holds no memory
     const bool regular = !temporary_.empty();
     if (!failure_ && regular && durability_ == Durability::Synced && ::fsync(fd_) != 0) fail(errno);
     if (::close(fd_) != 0) fail(errno);

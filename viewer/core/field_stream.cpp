@@ -1,5 +1,9 @@
 #include "viewer/core/field_stream.h"
 
+#include "common/safe_output.h"
+
+#include <unistd.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -70,7 +74,12 @@ bool FieldStream::open(const std::string& path) {
     close();
     path_ = path;
     if (path.empty()) return false;
-    file_ = std::fopen(path.c_str(), "rb");
+    // A FIFO or a device named like a result file would block the window in open().
+    toolkit::FileFailure failure;
+    const int fd = toolkit::openRegularFile(path, failure);
+    if (fd < 0) return false;
+    file_ = ::fdopen(fd, "rb");
+    if (file_ == nullptr) ::close(fd);
     return file_ != nullptr;
 }
 

@@ -19,7 +19,8 @@ public:
     FieldStream(const FieldStream&) = delete;
     FieldStream& operator=(const FieldStream&) = delete;
 
-    // Opening closes an earlier file first. False when the file cannot be opened.
+    // Opening closes an earlier file first. False when the file cannot be opened or is
+    // not a regular file (a FIFO, a device or a folder is refused without waiting).
     bool open(const std::string& path);
     bool reopen();  // the same path again, from its start
     void close();

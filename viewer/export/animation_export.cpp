@@ -3,9 +3,7 @@
 #include "viewer/export/assembler_script.h"
 #include "viewer/export/export_messages.h"
 #include "viewer/export/keystroke_driver.h"
-#include "viewer/platform/gif_image_count.h"
-
-#include <QString>
+#include "viewer/platform/gif_rasters.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -43,8 +41,34 @@ bool AnimationExport::folderWritable() const {
     return true;
 }
 
-bool AnimationExport::saveBitmap() {
-    return picture_.image().save(QString::fromStdString(inFolder("temp.bmp")), "BMP");
+bool AnimationExport::stageFrame() {
+    const std::string path = inFolder(frameName(frameCounter_));
+    std::optional<toolkit::FileFailure> failure;
+    std::unique_ptr<toolkit::StagedFile> file;
+    if (const std::optional<std::string> gif = platform_.converter.convert(picture_.image()); !gif) {
+        failure = toolkit::FileFailure{path, "the picture cannot be turned into a GIF image"};
+    } else if (!(failure = toolkit::stageFile(path, toolkit::Durability::Cached, file))) {
+        file->write(*gif);
+        failure = file->finish();
+    }
+    if (failure) {
+        log_.showmsg(export_messages::kFrameNotWritten + failure->message());
+        stagedFrames_.clear();  // removes the frames staged so far
+        return false;
+    }
+    stagedFrames_.push_back(std::move(file));
+    return true;
+}
+
+bool AnimationExport::commitFrames() {
+    std::vector<std::unique_ptr<toolkit::StagedFile>> frames = std::move(stagedFrames_);
+    stagedFrames_.clear();
+    for (const auto& frame : frames)
+        if (const std::optional<toolkit::FileFailure> failure = frame->commit()) {
+            log_.showmsg(export_messages::kFrameNotWritten + failure->message());
+            return false;
+        }
+    return true;
 }
 
 OutdrawResult AnimationExport::readStepWithoutContacts() {
@@ -82,36 +106,32 @@ ExportOutcome AnimationExport::run(int nskip) {
     if (!prompter_.askYesNo(export_messages::kCheckPoints)) return ExportOutcome::Declined;
 
     frameCounter_ = 100;
+    stagedFrames_.clear();
     std::error_code error;
     animationExisted_ = std::filesystem::exists(inFolder("tempanim.gif"), error);
     if (animationExisted_) animationTimeBefore_ = std::filesystem::last_write_time(inFolder("tempanim.gif"), error);
     drawFrame();
-    const std::string bitmap = inFolder("temp.bmp");
-    if (!saveBitmap()) {
-        log_.showmsg(export_messages::kFrameNotWritten + bitmap);
-        return ExportOutcome::NotWritable;
-    }
+    // The frames get their names together once the last one is written, so a failure
+    // leaves the program folder as it was.
+    const auto framesComplete = [this] {
+        if (!commitFrames()) return ExportOutcome::NotWritable;
+        log_.showmsg(export_messages::kComplete);
+        return finish();
+    };
     while (!reader_.outputAtEnd()) {
         ++frameCounter_;
         log_.showmsg(export_messages::kTranslating);
-        const std::string gif = inFolder("temp-" + std::to_string(frameCounter_) + ".gif");
-        if (!saveBitmap() || !platform_.converter.convertSaved(picture_.image(), bitmap, gif)) {
-            log_.showmsg(export_messages::kFrameNotWritten + gif);
-            return ExportOutcome::NotWritable;
-        }
+        if (!stageFrame()) return ExportOutcome::NotWritable;
         for (int k = 0; k <= nskip; ++k) {
-            if (reader_.outputAtEnd()) {
-                log_.showmsg(export_messages::kComplete);
-                return finish();
-            }
+            if (reader_.outputAtEnd()) return framesComplete();
             const OutdrawResult result = readStepWithoutContacts();
-            if (result == OutdrawResult::WallMismatch) return ExportOutcome::WallMismatch;
+            if (result == OutdrawResult::WallMismatch)
+                return commitFrames() ? ExportOutcome::WallMismatch : ExportOutcome::NotWritable;
             if (result == OutdrawResult::Failed) break;  // reported; the stream now counts as ended
         }
         drawFrame();
     }
-    log_.showmsg(export_messages::kComplete);
-    return finish();
+    return framesComplete();
 }
 
 ExportOutcome AnimationExport::finish() {
@@ -119,6 +139,16 @@ ExportOutcome AnimationExport::finish() {
     WindowActivator* windows = platform_.windows;
     if (keys == nullptr || windows == nullptr) {
         log_.showmsg(export_messages::kNoDisplay);
+        return ExportOutcome::FramesOnly;
+    }
+    // The save dialog takes a full path, so the animation lands in the program folder
+    // whatever folder the dialog showed last.
+    std::error_code error;
+    std::filesystem::path animation = std::filesystem::absolute(inFolder("tempanim.gif"), error);
+    if (error) animation = inFolder("tempanim.gif");
+    if (const std::optional<std::string> problem = saveDialogPathProblem(animation.string())) {
+        log_.showmsg(export_messages::kPathNotTypeable + *problem + ": " + animation.string() +
+                     export_messages::kFramesAreIn + settings_.programFolder);
         return ExportOutcome::FramesOnly;
     }
     windows->activate(settings_.viewerCaption);
@@ -134,11 +164,6 @@ ExportOutcome AnimationExport::finish() {
         return ExportOutcome::FramesOnly;
     }
 
-    // The save dialog takes a full path, so the animation lands in the program folder
-    // whatever folder the dialog showed last.
-    std::error_code error;
-    std::filesystem::path animation = std::filesystem::absolute(inFolder("tempanim.gif"), error);
-    if (error) animation = inFolder("tempanim.gif");
     const int frames = frameCounter_ - 100;
     DrivingLimits limits;
     limits.windowWait = std::chrono::milliseconds(settings_.assemblerWaitMs);
@@ -157,28 +182,41 @@ ExportOutcome AnimationExport::finish() {
 }
 
 ExportOutcome AnimationExport::checkAnimation(const std::string& path) {
-    const int frames = frameCounter_ - 100;
-    std::error_code error;
-    std::string reason;
-    const bool exists = std::filesystem::exists(path, error);
-    const bool renewed =
-        exists && (!animationExisted_ || std::filesystem::last_write_time(path, error) != animationTimeBefore_);
-    const int images = renewed ? countGifImages(path) : -1;
-    if (!exists)
-        reason = "flikkor did not write " + path;
-    else if (!renewed)
-        reason = path + " was not written again by this export";
-    else if (images < 0)
-        reason = path + " is not a whole GIF file";
-    else if (images != frames)
-        reason = path + " holds " + std::to_string(images) + " images instead of " + std::to_string(frames);
-    if (!reason.empty()) {
-        log_.showmsg(export_messages::kAnimationNotMade + reason + export_messages::kFramesAreIn +
+    const std::string problem = animationProblem(path);
+    if (!problem.empty()) {
+        log_.showmsg(export_messages::kAnimationNotMade + problem + export_messages::kFramesAreIn +
                      settings_.programFolder);
         return ExportOutcome::AssemblerStopped;
     }
-    log_.showmsg(export_messages::kAnimationMade + path + " (" + std::to_string(frames) + " frames)");
+    log_.showmsg(export_messages::kAnimationMade + path + " (" + std::to_string(frameCounter_ - 100) + " frames)");
     return ExportOutcome::AnimationMade;
+}
+
+std::string AnimationExport::animationProblem(const std::string& path) const {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return "flikkor did not write " + path;
+    if (animationExisted_ && std::filesystem::last_write_time(path, error) == animationTimeBefore_)
+        return path + " was not written again by this export";
+    // Flikkor copies every raster as stored, so image k must hold frame k's bytes.
+    const int frames = frameCounter_ - 100;
+    GifRasterScanner animation(path);
+    std::string image;
+    std::string frame;
+    std::string firstDifference;
+    int images = 0;
+    while (animation.next(image)) {
+        if (++images > frames || !firstDifference.empty()) continue;
+        const std::string name = frameName(100 + images);
+        GifRasterScanner frameFile(inFolder(name));
+        if (!frameFile.next(frame))
+            return frameFile.problem().empty() ? inFolder(name) + " holds no image" : frameFile.problem();
+        if (image != frame)
+            firstDifference = "image " + std::to_string(images) + " of " + path + " is not the frame " + name;
+    }
+    if (!animation.problem().empty()) return animation.problem();
+    if (images != frames)
+        return path + " holds " + std::to_string(images) + " images instead of " + std::to_string(frames);
+    return firstDifference;
 }
 
 }  // namespace sorvath

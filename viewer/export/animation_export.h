@@ -1,9 +1,10 @@
-// "Animation GIF making": replays the loaded output run from its start, writes
-// every frame as "temp.bmp" and converts it into "temp-" + frame number + ".gif"
-// in the program folder, then starts flikkor there and drives it with keystrokes
-// to assemble the frames into "tempanim.gif".
+// "Animation GIF making": replays the loaded output run from its start, converts
+// the picture of every frame into "temp-" + frame number + ".gif" in the program
+// folder, then starts flikkor there and drives it with keystrokes to assemble the
+// frames into "tempanim.gif", and checks that every image of it is its frame.
 #pragma once
 
+#include "common/safe_output.h"
 #include "viewer/core/result_reader.h"
 #include "viewer/core/scene.h"
 #include "viewer/core/view_options.h"
@@ -18,8 +19,10 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace sorvath {
 
@@ -50,9 +53,9 @@ struct ExportPlatform {
 enum class ExportOutcome {
     RestartFailed,     // the run could not be reopened from its start; nothing asked or written
     Declined,          // the check-point question was not answered Yes
-    NotWritable,       // the program folder (or a frame file) could not be written
+    NotWritable,       // the program folder or a frame file could not be written; no new frame was left
     WallMismatch,      // the wall file went out of step; ended without the finishing sequence
-    FramesOnly,        // frames written; no key reached the assembler
+    FramesOnly,        // frames written; no key reached the assembler (or it was not started)
     AssemblerStopped,  // frames written; the keystrokes stopped or the animation did not come out right
     AnimationMade,     // frames written and "tempanim.gif" made from all of them
 };
@@ -74,13 +77,20 @@ public:
 
 private:
     std::string inFolder(const std::string& name) const;
+    static std::string frameName(int frame) { return "temp-" + std::to_string(frame) + ".gif"; }
     bool folderWritable() const;
-    bool saveBitmap();
+    // Converts the picture into the next frame file, kept under a temporary name until
+    // commitFrames; false (logged, naming the file and the reason) when it cannot be.
+    bool stageFrame();
+    // Gives the staged frames their names, in frame order.
+    bool commitFrames();
     // Reads the next step block without touching the contact streams.
     OutdrawResult readStepWithoutContacts();
     void drawFrame();
     ExportOutcome finish();
     ExportOutcome checkAnimation(const std::string& path);
+    // Why the animation is not the frames of this export, image by image; empty when it is.
+    std::string animationProblem(const std::string& path) const;
 
     Scene& scene_;
     ViewOptions& options_;
@@ -93,6 +103,7 @@ private:
     ExportSettings settings_;
     std::function<void()> frameShown_;
     int frameCounter_ = 100;
+    std::vector<std::unique_ptr<toolkit::StagedFile>> stagedFrames_;
     // "tempanim.gif" as it was when the export began, to tell a new file from an old one.
     bool animationExisted_ = false;
     std::filesystem::file_time_type animationTimeBefore_{};

@@ -27,6 +27,26 @@ std::vector<KeyStep> assemblerKeySteps(int frameCounter, const std::string& anim
     return steps;
 }
 
+std::optional<std::string> saveDialogPathProblem(const std::string& path) {
+    if (path.find('"') != std::string::npos)
+        return std::string("it holds a '\"', which the dialog reads as quotes around a list of file names");
+    for (const char c : path)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return std::string("it holds a control character");
+    for (size_t pos = 0; pos < path.size();) {
+        const auto lead = static_cast<unsigned char>(path[pos]);
+        const size_t length = lead < 0x80             ? 1
+                              : (lead & 0xE0) == 0xC0 ? 2
+                              : (lead & 0xF0) == 0xE0 ? 3
+                              : (lead & 0xF8) == 0xF0 ? 4
+                                                      : 0;
+        bool whole = length > 0 && pos + length <= path.size();
+        for (size_t k = 1; whole && k < length; ++k) whole = (static_cast<unsigned char>(path[pos + k]) & 0xC0) == 0x80;
+        if (!whole) return std::string("it is not UTF-8 text");
+        pos += length;
+    }
+    return std::nullopt;
+}
+
 std::vector<std::string> assemblerKeyScript(int frameCounter, const std::string& animationPath) {
     std::vector<std::string> keys;
     for (const KeyStep& step : assemblerKeySteps(frameCounter, animationPath)) keys.push_back(step.keys);

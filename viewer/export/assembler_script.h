@@ -4,6 +4,7 @@
 // They rely on the keyboard focus order of flikkor's main window.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ inline constexpr const char* kAssemblerCloseQuestion = "Reelwright:確認";
 // selection is extended frameCounter - 95 times, five more than the number of frames.
 // animationPath is typed into the save dialog as it stands.
 std::vector<KeyStep> assemblerKeySteps(int frameCounter, const std::string& animationPath);
+
+// Why flikkor's save dialog would not take this path, typed key by key, as it stands;
+// std::nullopt when it would. The dialog reads a text holding a '"' as a list of quoted
+// file names; a control character would be typed as Enter or Tab; text that is not
+// UTF-8 cannot be typed as the bytes it is.
+std::optional<std::string> saveDialogPathProblem(const std::string& path);
 
 // The key strings of assemblerKeySteps alone.
 std::vector<std::string> assemblerKeyScript(int frameCounter, const std::string& animationPath);

@@ -1,8 +1,9 @@
-// Turning one exported picture into a numbered GIF frame file.
+// Turning one exported picture into the bytes of a numbered GIF frame file.
 #pragma once
 
 #include <QImage>
 
+#include <optional>
 #include <string>
 
 namespace sorvath {
@@ -10,15 +11,8 @@ namespace sorvath {
 class FrameConverter {
 public:
     virtual ~FrameConverter() = default;
-    // Converts the bitmap file into a GIF file; false (and no GIF file left behind)
-    // when the bitmap cannot be read or the GIF cannot be written.
-    virtual bool convert(const std::string& bitmapPath, const std::string& gifPath) = 0;
-    // The same for a picture that has just been saved as bitmapPath; a converter that
-    // can take the picture itself need not read the file back.
-    virtual bool convertSaved(const QImage& picture, const std::string& bitmapPath, const std::string& gifPath) {
-        (void)picture;
-        return convert(bitmapPath, gifPath);
-    }
+    // The picture as a whole single-image GIF file; std::nullopt when it cannot be converted.
+    virtual std::optional<std::string> convert(const QImage& picture) = 0;
 };
 
 }  // namespace sorvath

@@ -2,11 +2,6 @@
 
 #include <gif_lib.h>
 
-#include <QString>
-
-#include <fcntl.h>
-#include <unistd.h>
-#include <cstdio>
 #include <memory>
 #include <unordered_map>
 
@@ -72,12 +67,11 @@ bool quantisedIndices(const QImage& image, IndexedPicture& picture) {
     return true;
 }
 
-struct GifCloser {
-    void operator()(GifFileType* gif) const {
-        int error = 0;
-        EGifCloseFile(gif, &error);
-    }
-};
+// giflib's output function: the encoded bytes go into the std::string behind UserData.
+int appendBytes(GifFileType* gif, const GifByteType* data, int size) {
+    static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(data), static_cast<size_t>(size));
+    return size;
+}
 
 }  // namespace
 
@@ -97,9 +91,10 @@ IndexedPicture indexPicture(const QImage& source) {
     return picture;
 }
 
-bool writeGifFile(const QImage& image, const std::string& path) {
+std::optional<std::string> encodeGif(const QImage& image) {
     const IndexedPicture picture = indexPicture(image);
-    if (picture.width <= 0 || picture.height <= 0 || picture.width > 65535 || picture.height > 65535) return false;
+    if (picture.width <= 0 || picture.height <= 0 || picture.width > 65535 || picture.height > 65535)
+        return std::nullopt;
 
     std::vector<GifColorType> entries;
     for (QRgb colour : picture.colours)
@@ -107,42 +102,21 @@ bool writeGifFile(const QImage& image, const std::string& path) {
                                        static_cast<GifByteType>(qBlue(colour))});
     std::unique_ptr<ColorMapObject, void (*)(ColorMapObject*)> map(
         GifMakeMapObject(static_cast<int>(entries.size()), entries.data()), GifFreeMapObject);
-    if (!map) return false;
+    if (!map) return std::nullopt;
 
+    std::string bytes;
     int error = 0;
-    bool written = false;
-    {
-        // Created with the user's usual permissions (the umask), unlike giflib's own
-        // open, which makes files that only their owner may read.
-        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (fd < 0) return false;
-        std::unique_ptr<GifFileType, GifCloser> gif(EGifOpenFileHandle(fd, &error));
-        if (!gif) {
-            close(fd);
-            std::remove(path.c_str());
-            return false;
-        }
-        written = EGifPutScreenDesc(gif.get(), picture.width, picture.height, 8, 0, map.get()) == GIF_OK &&
-                  EGifPutImageDesc(gif.get(), 0, 0, picture.width, picture.height, false, nullptr) == GIF_OK;
-        auto* pixels = const_cast<GifPixelType*>(picture.pixels.data());
-        for (int y = 0; written && y < picture.height; ++y)
-            written = EGifPutLine(gif.get(), pixels + static_cast<size_t>(y) * static_cast<size_t>(picture.width),
-                                  picture.width) == GIF_OK;
-        GifFileType* raw = gif.release();
-        if (EGifCloseFile(raw, &error) != GIF_OK) written = false;
-    }
-    if (!written) std::remove(path.c_str());
-    return written;
-}
-
-bool GifFrameConverter::convert(const std::string& bitmapPath, const std::string& gifPath) {
-    QImage image;
-    if (!image.load(QString::fromStdString(bitmapPath))) return false;
-    return writeGifFile(image, gifPath);
-}
-
-bool GifFrameConverter::convertSaved(const QImage& picture, const std::string&, const std::string& gifPath) {
-    return writeGifFile(picture, gifPath);
+    GifFileType* gif = EGifOpen(&bytes, appendBytes, &error);
+    if (gif == nullptr) return std::nullopt;
+    bool written = EGifPutScreenDesc(gif, picture.width, picture.height, 8, 0, map.get()) == GIF_OK &&
+                   EGifPutImageDesc(gif, 0, 0, picture.width, picture.height, false, nullptr) == GIF_OK;
+    auto* pixels = const_cast<GifPixelType*>(picture.pixels.data());
+    for (int y = 0; written && y < picture.height; ++y)
+        written = EGifPutLine(gif, pixels + static_cast<size_t>(y) * static_cast<size_t>(picture.width),
+                              picture.width) == GIF_OK;
+    if (EGifCloseFile(gif, &error) != GIF_OK) written = false;
+    if (!written) return std::nullopt;
+    return bytes;
 }
 
 }  // namespace sorvath

@@ -1,4 +1,4 @@
-// Writing a picture as a single-image GIF file with giflib. A picture of at most
+// Encoding a picture as a single-image GIF file with giflib. A picture of at most
 // 256 colours gets the exact colour table of the colours it contains (in order of
 // first appearance, padded to a power of two), so the file decodes to exactly its
 // pixels; only a picture with more colours is quantised (median cut, no dithering).
@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QRgb>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,15 +25,12 @@ struct IndexedPicture {
 
 IndexedPicture indexPicture(const QImage& image);
 
-// False (and no file left behind) when the file cannot be written.
-bool writeGifFile(const QImage& image, const std::string& path);
+// The bytes of the GIF file; std::nullopt for an empty picture or one too large for GIF.
+std::optional<std::string> encodeGif(const QImage& image);
 
-// Reads a bitmap (any format Qt reads) and writes it with writeGifFile.
 class GifFrameConverter : public FrameConverter {
 public:
-    bool convert(const std::string& bitmapPath, const std::string& gifPath) override;
-    // Writes the picture itself: a bitmap holds exactly its pixels, so the GIF is the same.
-    bool convertSaved(const QImage& picture, const std::string& bitmapPath, const std::string& gifPath) override;
+    std::optional<std::string> convert(const QImage& picture) override { return encodeGif(picture); }
 };
 
 }  // namespace sorvath

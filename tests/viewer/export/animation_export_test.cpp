@@ -1,3 +1,4 @@
+#include "tests/support/file_size_limit.h"
 #include "tests/viewer/export/export_rig.h"
 #include "viewer/core/messages.h"
 #include "viewer/export/export_messages.h"
@@ -5,8 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,8 +64,7 @@ bool startsWith(const std::string& text, const std::string& start) { return text
 TEST(AnimationExport, ThreeBlocksExportNoFrameAndStopAtFlikkorsErrorInsteadOfTypingIntoIt) {
     ExportRig rig(movingRun(3));
     EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AssemblerStopped);
-    EXPECT_TRUE(rig.frameFiles().empty());
-    EXPECT_TRUE(std::filesystem::exists(rig.programFolder.file("temp.bmp")));
+    EXPECT_TRUE(std::filesystem::is_empty(rig.programFolder.path()));
     EXPECT_EQ(count(rig.log.messages, export_messages::kTranslating), 0);
     // Everything up to the make button, then nothing into the error box.
     std::vector<std::string> upToMake = expectedScript(5, rig.animationPath());
@@ -88,6 +93,7 @@ TEST(AnimationExport, FourBlocksExportOneFrameShowingTheThirdBlock) {
     EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade);
 
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif"}));
+    EXPECT_EQ(rig.programFolderContents().size(), 2u);  // and the animation: no bitmap, no temporary file
     const QImage third = pictureOfBlock(run, 3);
     EXPECT_EQ(decodeGif(rig.programFolder.file("temp-101.gif")), third);
     EXPECT_NE(pictureOfBlock(run, 4), third);
@@ -237,28 +243,71 @@ TEST(AnimationExport, ASaveDialogThatNeverComesStopsTheKeysAndSaysWhatWasAwaited
                   export_messages::kFramesAreIn + rig.settings.programFolder);
 }
 
-TEST(AnimationExport, AnAnimationThatIsMissingOldOrShortIsReportedAsNotMade) {
-    const std::string notMade = export_messages::kAnimationNotMade;
-    ExportRig missing(movingRun(5));
-    missing.desktop.writesAnimation = false;
-    EXPECT_EQ(missing.exportAnswering(true), ExportOutcome::AssemblerStopped);
-    EXPECT_EQ(missing.log.messages.back(), notMade + "flikkor did not write " + missing.animationPath() +
-                                               export_messages::kFramesAreIn + missing.settings.programFolder);
+TEST(AnimationExport, AnAnimationThatIsNotEveryFrameInOrderIsReportedAsNotMade) {
+    const auto swapFirstTwo = [](std::vector<std::string>& files) { std::swap(files[0], files[1]); };
+    const auto repeatFirst = [](std::vector<std::string>& files) { files[2] = files[0]; };
+    const auto oneMore = [](std::vector<std::string>& files) { files.push_back(files[0]); };
+    const struct {
+        const char* name;
+        std::function<void(std::vector<std::string>&)> arrange;
+        bool writes;
+        bool oldAnimation;
+        std::string reason;  // "@" stands for the animation's path
+    } cases[] = {
+        {"not written", nullptr, false, false, "flikkor did not write @"},
+        {"old one kept", nullptr, false, true, "@ was not written again by this export"},
+        {"one image more", oneMore, true, false, "@ holds 4 images instead of 3"},
+        {"first two swapped", swapFirstTwo, true, false, "image 1 of @ is not the frame temp-101.gif"},
+        {"first frame twice", repeatFirst, true, false, "image 3 of @ is not the frame temp-103.gif"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExportRig rig(movingRun(6));
+        rig.desktop.writesAnimation = c.writes;
+        rig.desktop.arrange = c.arrange;
+        if (c.oldAnimation) testdata::writeTextFile(rig.animationPath(), "an animation of an earlier export");
+        std::string reason = c.reason;
+        reason.replace(reason.find('@'), 1, rig.animationPath());
+        EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AssemblerStopped);
+        EXPECT_EQ(rig.log.messages.back(), export_messages::kAnimationNotMade + reason + export_messages::kFramesAreIn +
+                                               rig.settings.programFolder);
+        for (const std::string& line : rig.log.messages) EXPECT_FALSE(startsWith(line, "Animation GIF is made"));
+    }
+}
 
-    ExportRig old(movingRun(5));
-    old.desktop.writesAnimation = false;
-    writeGifWithImages(old.animationPath(), 2);
-    EXPECT_EQ(old.exportAnswering(true), ExportOutcome::AssemblerStopped);
-    EXPECT_EQ(old.log.messages.back(), notMade + old.animationPath() + " was not written again by this export" +
-                                           export_messages::kFramesAreIn + old.settings.programFolder);
-
-    ExportRig extra(movingRun(5));
-    extra.desktop.extraImages = 1;
-    EXPECT_EQ(extra.exportAnswering(true), ExportOutcome::AssemblerStopped);
-    EXPECT_EQ(extra.log.messages.back(), notMade + extra.animationPath() + " holds 3 images instead of 2" +
-                                             export_messages::kFramesAreIn + extra.settings.programFolder);
-    for (const ExportRig* rig : {&missing, &old, &extra})
-        for (const std::string& line : rig->log.messages) EXPECT_FALSE(startsWith(line, "Animation GIF is made"));
+TEST(AnimationExport, AFrameThatCannotBeWrittenStopsTheExportAndLeavesTheFolderAsItWas) {
+    const struct {
+        const char* name;
+        const char* failing;  // the frame file named in the message
+        int error;
+    } cases[] = {
+        {"disk full", "temp-101.gif", EFBIG},
+        {"read-only frame of an earlier export", "temp-103.gif", EACCES},
+        {"folder in the way", "temp-102.gif", EISDIR},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExportRig rig(movingRun(7));  // four frames
+        testdata::writeTextFile(rig.programFolder.file("temp-101.gif"), "frame 101 of an earlier export");
+        if (c.error == EACCES) {
+            testdata::writeTextFile(rig.programFolder.file(c.failing), "frame 103 of an earlier export");
+            std::filesystem::permissions(rig.programFolder.file(c.failing), std::filesystem::perms::owner_read);
+        }
+        if (c.error == EISDIR) std::filesystem::create_directory(rig.programFolder.file(c.failing));
+        const std::map<std::string, std::string> before = rig.programFolderContents();
+        ExportOutcome outcome;
+        {
+            std::optional<toolkit_test::FileSizeLimit> full;
+            if (c.error == EFBIG) full.emplace(64);
+            outcome = rig.exportAnswering(true);
+        }
+        EXPECT_EQ(outcome, ExportOutcome::NotWritable);
+        EXPECT_EQ(rig.log.messages.back(), export_messages::kFrameNotWritten + rig.programFolder.file(c.failing) +
+                                               ": " + std::strerror(c.error));
+        EXPECT_EQ(rig.programFolderContents(), before);
+        EXPECT_TRUE(rig.desktop.requests.empty());
+        EXPECT_EQ(count(rig.log.messages, export_messages::kComplete), 0);
+    }
 }
 
 TEST(AnimationExport, TheFixedSettleIsOptionalAndComesAfterEveryString) {
@@ -284,14 +333,37 @@ TEST(AnimationExport, AFailedRestartEndsTheCommandBeforeTheQuestion) {
     EXPECT_TRUE(rig.desktop.requests.empty());
 }
 
-TEST(AnimationExport, AProgramFolderWithNotationCharactersIsTypedAsItStands) {
-    ExportRig rig(movingRun(4));
-    const std::filesystem::path odd = rig.programFolder.path() / "a+b%c^(d){e}~";
-    std::filesystem::create_directory(odd);
-    rig.settings.programFolder = odd.string();
-    EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade);
-    EXPECT_EQ(rig.desktop.typedPath, (odd / "tempanim.gif").string());
-    EXPECT_TRUE(std::filesystem::exists(odd / "tempanim.gif"));
+TEST(AnimationExport, TheAnimationsPathIsTypedAsItStandsOrFlikkorIsNotStarted) {
+    const struct {
+        const char* folder;
+        const char* problem;  // nullptr: typed as it stands
+    } cases[] = {
+        {"a+b%c^(d){e}~", nullptr},
+        {"it's \xE3\x82\xA2\xE3\x83\x8B\xE3\x83\xA1 1", nullptr},
+        {"say \"d\"", "it holds a '\"', which the dialog reads as quotes around a list of file names"},
+        {"tab\there", "it holds a control character"},
+        {"latin1 \xE9t\xE9", "it is not UTF-8 text"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        ExportRig rig(movingRun(4));
+        const std::filesystem::path odd = rig.programFolder.path() / c.folder;
+        std::filesystem::create_directory(odd);
+        rig.settings.programFolder = odd.string();
+        const std::string animation = (odd / "tempanim.gif").string();
+        if (c.problem == nullptr) {
+            EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade);
+            EXPECT_EQ(rig.desktop.typedPath, animation);
+            EXPECT_TRUE(std::filesystem::exists(animation));
+            continue;
+        }
+        EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::FramesOnly);
+        EXPECT_EQ(rig.log.messages.back(), export_messages::kPathNotTypeable + std::string(c.problem) + ": " +
+                                               animation + export_messages::kFramesAreIn + odd.string());
+        EXPECT_TRUE(rig.desktop.requests.empty());
+        EXPECT_TRUE(rig.desktop.received.empty());
+        EXPECT_TRUE(std::filesystem::exists(odd / "temp-101.gif"));
+    }
 }
 
 TEST(AnimationExport, FramesCarryNoContactMarksAndTheContactChoiceIsKept) {

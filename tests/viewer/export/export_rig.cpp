@@ -2,10 +2,15 @@
 
 #include <gif_lib.h>
 
+#include "viewer/platform/gif_rasters.h"
 #include "viewer/platform/key_notation.h"
+
+#include <QString>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <thread>
 
@@ -55,12 +60,16 @@ void FakeDesktop::react(const std::string& keys) {
         if (keys != "{enter}") {
             const std::optional<std::vector<KeyStroke>> strokes = parseKeyNotation(keys);
             if (!strokes) return;
-            for (const KeyStroke& stroke : *strokes) typedPath += static_cast<char>(stroke.character);
+            for (const KeyStroke& stroke : *strokes) typedPath += QString::fromUcs4(&stroke.character, 1).toStdString();
             return;
         }
         target->shown = false;
         focus = kMainWindow;
-        if (writesAnimation) writeGifWithImages(typedPath, shiftDowns_ - 5 + extraImages);
+        std::vector<std::string> frameFiles;
+        for (int frame = 101; frame <= 100 + shiftDowns_ - 5; ++frame)
+            frameFiles.push_back(requests.back().workingDirectory + "/temp-" + std::to_string(frame) + ".gif");
+        if (arrange) arrange(frameFiles);
+        if (writesAnimation) writeAnimationOf(typedPath, frameFiles);
     } else if (target->caption == "Reelwright:確認" && keys == "{enter}") {
         for (Window& window : windows)
             if (window.process == kFlikkor) window.shown = false;
@@ -111,20 +120,16 @@ ProcessId FakeDesktop::startDetached(const LaunchRequest& request) {
     return kFlikkor;
 }
 
-void writeGifWithImages(const std::string& path, int images) {
-    int error = 0;
-    GifFileType* gif = EGifOpenFileName(path.c_str(), false, &error);
-    if (gif == nullptr) return;
-    GifColorType colours[2] = {{0, 0, 0}, {255, 255, 255}};
-    ColorMapObject* map = GifMakeMapObject(2, colours);
-    EGifPutScreenDesc(gif, 1, 1, 1, 0, map);
-    GifPixelType pixel = 1;
-    for (int k = 0; k < images; ++k) {
-        EGifPutImageDesc(gif, 0, 0, 1, 1, false, nullptr);
-        EGifPutLine(gif, &pixel, 1);
+void writeAnimationOf(const std::string& path, const std::vector<std::string>& frameFiles) {
+    // A screen of 1 x 1 without a colour table: only the rasters matter here.
+    std::string bytes = std::string("GIF89a") + std::string("\x01\x00\x01\x00\x00\x00\x00", 7);
+    for (const std::string& file : frameFiles) {
+        std::string raster;
+        GifRasterScanner frame(file);
+        if (!frame.next(raster)) return;
+        bytes += std::string("\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00", 10) + raster;
     }
-    EGifCloseFile(gif, &error);
-    GifFreeMapObject(map);
+    testdata::writeTextFile(path, bytes + "\x3B");
 }
 
 ExportRig::ExportRig(const testdata::ResultRun& run, bool walls, ContactDisplay contacts) {
@@ -160,6 +165,20 @@ std::vector<std::string> ExportRig::frameFiles() const {
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::map<std::string, std::string> ExportRig::programFolderContents() const {
+    std::map<std::string, std::string> contents;
+    for (const auto& entry : std::filesystem::directory_iterator(programFolder.path())) {
+        const std::string name = entry.path().filename().string();
+        if (entry.is_directory()) {
+            contents[name] = "<folder>";
+            continue;
+        }
+        std::ifstream in(entry.path(), std::ios::binary);
+        contents[name] = std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    return contents;
 }
 
 QImage pictureOfBlock(const testdata::ResultRun& run, int block, int size) {

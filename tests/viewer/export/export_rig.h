@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,8 +22,8 @@ namespace sorvath::test_support {
 // The display, the program start and a stand-in flikkor that answers the export's
 // keys as the real one does: its window appears without the focus, the make button
 // opens the save dialog (an error box when no file was added), the file name and
-// Enter close it and write the animation, Alt+F4 asks the close question, and Enter
-// on that ends the program.
+// Enter close it and write the animation of the selected frames, Alt+F4 asks the
+// close question, and Enter on that ends the program.
 class FakeDesktop : public KeySender, public WindowActivator, public Launcher {
 public:
     struct Window {
@@ -66,7 +67,8 @@ public:
     bool opensWindow = true;
     bool opensSaveDialog = true;
     bool writesAnimation = true;
-    int extraImages = 0;  // written on top of the added files
+    // Lays out the frame files that become the animation's images (in frame order unless changed).
+    std::function<void(std::vector<std::string>& frameFiles)> arrange;
     // Called after every string (the test may move the focus, as a user would).
     std::function<void(size_t sentSoFar)> afterSend;
 
@@ -86,8 +88,8 @@ private:
     WindowId nextId_ = 200;
 };
 
-// Writes a GIF file with this many 1 x 1 images.
-void writeGifWithImages(const std::string& path, int images);
+// Writes an animation whose images hold the rasters of these GIF files, as flikkor copies them.
+void writeAnimationOf(const std::string& path, const std::vector<std::string>& frameFiles);
 
 // The window's picture: the reader's display calls draw into a real picture.
 class PictureDisplay : public testing::RecordingDisplay {
@@ -139,6 +141,8 @@ struct ExportRig {
     std::string animationPath() const { return programFolder.file("tempanim.gif"); }
     // The temp- GIF files in the program folder, by name.
     std::vector<std::string> frameFiles() const;
+    // Every name in the program folder (hidden ones too) with its bytes; "<folder>" for a folder.
+    std::map<std::string, std::string> programFolderContents() const;
 };
 
 // The picture of the run's step block (1-based) as the viewer draws it after

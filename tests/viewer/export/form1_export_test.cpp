@@ -45,7 +45,6 @@ TEST(Form1AnimationGifMaking, MenuCommandExportsIntoTheProgramFolder) {
     EXPECT_TRUE(bench.newestMessage().endsWith(QString::fromUtf8(export_messages::kNoDisplay)));
     EXPECT_EQ(bench.label("Label3"), "4");
     std::filesystem::remove(frame);
-    std::filesystem::remove(folder / "temp.bmp");
 }
 
 TEST(Form1AnimationGifMaking, TheFixedKeyPauseIsOffUnlessTheEnvironmentAsksForIt) {
