@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 
 #include "form_harness.h"
@@ -51,8 +53,9 @@ bool shootSorvath(const fs::path& folder, const fs::path& frames) {
     for (int frame = 101; frame <= 112; ++frame) {
         bench.click("Command11");  // step by step
         const fs::path gif = frames / ("temp-" + std::to_string(frame) + ".gif");
-        if (!converter.convertSaved(bench.form->picture().image(), (frames / "temp.bmp").string(), gif.string()))
-            return false;
+        const std::optional<std::string> bytes = converter.convert(bench.form->picture().image());
+        if (!bytes) return false;
+        std::ofstream(gif, std::ios::binary) << *bytes;
     }
     return save(*bench.form, folder / "sorvath.png");
 }
