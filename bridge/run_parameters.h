@@ -42,15 +42,16 @@ struct RunParameters {
     double friction = 0.0;      // particle-particle friction coefficient
     double wallFriction = 0.0;  // particle-wall friction coefficient
     double overlap = 0.0;       // target overlap under the column's weight / smallest radius
+    double impactOverlap = 0.0;  // largest overlap of the worst impact / disc radius; also the checked limit
     double stepsPerContact = 0.0;
     double contactTime = 0.0;                           // of the lightest particle pair, s
     double dt = 0.0;                                    // time step, s
     long steps = 0;                                     // steps to run
     long dumpEvery = 0;                                 // steps between dumps
     double lidSpeed = 0.0;                              // downwards, length per s
-    double rounding = 0.0;                              // rounded radius of polygon bodies / their smaller semi-axis
+    double rounding = 0.0;                              // disc radius of clumps / their smaller semi-axis
     double xlo = 0.0, xhi = 0.0, ylo = 0.0, yhi = 0.0;  // the walls' rectangle
-    bool bodies = false;   // polygons present: every particle runs as a rounded-polygon body
+    bool clumps = false;   // polygons present: they run as rigid clumps of discs
     std::string runStamp;  // this preparation's stamp (empty in setups written before stamps)
 };
 
@@ -62,8 +63,7 @@ double particleMass(const PackedParticle& particle, double density);
 // Area of the polygon of the particle's outline points, or of its disc.
 double particleArea(const PackedParticle& particle);
 
-// The distinct dumps a complete run writes: at step 0 and every dumpEvery steps up to
-// steps (the body script runs whole dump intervals, so its last one may go beyond).
+// The distinct dumps a complete run writes: at step 0 and every dumpEvery steps up to steps.
 long promisedDumps(const RunParameters& parameters);
 
 // The setup file written next to the script and read back by the conversion.

@@ -103,7 +103,7 @@ TEST(DemrunPrepare, AFileThatCannotBeWrittenLeavesTheEarlierPreparation) {
         const char* message;
         rlim_t fileSizeLimit = 0;
     } cases[] = {
-        {"disk full", [](const std::filesystem::path&) {}, "in.demrun: cannot be written (File too large)", 200},
+        {"disk full", [](const std::filesystem::path&) {}, "packing.data: cannot be written (File too large)", 200},
         {"read-only script",
          [](const std::filesystem::path& f) {
              std::filesystem::permissions(f / kScriptFile, std::filesystem::perms(0444));
@@ -147,6 +147,25 @@ TEST(DemrunPrepare, DumpsOfTheEarlierPreparationAreNotConverted) {
     EXPECT_NE(converted.err.find("the dumps belong to another preparation (run stamp hand-run in demrun.stamp"),
               std::string::npos)
         << converted.err;
+}
+
+// A run that crashed while LAMMPS wrote its last dump: the whole dumps before it are
+// converted only when asked for.
+TEST(DemrunConvert, ARunThatDidNotCompleteIsConvertedOnlyWithPartial) {
+    toolkit_test::ScratchFolder folder;
+    testing::HandRun hand(folder.path());
+    const std::string dump = testing::HandRun::particleDump();
+    folder.write(kParticleDump, dump.substr(0, dump.size() - 40));
+    const Outcome refused = demrun({"convert", folder.path().string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("holds 3 dumps of 4; the run did not complete"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("demrun convert --partial"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "output.dat"));
+
+    const Outcome partial = demrun({"convert", "--partial", folder.path().string()});
+    EXPECT_EQ(partial.status, 0) << partial.err;
+    EXPECT_NE(partial.out.find("converting 3 dumps of 4"), std::string::npos) << partial.out;
+    EXPECT_NE(partial.out.find("converted 3 step blocks"), std::string::npos) << partial.out;
 }
 
 TEST(DemrunRun, ASecondRunInTheSameFolderIsRefusedAndChangesNothing) {
