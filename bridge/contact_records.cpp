@@ -32,8 +32,7 @@ void ContactRecords::note(int particle, double fraction) {
     worst = std::max(worst, fraction);
 }
 
-void ContactRecords::addPair(std::size_t i, std::size_t j, double normal, double tx, double ty, double dx,
-                             double dy) {
+void ContactRecords::addPair(std::size_t i, std::size_t j, double normal, double tx, double ty, double dx, double dy) {
     int p = particleOf_[i];
     int q = particleOf_[j];
     if (p == q) return;
@@ -89,6 +88,28 @@ void ContactRecords::addWall(int wall, std::size_t atom, double fx, double fy, d
     sum.weight += weight;
 }
 
+void ContactRecords::forces(std::vector<Point>& perParticle, std::vector<Point>& perWall) const {
+    perParticle.assign(rigid_.size(), Point{});
+    perWall.assign(3, Point{});
+    for (const auto& [k, sum] : pairs_) {
+        Point& first = perParticle[static_cast<std::size_t>(k >> 32)];
+        Point& second = perParticle[static_cast<std::size_t>(k & 0xffffffffLL)];
+        first.x += sum.nx + sum.tx;
+        first.y += sum.ny + sum.ty;
+        second.x -= sum.nx + sum.tx;
+        second.y -= sum.ny + sum.ty;
+    }
+    for (const auto& [k, sum] : walls_) {
+        Point& on = perParticle[static_cast<std::size_t>(k >> 32)];
+        on.x += sum.nx + sum.tx;
+        on.y += sum.ny + sum.ty;
+        const auto wall = static_cast<std::size_t>(k & 0xffffffffLL);
+        if (wall >= perWall.size()) perWall.resize(wall + 1);
+        perWall[wall].x += sum.nx + sum.tx;
+        perWall[wall].y += sum.ny + sum.ty;
+    }
+}
+
 void ContactRecords::finish(const std::vector<ParticlePose>& poses, std::vector<ContactOut>& pairs,
                             std::vector<ContactOut>& walls) {
     pairs.clear();
@@ -107,7 +128,8 @@ void ContactRecords::finish(const std::vector<ParticlePose>& poses, std::vector<
         } else {
             c.jp = static_cast<int>(k & 0xffffffffLL) + 1;
             const ParticlePose& b = poses[static_cast<std::size_t>(c.jp - 1)];
-            const bool discs = !rigid_[static_cast<std::size_t>(c.ip - 1)] && !rigid_[static_cast<std::size_t>(c.jp - 1)];
+            const bool discs =
+                !rigid_[static_cast<std::size_t>(c.ip - 1)] && !rigid_[static_cast<std::size_t>(c.jp - 1)];
             c.xc = discs ? 0.5 * (a.x + b.x) : px;
             c.yc = discs ? 0.5 * (a.y + b.y) : py;
             toX = b.x;

@@ -32,8 +32,11 @@ public:
     // One disc touching a wall of fix `wall`: the force on the disc and the contact point.
     void addWall(int wall, std::size_t atom, double fx, double fy, double px, double py);
     // The records of this dump: pairs by (ip, jp), then walls by particle and wall.
-    void finish(const std::vector<ParticlePose>& poses, std::vector<ContactOut>& pairs,
-                std::vector<ContactOut>& walls);
+    void finish(const std::vector<ParticlePose>& poses, std::vector<ContactOut>& pairs, std::vector<ContactOut>& walls);
+
+    // The forces of this dump's contacts on each particle (pairs and walls), and the force
+    // each wall fix exerts on all particles together.
+    void forces(std::vector<Point>& perParticle, std::vector<Point>& perWall) const;
 
     // The largest overlap seen per particle, as a fraction of the smaller disc radius.
     const std::vector<double>& worstOverlap() const { return worstOverlap_; }

@@ -47,8 +47,9 @@ int prepareCommand(const PrepareOptions& options, std::ostream& out, std::ostrea
             files.add((folder / kPackingCopy).string(), packingText);
         files.commit();
         out << "demrun: prepared " << packing.particles.size()
-            << (parameters.clumps ? " particles (polygons as rigid clumps of discs)" : " discs") << " for " << parameters.steps << " steps of "
-            << parameters.dt << " s in " << folder.string() << " (" << kScriptFile << ", " << kDataFile << ")\n";
+            << (parameters.clumps ? " particles (polygons as rigid clumps of discs)" : " discs") << " for "
+            << parameters.steps << " steps of " << parameters.dt << " s in " << folder.string() << " (" << kScriptFile
+            << ", " << kDataFile << ")\n";
         return 0;
     } catch (const std::exception& error) {
         return failure(err, error.what());

@@ -143,8 +143,7 @@ std::string lammpsScriptText(const Packing& packing, const RunParameters& r) {
     s += "timestep " + num(r.dt) + "\n\n";
     s += "# The mean spin over each dump interval picks the turn an angle lies in.\n";
     s += "compute omega all property/atom omegaz\n";
-    s += "fix spin all ave/atom 1 " + std::to_string(r.dumpEvery) + " " + std::to_string(r.dumpEvery) +
-         " c_omega\n";
+    s += "fix spin all ave/atom 1 " + std::to_string(r.dumpEvery) + " " + std::to_string(r.dumpEvery) + " c_omega\n";
     s += "# Normal force, tangential force (x, y, magnitude), centre line (x, y) of each disc contact.\n";
     s += "compute pairs all pair/local force p1 p2 p4 p10 p11 cutoff radius\n";
     s += "compute pair_atoms all property/local patom1 patom2 cutoff radius\n";

@@ -26,8 +26,8 @@ std::optional<std::string> findProgram(const std::string& name, const std::strin
     return std::nullopt;
 }
 
-std::vector<std::string> lammpsCommand(const Launch& launch, const std::string& script,
-                                       const std::string& searchPath, bool asRoot) {
+std::vector<std::string> lammpsCommand(const Launch& launch, const std::string& script, const std::string& searchPath,
+                                       bool asRoot) {
     const auto lmp = findProgram("lmp", searchPath);
     if (!lmp) throw InputError("lmp (LAMMPS) is not installed: install the Debian package 'lammps'");
     std::vector<std::string> command;
@@ -131,7 +131,7 @@ std::string failureText(const LammpsOutcome& outcome, const std::optional<long>&
     std::string text = "LAMMPS stopped ";
     text += lastStep ? "after step " + std::to_string(*lastStep) : std::string("before its first step");
     // mpirun ends with 128 + the signal that killed a rank.
-    const int signal = outcome.signal != 0                                           ? outcome.signal
+    const int signal = outcome.signal != 0                                         ? outcome.signal
                        : outcome.exitStatus > 128 && outcome.exitStatus < 128 + 65 ? outcome.exitStatus - 128
                                                                                    : 0;
     if (signal != 0) {

@@ -24,8 +24,8 @@ struct Launch {
 // The command line: lmp alone, or mpirun -np N lmp when ranks > 1 or a host file is given;
 // with a launcher, its words, then --hostfile FILE and -np N when given, then lmp.
 // Throws InputError naming the Debian package when a program is missing.
-std::vector<std::string> lammpsCommand(const Launch& launch, const std::string& script,
-                                       const std::string& searchPath, bool asRoot);
+std::vector<std::string> lammpsCommand(const Launch& launch, const std::string& script, const std::string& searchPath,
+                                       bool asRoot);
 
 // Picks the progress out of LAMMPS console lines: the thermo rows that follow a
 // "Step Time c_kinetic" (or "Step Time KinEng") header. Rows already seen (a run continued in pieces repeats

@@ -139,6 +139,11 @@ public:
         summary.particles = static_cast<long>(packing_.particles.size());
         summary.dumpBytes = atoms_.bytes() + pairs_.bytes();
         summary.overlapLimit = setup_.impactOverlap;
+        summary.lastPoses = poses_;
+        summary.worstOverlap = contacts_.worstOverlap();
+        contacts_.forces(summary.contactForces, summary.wallForces);
+        summary.gravity = setup_.gravity;
+        for (const PackedParticle& p : packing_.particles) summary.masses.push_back(particleMass(p, setup_.density));
         for (std::size_t i = 0; i < poses_.size(); ++i) {
             const double worst = contacts_.worstOverlap()[i];
             if (setup_.impactOverlap > 0.0 && worst > setup_.impactOverlap)
@@ -213,8 +218,8 @@ private:
         const bool partial = mode_ == ConversionMode::Partial;
         if (!cutShort_.empty() && !partial && blocks >= promised) throw InputError(cutShort_);
         if (blocks < promised && !partial) {
-            std::string message = dump + ": holds " + std::to_string(blocks) + " dumps of " +
-                                  std::to_string(promised) + "; the run did not complete";
+            std::string message = dump + ": holds " + std::to_string(blocks) + " dumps of " + std::to_string(promised) +
+                                  "; the run did not complete";
             if (!cutShort_.empty()) message += " (" + cutShort_ + ")";
             if (run_) message += " (demrun run, process " + std::to_string(run_->pid) + ", stopped before its end)";
             throw InputError(message + ". Convert them anyway with demrun convert --partial");
@@ -369,17 +374,17 @@ std::vector<std::string> checkWarnings(const ConversionSummary& summary) {
         return text;
     };
     if (!summary.outside.empty())
-        lines.push_back(std::to_string(summary.outside.size()) + " particle(s) left the box: " +
-                        listed(summary.outside, [](const std::pair<int, long>& e) {
+        lines.push_back(std::to_string(summary.outside.size()) +
+                        " particle(s) left the box: " + listed(summary.outside, [](const std::pair<int, long>& e) {
                             return std::to_string(e.first) + " (from step " + std::to_string(e.second) + ")";
                         }));
     if (!summary.overlapping.empty())
-        lines.push_back(std::to_string(summary.overlapping.size()) +
-                        " particle(s) overlapped a neighbour or a wall by more than " +
-                        numberText(summary.overlapLimit, 6) + " of a disc radius (impact_overlap): " +
-                        listed(summary.overlapping, [](const std::pair<int, double>& e) {
-                            return std::to_string(e.first) + " (" + numberText(e.second, 3) + ")";
-                        }));
+        lines.push_back(
+            std::to_string(summary.overlapping.size()) + " particle(s) overlapped a neighbour or a wall by more than " +
+            numberText(summary.overlapLimit, 6) +
+            " of a disc radius (impact_overlap): " + listed(summary.overlapping, [](const std::pair<int, double>& e) {
+                return std::to_string(e.first) + " (" + numberText(e.second, 3) + ")";
+            }));
     return lines;
 }
 

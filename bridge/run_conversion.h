@@ -24,6 +24,9 @@
 // marker that stays behind when a kill comes between the renames).
 #pragma once
 
+#include "bridge/packing_input.h"
+#include "bridge/result_files.h"
+
 #include <cstddef>
 #include <string>
 #include <utility>
@@ -48,6 +51,15 @@ struct ConversionSummary {
     double overlapLimit = 0.0;
     std::vector<std::pair<int, long>> outside;
     std::vector<std::pair<int, double>> overlapping;
+    // The last dump: the particles' poses, the contact forces on each particle (pairs and
+    // walls summed from the records), each wall fix's force on the particles (sides,
+    // bottom, lid), and the particles' masses.
+    std::vector<ParticlePose> lastPoses;
+    std::vector<Point> contactForces;
+    std::vector<Point> wallForces;
+    std::vector<double> masses;
+    double gravity = 0.0;
+    std::vector<double> worstOverlap;  // per particle, over the whole run, per disc radius
 };
 
 enum class ConversionMode {

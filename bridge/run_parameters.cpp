@@ -270,7 +270,8 @@ RunParameters readSetupText(std::string_view text, const std::string& name) {
     };
     RunParameters r;
     if (values["model"] == "bodies")
-        throw InputError(name + ": prepared by an earlier demrun with rounded-polygon bodies; prepare and run it again");
+        throw InputError(name +
+                         ": prepared by an earlier demrun with rounded-polygon bodies; prepare and run it again");
     if (values["model"] != "clumps" && values["model"] != "discs") throw InputError(name + ": 'model' is missing");
     r.clumps = values["model"] == "clumps";
     r.density = number("density");

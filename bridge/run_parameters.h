@@ -33,15 +33,15 @@ ParameterChoice defaultParameters();
 // Everything the script and the conversion need, in the packing's own units
 // (lengths as in newin.dat, time in seconds, mass per unit thickness).
 struct RunParameters {
-    double density = 0.0;       // mass per unit area
-    double gravity = 0.0;       // acceleration, downwards
-    double kn = 0.0;            // normal stiffness, force per length
-    double kt = 0.0;            // tangential stiffness (2/7 kn)
-    double restitution = 0.0;   // normal coefficient of restitution
-    double dampingRate = 0.0;   // normal damping per effective mass, 1/s
-    double friction = 0.0;      // particle-particle friction coefficient
-    double wallFriction = 0.0;  // particle-wall friction coefficient
-    double overlap = 0.0;       // target overlap under the column's weight / smallest radius
+    double density = 0.0;        // mass per unit area
+    double gravity = 0.0;        // acceleration, downwards
+    double kn = 0.0;             // normal stiffness, force per length
+    double kt = 0.0;             // tangential stiffness (2/7 kn)
+    double restitution = 0.0;    // normal coefficient of restitution
+    double dampingRate = 0.0;    // normal damping per effective mass, 1/s
+    double friction = 0.0;       // particle-particle friction coefficient
+    double wallFriction = 0.0;   // particle-wall friction coefficient
+    double overlap = 0.0;        // target overlap under the column's weight / smallest radius
     double impactOverlap = 0.0;  // largest overlap of the worst impact / disc radius; also the checked limit
     double stepsPerContact = 0.0;
     double contactTime = 0.0;                           // of the lightest particle pair, s
@@ -51,7 +51,7 @@ struct RunParameters {
     double lidSpeed = 0.0;                              // downwards, length per s
     double rounding = 0.0;                              // disc radius of clumps / their smaller semi-axis
     double xlo = 0.0, xhi = 0.0, ylo = 0.0, yhi = 0.0;  // the walls' rectangle
-    bool clumps = false;   // polygons present: they run as rigid clumps of discs
+    bool clumps = false;                                // polygons present: they run as rigid clumps of discs
     std::string runStamp;  // this preparation's stamp (empty in setups written before stamps)
 };
 

@@ -205,8 +205,7 @@ TEST(RunConversion, RefusalsNameTheReasonAndChangeNoFile) {
              ::mkfifo((f / kParticleDump).c_str(), 0600);
          },
          "dump.particles: cannot be opened (not a regular file)"},
-        {"fewer dumps than set up", keepTwoDumps,
-         "dump.particles: holds 2 dumps of 4; the run did not complete"},
+        {"fewer dumps than set up", keepTwoDumps, "dump.particles: holds 2 dumps of 4; the run did not complete"},
         {"fewer dumps of a killed run",
          [](const std::filesystem::path& f) {
              keepTwoDumps(f);

@@ -122,7 +122,7 @@ TEST(RunParameters, ChoicesThatGiveNoFiniteValueAreRefusedNamingTheValue) {
         {"gravity = 1e308\n", "kn = inf"},                           // the weight overflows
         {"kn = 1e-320\n", "the contact time = inf"},                 // sqrt(m / kn) overflows
         {"density = 1e-300\nkn = 1e308\n", "the contact time = 0"},  // sqrt(m / kn) underflows
-        {"lid_speed = 1e308\n", "kn = inf"},                          // an impact at that speed
+        {"lid_speed = 1e308\n", "kn = inf"},                         // an impact at that speed
         {"steps_per_contact = 1e308\n", ""},                         // extreme, but a number
     };
     for (const auto& c : cases) {
