@@ -36,8 +36,12 @@ std::vector<std::string> lammpsCommand(const Launch& launch, const std::string& 
         std::string word;
         while (words >> word) command.push_back(word);
         if (command.empty()) throw InputError("--mpirun needs a launcher command");
-        if (!findProgram(command.front(), searchPath) && command.front().find('/') == std::string::npos)
-            throw InputError("the launcher '" + command.front() + "' is not on PATH");
+        // Started with execv: a bare name becomes the path PATH gives it.
+        if (command.front().find('/') == std::string::npos) {
+            const auto found = findProgram(command.front(), searchPath);
+            if (!found) throw InputError("the launcher '" + command.front() + "' is not on PATH");
+            command.front() = *found;
+        }
         if (!launch.hostfile.empty()) command.insert(command.end(), {"--hostfile", launch.hostfile});
         if (launch.ranks > 1) command.insert(command.end(), {"-np", std::to_string(launch.ranks)});
     } else if (launch.ranks > 1 || !launch.hostfile.empty()) {

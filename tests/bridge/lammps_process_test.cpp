@@ -36,7 +36,7 @@ TEST(ProgressFilter, OneLinePerThermoRowAndNoRepeats) {
 TEST(LammpsCommand, SerialOrUnderALauncherWithTheRootFlagOnlyForOurMpirun) {
     const std::filesystem::path bin = std::filesystem::temp_directory_path() / "bridge-command-test-bin";
     std::filesystem::create_directories(bin);
-    for (const char* name : {"lmp", "mpirun", "srun"}) {
+    for (const char* name : {"lmp", "mpirun", "srun", "mpiexec"}) {
         std::ofstream(bin / name) << "#!/bin/sh\n";
         std::filesystem::permissions(bin / name, std::filesystem::perms::owner_all);
     }
@@ -53,14 +53,14 @@ TEST(LammpsCommand, SerialOrUnderALauncherWithTheRootFlagOnlyForOurMpirun) {
         {{2, "", ""}, false, {mpirun, "--oversubscribe", "-np", "2"}},
         {{3, "", ""}, true, {mpirun, "--allow-run-as-root", "--oversubscribe", "-np", "3"}},
         {{4, "", "nodes"}, false, {mpirun, "--hostfile", "nodes", "-np", "4"}},
-        {{1, "srun -n  64", ""}, true, {"srun", "-n", "64"}},
-        {{8, "mpiexec -x OMP", "hosts"}, false, {"mpiexec", "-x", "OMP", "--hostfile", "hosts", "-np", "8"}},
+        {{1, "srun -n  64", ""}, true, {(bin / "srun").string(), "-n", "64"}},
+        {{8, "mpiexec -x OMP", "hosts"}, false, {(bin / "mpiexec").string(), "-x", "OMP", "--hostfile", "hosts", "-np", "8"}},
+        {{2, "nosuch -n 2", ""}, false, {}},  // not on PATH: refused before anything starts
     };
     for (const auto& c : cases) {
         std::vector<std::string> expected = c.head;
         expected.insert(expected.end(), tail.begin(), tail.end());
-        if (c.launch.launcher.rfind("mpiexec", 0) == 0) {
-            // Not on PATH: refused before anything starts.
+        if (c.head.empty() && !c.launch.launcher.empty()) {
             EXPECT_THROW(lammpsCommand(c.launch, "in.demrun", path, c.root), InputError);
             continue;
         }
