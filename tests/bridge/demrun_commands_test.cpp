@@ -168,6 +168,23 @@ TEST(DemrunConvert, ARunThatDidNotCompleteIsConvertedOnlyWithPartial) {
     EXPECT_NE(partial.out.find("converted 3 step blocks"), std::string::npos) << partial.out;
 }
 
+// Disc 3 sinks 0.1 below the floor at the last dump: it left the box, and its centre lies
+// 0.1 from the wall's contact point, an overlap of 0.6 of its radius 0.25, beyond 0.2.
+TEST(DemrunConvert, ParticlesOutsideTheBoxOrOverlappingTooMuchAreNamed) {
+    toolkit_test::ScratchFolder folder;
+    testing::HandRun hand(folder.path());
+    std::string dump = testing::HandRun::particleDump();
+    const std::size_t last = dump.rfind("3 2 0.25 ");
+    dump.replace(last, 9, "3 2 -0.1 ");
+    folder.write(kParticleDump, dump);
+    const Outcome converted = demrun({"convert", folder.path().string()});
+    EXPECT_EQ(converted.status, 0) << converted.err;
+    EXPECT_EQ(converted.err,
+              "demrun: warning: 1 particle(s) left the box: 3 (from step 300)\n"
+              "demrun: warning: 1 particle(s) overlapped a neighbour or a wall by more than 0.2 of a disc radius "
+              "(impact_overlap): 3 (0.6)\n");
+}
+
 TEST(DemrunRun, ASecondRunInTheSameFolderIsRefusedAndChangesNothing) {
     toolkit_test::ScratchFolder folder;
     testing::HandRun hand(folder.path());

@@ -66,6 +66,8 @@ const Bed kBeds[] = {
      "steps = 60000\ndump_every = 2000\nlid_speed = 0\nwall_friction = 0\n"},
 };
 
+void PrintTo(const Bed& bed, std::ostream* out) { *out << bed.name; }
+
 std::filesystem::path settledBed(const Bed& bed) {
     struct Ran {
         std::unique_ptr<sorvath::testdata::TempFolder> folder;
