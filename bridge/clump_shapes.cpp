@@ -1,5 +1,6 @@
 #include "bridge/clump_shapes.h"
 
+#include "bridge/field_text.h"
 #include "bridge/lammps_input.h"
 
 #include <algorithm>
@@ -37,11 +38,27 @@ Clump clumpOf(const PackedParticle& particle, const RunParameters& r) {
     clump.rigid = true;
     clump.radius = roundedRadius(particle, r);
     const std::vector<Point> corners = bodyVertices(particle, clump.radius);
+    // Discs along each edge, at most one radius apart: counted before any is placed, so a
+    // particle far longer than its rounding allows is refused rather than filled.
+    std::vector<int> perEdge;
+    double total = 0.0;
+    for (std::size_t k = 0; k < corners.size(); ++k) {
+        const Point& p = corners[k];
+        const Point& q = corners[(k + 1) % corners.size()];
+        const double pieces = std::max(1.0, std::ceil(std::hypot(q.x - p.x, q.y - p.y) / clump.radius));
+        total += pieces;
+        if (!(clump.radius > 0.0) || !(total <= kMaxClumpDiscs))
+            throw InputError("a particle of semi-axes " + numberText(particle.a, 6) + " and " +
+                             numberText(particle.b, 6) + " would need more than " + std::to_string(kMaxClumpDiscs) +
+                             " discs of radius " + numberText(clump.radius, 6) + " (rounding " +
+                             numberText(r.rounding, 6) + " of the smaller semi-axis); choose a larger rounding");
+        perEdge.push_back(static_cast<int>(pieces));
+    }
     std::vector<Point> outline;
     for (std::size_t k = 0; k < corners.size(); ++k) {
         const Point& p = corners[k];
         const Point& q = corners[(k + 1) % corners.size()];
-        const int pieces = std::max(1, static_cast<int>(std::ceil(std::hypot(q.x - p.x, q.y - p.y) / clump.radius)));
+        const int pieces = perEdge[k];
         for (int s = 0; s < pieces; ++s) {
             const double t = static_cast<double>(s) / pieces;
             outline.push_back({p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)});

@@ -25,6 +25,10 @@ struct Clump {
     std::vector<ClumpDisc> discs;
 };
 
+// The most discs one clump may have.
+inline constexpr int kMaxClumpDiscs = 5000;
+
+// Throws InputError when the particle would need more than kMaxClumpDiscs discs.
 Clump clumpOf(const PackedParticle& particle, const RunParameters& parameters);
 
 // Moment of inertia about the centre of a polygon of uniform areal density.

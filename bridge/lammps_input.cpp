@@ -65,7 +65,18 @@ std::string commentLines(const RunParameters& r, const Packing& packing) {
 std::vector<Clump> packingClumps(const Packing& packing, const RunParameters& parameters) {
     std::vector<Clump> clumps;
     clumps.reserve(packing.particles.size());
-    for (const PackedParticle& p : packing.particles) clumps.push_back(clumpOf(p, parameters));
+    std::size_t total = 0;
+    for (const PackedParticle& p : packing.particles) {
+        try {
+            clumps.push_back(clumpOf(p, parameters));
+            total += clumps.back().discs.size();
+            if (total > kMaxRunDiscs)
+                throw InputError("the packing's clumps would need more than " + std::to_string(kMaxRunDiscs) +
+                                 " discs; choose a larger rounding");
+        } catch (const InputError& error) {
+            throw InputError("particle " + std::to_string(clumps.size() + 1) + ": " + error.what());
+        }
+    }
     return clumps;
 }
 

@@ -26,7 +26,11 @@ inline constexpr const char* kPairDump = "dump.pairs";
 inline constexpr const char* kLogFile = "log.lammps";
 
 std::string lammpsDataText(const Packing& packing, const RunParameters& parameters);
-// Every particle's discs, in the particle order of the packing.
+// The most discs a run may have, all clumps together.
+inline constexpr std::size_t kMaxRunDiscs = 2000000;
+
+// Every particle's discs, in the particle order of the packing. Throws InputError naming
+// the particle whose clump would need too many discs, or when all together would.
 std::vector<Clump> packingClumps(const Packing& packing, const RunParameters& parameters);
 std::string lammpsScriptText(const Packing& packing, const RunParameters& parameters);
 

@@ -1,6 +1,7 @@
 #include "bridge/run_parameters.h"
 
 #include "bridge/field_text.h"
+#include "bridge/lammps_input.h"
 
 #include <algorithm>
 #include <cmath>
@@ -210,6 +211,8 @@ RunParameters deriveParameters(const Packing& packing, const ParameterChoice& ch
     else
         r.lidSpeed = valueOf(choice, "lid_speed");
     refuseUnusableValues(r, totalMass);
+    // A particle whose clump would need too many discs is refused here, before any file.
+    if (r.clumps) packingClumps(packing, r);
     return r;
 }
 

@@ -55,7 +55,8 @@ struct RunParameters {
     std::string runStamp;  // this preparation's stamp (empty in setups written before stamps)
 };
 
-// Throws InputError when the walls are not the four sides of a rectangle.
+// Throws InputError when the walls are not the four sides of a rectangle, or a polygon's
+// clump would need too many discs (see packingClumps).
 RunParameters deriveParameters(const Packing& packing, const ParameterChoice& choice);
 
 // Mass of a particle in the model (density times its simulated area).

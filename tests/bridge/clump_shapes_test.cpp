@@ -1,4 +1,5 @@
 #include "bridge/clump_shapes.h"
+#include "bridge/field_text.h"
 #include "bridge/lammps_input.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,16 @@ TEST(ClumpShapes, MassCentreAndInertiaAreTheSolidOutlinesAndTheSurfaceIsClosed) 
             EXPECT_LE(std::hypot(q.x - p.x, q.y - p.y), clump.radius + 1e-12);
         }
     }
+}
+
+// A needle of a particle would need hundreds of thousands of discs of its rounding.
+TEST(ClumpShapes, AParticleFarLongerThanItsRoundingIsRefused) {
+    RunParameters r;
+    r.density = 2000.0;
+    r.rounding = 0.15;
+    EXPECT_THROW(clumpOf(shape(1447.0, 0.065, 4), r), InputError);
+    r.rounding = 0.0;
+    EXPECT_THROW(clumpOf(shape(0.5, 0.5, 4), r), InputError);
 }
 
 TEST(ClumpShapes, ThePoseComesBackFromTheDiscsPositions) {

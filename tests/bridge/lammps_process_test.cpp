@@ -54,7 +54,9 @@ TEST(LammpsCommand, SerialOrUnderALauncherWithTheRootFlagOnlyForOurMpirun) {
         {{3, "", ""}, true, {mpirun, "--allow-run-as-root", "--oversubscribe", "-np", "3"}},
         {{4, "", "nodes"}, false, {mpirun, "--hostfile", "nodes", "-np", "4"}},
         {{1, "srun -n  64", ""}, true, {(bin / "srun").string(), "-n", "64"}},
-        {{8, "mpiexec -x OMP", "hosts"}, false, {(bin / "mpiexec").string(), "-x", "OMP", "--hostfile", "hosts", "-np", "8"}},
+        {{8, "mpiexec -x OMP", "hosts"},
+         false,
+         {(bin / "mpiexec").string(), "-x", "OMP", "--hostfile", "hosts", "-np", "8"}},
         {{2, "nosuch -n 2", ""}, false, {}},  // not on PATH: refused before anything starts
     };
     for (const auto& c : cases) {
