@@ -61,6 +61,9 @@ TEST(DemrunCommandLine, AnswersHelpForEachCommandAndRefusesWhatItDoesNotKnowWith
         {{"prepare", "a", "b"}, 2, "demrun: prepare needs one packing file\n"},
         {{"prepare", "a", "--params"}, 2, "demrun: --params needs a value\n"},
         {{"run", "--np", "1.5"}, 2, "demrun: --np needs a whole number of ranks, not '1.5'\n"},
+        {{"run", "--hostfile", "/nonexistent/hosts"}, 2, "demrun: --hostfile: File does not exist: /nonexistent/hosts"},
+        {{"run", "-h"}, 0, "--mpirun CMD"},
+        {{"convert", "-h"}, 0, "--partial"},
     };
     for (const auto& c : cases) {
         std::string line;
