@@ -49,12 +49,25 @@ struct CommandLine {
         run = app.add_subcommand("run", "run LAMMPS in a run folder, one line per dump");
         run->footer(
             "Starts lmp, or mpirun -np N lmp, in the folder and prints step, time and kinetic energy\n"
-            "at every dump; when LAMMPS stops with an error its last lines are shown.");
+            "at every dump. When LAMMPS stops early, the step it reached, the signal or exit status and\n"
+            "LAMMPS's own message are shown, then its last lines. With --mpirun the launcher's words\n"
+            "come first, then --hostfile FILE and -np N when given, then lmp: for example\n"
+            "--mpirun \"srun -n 64\" or --mpirun mpiexec --hostfile nodes --np 32.");
         run->add_option("--np", ranksText, "MPI ranks (default 1)")->type_name("N");
+        run->add_option("--mpirun", runOptions.launcher, "the launcher command instead of mpirun (split at blanks)")
+            ->type_name("CMD");
+        run->add_option("--hostfile", runOptions.hostfile, "host file handed to the launcher")
+            ->type_name("FILE")
+            ->check(CLI::ExistingFile);
         run->add_option("DIR", runOptions.folder, kFolderHelp)->type_name("");
 
         convert = app.add_subcommand("convert", "turn the dumps of a finished run into Sorvath's run files");
-        convert->footer("Writes output.dat, wllout.dat, cont2.dat and cont.dat into the folder, all four or none.");
+        convert->footer(
+            "Writes output.dat, wllout.dat, cont2.dat and cont.dat into the folder, all four or none.\n"
+            "A run that did not complete is refused, saying how many of its dumps exist, unless\n"
+            "--partial is given.");
+        convert->add_flag("--partial", convertOptions.partial,
+                          "convert the dumps of a run that did not complete (up to its last whole dump)");
         convert->add_option("DIR", convertOptions.folder, kFolderHelp)->type_name("");
 
         for (CLI::App* command : {prepare, run, convert}) command->group("Commands")->allow_extras();

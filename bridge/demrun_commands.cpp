@@ -47,8 +47,9 @@ int prepareCommand(const PrepareOptions& options, std::ostream& out, std::ostrea
             files.add((folder / kPackingCopy).string(), packingText);
         files.commit();
         out << "demrun: prepared " << packing.particles.size()
-            << (parameters.bodies ? " rounded-polygon bodies" : " discs") << " for " << parameters.steps << " steps of "
-            << parameters.dt << " s in " << folder.string() << " (" << kScriptFile << ", " << kDataFile << ")\n";
+            << (parameters.clumps ? " particles (polygons as rigid clumps of discs)" : " discs") << " for "
+            << parameters.steps << " steps of " << parameters.dt << " s in " << folder.string() << " (" << kScriptFile
+            << ", " << kDataFile << ")\n";
         return 0;
     } catch (const std::exception& error) {
         return failure(err, error.what());
@@ -70,7 +71,8 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
         const HeldMarker running((dir / kRunningMarker).string(), stamp,
                                  folder + ": demrun run is already running in this folder");
         const char* path = std::getenv("PATH");
-        const auto command = lammpsCommand(options.ranks, kScriptFile, path ? path : "", ::geteuid() == 0);
+        const auto command = lammpsCommand({options.ranks, options.launcher, options.hostfile}, kScriptFile,
+                                           path ? path : "", ::geteuid() == 0);
         for (const char* dump : {kParticleDump, kPairDump}) removeDumpFiles(folder, dump);
         writeRunStamp(folder, stamp);
         out << "demrun: running LAMMPS" << (options.ranks > 1 ? " on " + std::to_string(options.ranks) + " ranks" : "")
@@ -80,10 +82,12 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
             if (const auto shown = progress.take(line)) out << *shown << std::endl;
         });
         if (outcome.exitStatus != 0 || outcome.errorSeen) {
-            err << "demrun: LAMMPS stopped with an error (exit status " << outcome.exitStatus << "); its last lines:\n";
+            err << "demrun: " << failureText(outcome, progress.lastStep()) << "\ndemrun: LAMMPS's last lines:\n";
             for (const std::string& line : outcome.lastLines) err << "  " << line << "\n";
             return 1;
         }
+        const ConversionSummary check = convertRun(folder, ConversionMode::Check);
+        for (const std::string& warning : checkWarnings(check)) err << "demrun: warning: " << warning << "\n";
         out << "demrun: the run is complete; convert it with: demrun convert " << shellWord(folder) << "\n";
         return 0;
     } catch (const std::exception& error) {
@@ -94,10 +98,15 @@ int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err) 
 int convertCommand(const ConvertOptions& options, std::ostream& out, std::ostream& err) {
     try {
         const std::string& folder = options.folder;
-        const ConversionSummary summary = convertRun(folder);
+        const ConversionSummary summary =
+            convertRun(folder, options.partial ? ConversionMode::Partial : ConversionMode::Complete);
+        for (const std::string& warning : checkWarnings(summary)) err << "demrun: warning: " << warning << "\n";
         if (summary.mendsCutOffConversion)
             out << "demrun: an earlier conversion in " << folder
                 << " was cut off between its renames; the four files now belong together again\n";
+        if (summary.stepBlocks < summary.promisedDumps)
+            out << "demrun: the run did not complete: converting " << summary.stepBlocks << " dumps of "
+                << summary.promisedDumps << "\n";
         out << "demrun: converted " << summary.stepBlocks << " step blocks of " << summary.particles
             << " particles into " << (std::filesystem::path(folder) / kOutputFile).string() << " with " << kWallFile
             << ", " << kContactHeaderFile << " and " << kContactRecordFile << "\n";

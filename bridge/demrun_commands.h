@@ -16,11 +16,14 @@ struct PrepareOptions {
 
 struct RunOptions {
     std::string folder = ".";
-    int ranks = 1;  // MPI ranks; above 1 LAMMPS runs under mpirun
+    int ranks = 1;         // MPI ranks; above 1 LAMMPS runs under mpirun
+    std::string launcher;  // a launcher command instead of mpirun ("srun", "mpiexec -x VAR")
+    std::string hostfile;  // the launcher's host file
 };
 
 struct ConvertOptions {
     std::string folder = ".";
+    bool partial = false;  // convert the dumps of a run that did not complete
 };
 
 int prepareCommand(const PrepareOptions& options, std::ostream& out, std::ostream& err);

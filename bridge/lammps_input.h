@@ -1,8 +1,10 @@
-// The LAMMPS side of a run: the data file (particles as granular discs, or every
-// particle as a rounded-polygon body when the packing holds polygons) and the input
-// script (2D, walls, gravity, the moving lid, dumps, progress lines).
+// The LAMMPS side of a run: the data file (granular discs; polygons and ellipses as rigid
+// clumps of granular discs, see clump_shapes.h) and the input script (2D, walls, gravity,
+// the moving lid, dumps, progress lines). Atoms are numbered particle by particle, in the
+// order of packingClumps.
 #pragma once
 
+#include "bridge/clump_shapes.h"
 #include "bridge/packing_input.h"
 #include "bridge/run_parameters.h"
 
@@ -10,9 +12,8 @@
 
 namespace bridge {
 
-// The most vertices a simulated body gets. A denser outline (an ellipse's 100 points)
-// is sampled at this many points: LAMMPS's rounded-polygon contact fails when many
-// vertices of one body lie near an edge of another.
+// The most corners a clump's outline gets. A denser outline (an ellipse's 100 points) is
+// sampled at this many points; discs along the edges fill the rest.
 inline constexpr int kMaxBodyVertices = 24;
 
 // File names inside a run folder.
@@ -25,10 +26,16 @@ inline constexpr const char* kPairDump = "dump.pairs";
 inline constexpr const char* kLogFile = "log.lammps";
 
 std::string lammpsDataText(const Packing& packing, const RunParameters& parameters);
+// The most discs a run may have, all clumps together.
+inline constexpr std::size_t kMaxRunDiscs = 2000000;
+
+// Every particle's discs, in the particle order of the packing. Throws InputError naming
+// the particle whose clump would need too many discs, or when all together would.
+std::vector<Clump> packingClumps(const Packing& packing, const RunParameters& parameters);
 std::string lammpsScriptText(const Packing& packing, const RunParameters& parameters);
 
-// Body-frame vertices of a polygon body: its outline points (at most kMaxBodyVertices of
-// them) pulled towards the centre by the rounded radius, so the rounded outline stays
+// Corners of a clump in its own frame: its outline points (at most kMaxBodyVertices of
+// them) pulled towards the centre by the disc radius, so the rounded outline stays
 // inside the drawn one.
 std::vector<Point> bodyVertices(const PackedParticle& particle, double roundedRadius);
 double roundedRadius(const PackedParticle& particle, const RunParameters& parameters);

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -25,17 +26,34 @@ std::optional<std::string> findProgram(const std::string& name, const std::strin
     return std::nullopt;
 }
 
-std::vector<std::string> lammpsCommand(int ranks, const std::string& script, const std::string& searchPath,
+std::vector<std::string> lammpsCommand(const Launch& launch, const std::string& script, const std::string& searchPath,
                                        bool asRoot) {
     const auto lmp = findProgram("lmp", searchPath);
     if (!lmp) throw InputError("lmp (LAMMPS) is not installed: install the Debian package 'lammps'");
     std::vector<std::string> command;
-    if (ranks > 1) {
+    if (!launch.launcher.empty()) {
+        std::istringstream words(launch.launcher);
+        std::string word;
+        while (words >> word) command.push_back(word);
+        if (command.empty()) throw InputError("--mpirun needs a launcher command");
+        // Started with execv: a bare name becomes the path PATH gives it.
+        if (command.front().find('/') == std::string::npos) {
+            const auto found = findProgram(command.front(), searchPath);
+            if (!found) throw InputError("the launcher '" + command.front() + "' is not on PATH");
+            command.front() = *found;
+        }
+        if (!launch.hostfile.empty()) command.insert(command.end(), {"--hostfile", launch.hostfile});
+        if (launch.ranks > 1) command.insert(command.end(), {"-np", std::to_string(launch.ranks)});
+    } else if (launch.ranks > 1 || !launch.hostfile.empty()) {
         const auto mpirun = findProgram("mpirun", searchPath);
         if (!mpirun) throw InputError("mpirun is not installed: install the Debian package 'openmpi-bin'");
         command = {*mpirun};
         if (asRoot) command.push_back("--allow-run-as-root");
-        command.insert(command.end(), {"--oversubscribe", "-np", std::to_string(ranks)});
+        if (launch.hostfile.empty())
+            command.push_back("--oversubscribe");
+        else
+            command.insert(command.end(), {"--hostfile", launch.hostfile});
+        command.insert(command.end(), {"-np", std::to_string(launch.ranks)});
     }
     command.insert(command.end(), {*lmp, "-in", script, "-log", "log.lammps", "-nocite"});
     return command;
@@ -45,7 +63,7 @@ std::optional<std::string> ProgressFilter::take(const std::string& line) {
     std::istringstream fields(line);
     std::string first, second, third, extra;
     fields >> first >> second >> third;
-    if (first == "Step" && second == "Time" && third == "KinEng") {
+    if (first == "Step" && second == "Time" && (third == "c_kinetic" || third == "KinEng")) {
         inThermo_ = true;
         return std::nullopt;
     }
@@ -85,7 +103,9 @@ LammpsOutcome runLammps(const std::vector<std::string>& command, const std::stri
     std::string pending;
     char buffer[4096];
     const auto lineDone = [&](const std::string& line) {
-        if (line.rfind("ERROR", 0) == 0) outcome.errorSeen = true;
+        const bool error = line.rfind("ERROR", 0) == 0;
+        if (error) outcome.errorSeen = true;
+        if (outcome.cause.empty() && (error || line.find("*** ") != std::string::npos)) outcome.cause = line;
         outcome.lastLines.push_back(line);
         if (outcome.lastLines.size() > 20) outcome.lastLines.pop_front();
         onLine(line);
@@ -107,7 +127,26 @@ LammpsOutcome runLammps(const std::vector<std::string>& command, const std::stri
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     outcome.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
     return outcome;
+}
+
+std::string failureText(const LammpsOutcome& outcome, const std::optional<long>& lastStep) {
+    std::string text = "LAMMPS stopped ";
+    text += lastStep ? "after step " + std::to_string(*lastStep) : std::string("before its first step");
+    // mpirun ends with 128 + the signal that killed a rank.
+    const int signal = outcome.signal != 0                                         ? outcome.signal
+                       : outcome.exitStatus > 128 && outcome.exitStatus < 128 + 65 ? outcome.exitStatus - 128
+                                                                                   : 0;
+    if (signal != 0) {
+        const char* name = ::sigabbrev_np(signal);
+        text += ", killed by signal " + std::to_string(signal) + (name ? std::string(" (SIG") + name + ", " : " (") +
+                ::strsignal(signal) + ")";
+    } else {
+        text += " with exit status " + std::to_string(outcome.exitStatus);
+    }
+    if (!outcome.cause.empty()) text += ": " + outcome.cause;
+    return text;
 }
 
 }  // namespace bridge

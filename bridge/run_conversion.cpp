@@ -1,6 +1,7 @@
 #include "bridge/run_conversion.h"
 
-#include "bridge/body_contacts.h"
+#include "bridge/clump_shapes.h"
+#include "bridge/contact_records.h"
 #include "bridge/dump_reader.h"
 #include "bridge/field_text.h"
 #include "bridge/lammps_input.h"
@@ -27,20 +28,21 @@ constexpr double kTwoPi = 6.28318530717958647692;
 // A text output handed to its staged file in large pieces.
 class Sink {
 public:
-    explicit Sink(toolkit::StagedFile& file) : file_(file) { text.reserve(1 << 22); }
+    // No file: a check that writes nothing; the text is dropped.
+    explicit Sink(toolkit::StagedFile* file) : file_(file) { text.reserve(file ? 1 << 22 : 0); }
     void flushIfLarge() {
         if (text.size() > (1 << 21)) flush();
     }
     void flush() {
-        file_.write(text);
+        if (file_) file_->write(text);
         text.clear();
         // A full disk stops the conversion here rather than after the last dump.
-        if (file_.failed()) throw OutputError(*file_.finish());
+        if (file_ && file_->failed()) throw OutputError(*file_->finish());
     }
     std::string text;
 
 private:
-    toolkit::StagedFile& file_;
+    toolkit::StagedFile* file_;
 };
 
 std::string inFolder(const std::string& folder, const char* name) {
@@ -60,42 +62,46 @@ struct WallColumns {
     std::size_t flag, fx, fy, px, py;
 };
 
+constexpr const char* kWallFixes[] = {"wall_sides", "wall_bottom", "wall_lid"};
+
 class Converter {
 public:
-    Converter(const std::string& folder)
+    Converter(const std::string& folder, ConversionMode mode)
         : folder_(folder),
+          mode_(mode),
           packing_(readPackingFile(inFolder(folder, kPackingCopy))),
           setup_(readSetupText(readTextFile(inFolder(folder, kSetupFile)), inFolder(folder, kSetupFile))),
-          run_(checkRunFolder(folder, setup_)),
-          atoms_(dumpFiles(folder, kParticleDump)) {
-        if (!setup_.bodies)
-            pairs_.emplace(dumpFiles(folder, kPairDump));
-        else
-            bodies_.emplace(packing_, setup_);
+          run_(mode == ConversionMode::Check ? std::nullopt : checkRunFolder(folder, setup_)),
+          atoms_(dumpFiles(folder, kParticleDump)),
+          pairs_(dumpFiles(folder, kPairDump)),
+          clumps_(packingClumps(packing_, setup_)),
+          contacts_(clumps_) {
         walls_ = packing_.walls;
         lid_ = lidIndex(packing_, setup_);
         poses_.resize(packing_.particles.size());
-        omega_.assign(packing_.particles.size(), 0.0);
         for (std::size_t i = 0; i < poses_.size(); ++i) poses_[i].theta = packing_.particles[i].theta;
+        outsideAt_.assign(poses_.size(), -1);
     }
 
     ConversionSummary run() {
         OutputFiles files;
-        Sink output(files.add(inFolder(folder_, kOutputFile)));
-        Sink wall(files.add(inFolder(folder_, kWallFile)));
-        Sink headers(files.add(inFolder(folder_, kContactHeaderFile)));
-        Sink records(files.add(inFolder(folder_, kContactRecordFile)));
+        const bool writes = mode_ != ConversionMode::Check;
+        const auto file = [&](const char* name) { return writes ? &files.add(inFolder(folder_, name)) : nullptr; };
+        Sink output(file(kOutputFile));
+        Sink wall(file(kWallFile));
+        Sink headers(file(kContactHeaderFile));
+        Sink records(file(kContactRecordFile));
 
         appendOutputHead(
             output.text, packing_, setup_.dt, static_cast<double>(setup_.steps),
             {setup_.dt, setup_.gravity, setup_.friction, setup_.restitution, 0.0, 0.0, setup_.kn, setup_.kt});
         long blocks = 0;
         std::optional<long> previous;
-        while (atoms_.next(atomBlock_)) {
-            if (pairs_ && !pairs_->next(pairBlock_))
+        while (nextAtomBlock()) {
+            if (!pairs_.next(pairBlock_))
                 throw InputError(std::string(kPairDump) + ": ends before timestep " +
                                  std::to_string(atomBlock_.timestep));
-            if (pairs_ && pairBlock_.timestep != atomBlock_.timestep)
+            if (pairBlock_.timestep != atomBlock_.timestep)
                 throw InputError(std::string(kPairDump) + ": timestep " + std::to_string(pairBlock_.timestep) +
                                  " where the particle dump has " + std::to_string(atomBlock_.timestep));
             // Sorvath reads step numbers as 32-bit integers; a larger one could not be shown
@@ -112,10 +118,10 @@ public:
             takePoses(previous);
             previous = atomBlock_.timestep;
             appendStepBlock(output.text, atomBlock_.timestep, poses_);
+            moveLid();
+            findContacts();
             if (blocks >= 2) {
-                moveLid();
                 appendWallBlock(wall.text, atomBlock_.timestep, walls_);
-                findContacts();
                 appendContactHeader(headers.text, atomBlock_.timestep, static_cast<int>(pairContacts_.size()),
                                     static_cast<int>(wallContacts_.size()));
                 appendContactRecords(records.text, pairContacts_);
@@ -127,6 +133,24 @@ public:
             headers.flushIfLarge();
             records.flushIfLarge();
         }
+        ConversionSummary summary;
+        summary.stepBlocks = blocks;
+        summary.promisedDumps = promisedDumps(setup_);
+        summary.particles = static_cast<long>(packing_.particles.size());
+        summary.dumpBytes = atoms_.bytes() + pairs_.bytes();
+        summary.overlapLimit = setup_.impactOverlap;
+        summary.lastPoses = poses_;
+        summary.worstOverlap = contacts_.worstOverlap();
+        contacts_.forces(summary.contactForces, summary.wallForces);
+        summary.gravity = setup_.gravity;
+        for (const PackedParticle& p : packing_.particles) summary.masses.push_back(particleMass(p, setup_.density));
+        for (std::size_t i = 0; i < poses_.size(); ++i) {
+            const double worst = contacts_.worstOverlap()[i];
+            if (setup_.impactOverlap > 0.0 && worst > setup_.impactOverlap)
+                summary.overlapping.push_back({static_cast<int>(i) + 1, worst});
+            if (outsideAt_[i] >= 0) summary.outside.push_back({static_cast<int>(i) + 1, outsideAt_[i]});
+        }
+        if (mode_ == ConversionMode::Check) return summary;
         checkDumpCount(blocks);
         if (blocks < 3)
             throw InputError(std::string(kParticleDump) + ": holds " + std::to_string(blocks) +
@@ -135,7 +159,6 @@ public:
 
         // The marker stays only when a kill comes between the renames.
         const std::string markerPath = inFolder(folder_, kConvertingMarker);
-        ConversionSummary summary;
         summary.mendsCutOffConversion = readMarker(markerPath).has_value();
         std::optional<HeldMarker> marker;
         try {
@@ -147,9 +170,6 @@ public:
             if (marker) marker->keep();  // some files may have been renamed
             throw;
         }
-        summary.stepBlocks = blocks;
-        summary.particles = static_cast<long>(packing_.particles.size());
-        summary.dumpBytes = atoms_.bytes() + (pairs_ ? pairs_->bytes() : 0);
         return summary;
     }
 
@@ -178,37 +198,56 @@ private:
         return owner;
     }
 
+    // The next particle block. A block the dump cannot give whole (cut short by a crash,
+    // or nan from a run that became unstable) ends the dumps; checkDumpCount then says
+    // how many whole dumps there are and why the next is missing.
+    bool nextAtomBlock() {
+        try {
+            return atoms_.next(atomBlock_);
+        } catch (const InputError& error) {
+            cutShort_ = error.what();
+            return false;
+        }
+    }
+
     // A run that stopped before its end (killed, or LAMMPS failed) has fewer dumps than
     // its setup promised; more than that means the dumps are another setup's.
     void checkDumpCount(long blocks) const {
         const long promised = promisedDumps(setup_);
         const std::string dump = inFolder(folder_, kParticleDump);
-        if (blocks < promised) {
-            std::string message = dump + ": holds " + std::to_string(blocks) + " of the " + std::to_string(promised) +
-                                  " dumps the run was set up for; the run did not complete";
+        const bool partial = mode_ == ConversionMode::Partial;
+        if (!cutShort_.empty() && !partial && blocks >= promised) throw InputError(cutShort_);
+        if (blocks < promised && !partial) {
+            std::string message = dump + ": holds " + std::to_string(blocks) + " dumps of " + std::to_string(promised) +
+                                  "; the run did not complete";
+            if (!cutShort_.empty()) message += " (" + cutShort_ + ")";
             if (run_) message += " (demrun run, process " + std::to_string(run_->pid) + ", stopped before its end)";
-            throw InputError(message);
+            throw InputError(message + ". Convert them anyway with demrun convert --partial");
         }
         if (blocks > promised)
             throw InputError(dump + ": holds " + std::to_string(blocks) + " dumps, more than the " +
                              std::to_string(promised) + " the run was set up for: the dumps are not of this setup");
     }
 
-    // Reads the block's rows into the poses in id order, with the angles.
+    // Reads the block's rows into the atoms' positions in id order, and from them the
+    // particles' poses with their angles.
     void takePoses(const std::optional<long>& previous) {
         const std::string name = kParticleDump;
-        const std::size_t n = packing_.particles.size();
+        const std::size_t n = contacts_.atoms();
         if (atomBlock_.rows != n)
             throw InputError(name + ": timestep " + std::to_string(atomBlock_.timestep) + " holds " +
-                             std::to_string(atomBlock_.rows) + " particles, the prepared packing " + std::to_string(n) +
+                             std::to_string(atomBlock_.rows) + " discs, the prepared packing " + std::to_string(n) +
                              ": the dumps are not of this packing");
         const std::size_t id = atomBlock_.column("id", name);
         const std::size_t x = atomBlock_.column("x", name);
         const std::size_t y = atomBlock_.column("y", name);
+        const std::size_t mx = atomBlock_.column("mux", name);
+        const std::size_t my = atomBlock_.column("muy", name);
+        const std::size_t spin = atomBlock_.column("f_spin", name);
         rowOf_.assign(n, n);
         for (std::size_t r = 0; r < n; ++r) {
             // Ids are whole numbers from 1 to n, checked as read: rounding 1.4 to 1 would
-            // give a particle another's pose, and 1e300 has no integer to round to.
+            // give a disc another's position, and 1e300 has no integer to round to.
             const double value = atomBlock_.at(r, id);
             if (!(value >= 1.0 && value <= static_cast<double>(n)) || value != std::floor(value))
                 throw InputError(name + ": timestep " + std::to_string(atomBlock_.timestep) + ": particle id " +
@@ -219,27 +258,38 @@ private:
                                  numberText(value, 10) + " is repeated");
             rowOf_[index] = r;
         }
+        atoms_xy_.resize(n);
+        for (std::size_t a = 0; a < n; ++a) atoms_xy_[a] = {atomBlock_.at(rowOf_[a], x), atomBlock_.at(rowOf_[a], y)};
         const double elapsed = previous ? static_cast<double>(atomBlock_.timestep - *previous) * setup_.dt : 0.0;
-        if (setup_.bodies) {
-            const std::size_t qw = atomBlock_.column("c_orientation[1]", name);
-            const std::size_t qz = atomBlock_.column("c_orientation[2]", name);
-            for (std::size_t i = 0; i < n; ++i) {
-                const std::size_t r = rowOf_[i];
-                poses_[i].x = atomBlock_.at(r, x);
-                poses_[i].y = atomBlock_.at(r, y);
-                const double raw = 2.0 * std::atan2(atomBlock_.at(r, qz), atomBlock_.at(r, qw));
-                poses_[i].theta = raw + kTwoPi * std::round((poses_[i].theta - raw) / kTwoPi);
+        const double lidY = setup_.yhi - setup_.lidSpeed * static_cast<double>(atomBlock_.timestep) * setup_.dt;
+        std::size_t first = 0;
+        for (std::size_t i = 0; i < poses_.size(); ++i) {
+            const Clump& clump = clumps_[i];
+            const std::size_t count = clump.discs.size();
+            double raw = 0.0;
+            if (clump.rigid) {
+                const std::vector<Point> discs(atoms_xy_.begin() + static_cast<long>(first),
+                                               atoms_xy_.begin() + static_cast<long>(first + count));
+                const ClumpPose pose = clumpPose(clump, discs);
+                poses_[i].x = pose.x;
+                poses_[i].y = pose.y;
+                raw = pose.theta;
+            } else {
+                poses_[i].x = atoms_xy_[first].x;
+                poses_[i].y = atoms_xy_[first].y;
+                raw = std::atan2(atomBlock_.at(rowOf_[first], my), atomBlock_.at(rowOf_[first], mx));
             }
-        } else {
-            const std::size_t w = atomBlock_.column("omegaz", name);
-            for (std::size_t i = 0; i < n; ++i) {
-                const std::size_t r = rowOf_[i];
-                poses_[i].x = atomBlock_.at(r, x);
-                poses_[i].y = atomBlock_.at(r, y);
-                const double omega = atomBlock_.at(r, w);
-                poses_[i].theta += 0.5 * (omega_[i] + omega) * elapsed;
-                omega_[i] = omega;
+            // The dipole (or the clump's discs) give the angle up to whole turns; the mean
+            // spin over the interval says which turn. The first dump is the packing's own angle.
+            const double expected = poses_[i].theta + atomBlock_.at(rowOf_[first], spin) * elapsed;
+            const double turn = kTwoPi * std::round((expected - raw) / kTwoPi);
+            if (previous || std::fabs(raw + turn - expected) > 1e-6) poses_[i].theta = raw + turn;
+            for (std::size_t a = first; a < first + count; ++a) {
+                const Point& p = atoms_xy_[a];
+                if (outsideAt_[i] < 0 && (p.x < setup_.xlo || p.x > setup_.xhi || p.y < setup_.ylo || p.y > lidY))
+                    outsideAt_[i] = atomBlock_.timestep;
             }
+            first += count;
         }
     }
 
@@ -250,85 +300,61 @@ private:
         walls_[static_cast<std::size_t>(lid_)].y2 = y;
     }
 
+    // The disc contacts of the pair dump and the wall columns of the particle dump,
+    // summed per particle pair and per particle and wall.
     void findContacts() {
-        if (bodies_) {
-            bodies_->find(poses_, walls_, pairContacts_, wallContacts_);
-            return;
-        }
-        pairContacts_.clear();
-        wallContacts_.clear();
         const std::string name = kPairDump;
-        const std::size_t n = poses_.size();
+        const std::size_t n = contacts_.atoms();
+        contacts_.start(atoms_xy_);
         const std::size_t pi = pairBlock_.column("c_pair_atoms[1]", name);
         const std::size_t pj = pairBlock_.column("c_pair_atoms[2]", name);
-        const std::size_t pf = pairBlock_.column("c_pairs[1]", name);
+        std::size_t force[6];
+        for (int k = 0; k < 6; ++k) force[k] = pairBlock_.column("c_pairs[" + std::to_string(k + 1) + "]", name);
         for (std::size_t r = 0; r < pairBlock_.rows; ++r) {
-            long i = std::lround(pairBlock_.at(r, pi));
-            long j = std::lround(pairBlock_.at(r, pj));
+            const long i = std::lround(pairBlock_.at(r, pi));
+            const long j = std::lround(pairBlock_.at(r, pj));
             if (i < 1 || j < 1 || static_cast<std::size_t>(i) > n || static_cast<std::size_t>(j) > n || i == j)
                 throw InputError(name + ": timestep " + std::to_string(pairBlock_.timestep) +
                                  ": a pair names particle " + std::to_string(std::max(i, j)));
-            if (i > j) std::swap(i, j);
-            const ParticlePose& a = poses_[static_cast<std::size_t>(i - 1)];
-            const ParticlePose& b = poses_[static_cast<std::size_t>(j - 1)];
-            ContactOut contact;
-            contact.ip = static_cast<int>(i);
-            contact.jp = static_cast<int>(j);
-            contact.xc = 0.5 * (a.x + b.x);
-            contact.yc = 0.5 * (a.y + b.y);
-            contact.ang = segmentAngle(a.x, a.y, b.x, b.y);
-            contact.fn = -pairBlock_.at(r, pf);
-            pairContacts_.push_back(contact);
+            contacts_.addPair(static_cast<std::size_t>(i - 1), static_cast<std::size_t>(j - 1),
+                              pairBlock_.at(r, force[0]), pairBlock_.at(r, force[1]), pairBlock_.at(r, force[2]),
+                              pairBlock_.at(r, force[4]), pairBlock_.at(r, force[5]));
         }
-        std::sort(pairContacts_.begin(), pairContacts_.end(),
-                  [](const ContactOut& l, const ContactOut& r) { return l.ip != r.ip ? l.ip < r.ip : l.jp < r.jp; });
-
         const std::string atoms = kParticleDump;
-        std::vector<WallColumns> columns;
-        for (const char* fix : {"wall_sides", "wall_bottom", "wall_lid"}) {
+        int wall = 0;
+        for (const char* fix : kWallFixes) {
             const auto col = [&](int k) {
                 return atomBlock_.column(std::string("f_") + fix + "[" + std::to_string(k) + "]", atoms);
             };
-            columns.push_back({col(1), col(2), col(3), col(5), col(6)});
-        }
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::size_t r = rowOf_[i];
-            for (const WallColumns& c : columns) {
+            const WallColumns c{col(1), col(2), col(3), col(5), col(6)};
+            for (std::size_t a = 0; a < n; ++a) {
+                const std::size_t r = rowOf_[a];
                 if (atomBlock_.at(r, c.flag) == 0.0) continue;
-                const double px = atomBlock_.at(r, c.px);
-                const double py = atomBlock_.at(r, c.py);
-                const ParticlePose& p = poses_[i];
-                // Normal force: the wall force along the line from the wall point to the centre.
-                const double dx = p.x - px;
-                const double dy = p.y - py;
-                const double length = std::hypot(dx, dy);
-                const double normal =
-                    length > 0.0 ? (atomBlock_.at(r, c.fx) * dx + atomBlock_.at(r, c.fy) * dy) / length : 0.0;
-                ContactOut contact;
-                contact.ip = static_cast<int>(i) + 1;
-                contact.jp = 0;
-                contact.xc = 0.5 * (p.x + px);
-                contact.yc = 0.5 * (p.y + py);
-                contact.ang = segmentAngle(p.x, p.y, px, py);
-                contact.fn = -normal;
-                wallContacts_.push_back(contact);
+                contacts_.addWall(wall, a, atomBlock_.at(r, c.fx), atomBlock_.at(r, c.fy), atomBlock_.at(r, c.px),
+                                  atomBlock_.at(r, c.py));
             }
+            ++wall;
         }
+        contacts_.finish(poses_, pairContacts_, wallContacts_);
     }
 
     std::string folder_;
+    ConversionMode mode_;
+    std::string cutShort_;  // why the particle dump ended before its end of file
     Packing packing_;
     RunParameters setup_;
     std::optional<MarkerOwner> run_;  // the marker of a run that was killed
     DumpSeries atoms_;
-    std::optional<DumpSeries> pairs_;
-    std::optional<BodyContactFinder> bodies_;
+    DumpSeries pairs_;
+    std::vector<Clump> clumps_;
+    ContactRecords contacts_;
+    std::vector<Point> atoms_xy_;
+    std::vector<long> outsideAt_;  // per particle: the first step a disc of it was outside the walls, or -1
     DumpBlock atomBlock_;
     DumpBlock pairBlock_;
     std::vector<WallSegment> walls_;
     int lid_ = -1;
     std::vector<ParticlePose> poses_;
-    std::vector<double> omega_;
     std::vector<std::size_t> rowOf_;
     std::vector<ContactOut> pairContacts_;
     std::vector<ContactOut> wallContacts_;
@@ -336,6 +362,30 @@ private:
 
 }  // namespace
 
-ConversionSummary convertRun(const std::string& folder) { return Converter(folder).run(); }
+ConversionSummary convertRun(const std::string& folder, ConversionMode mode) { return Converter(folder, mode).run(); }
+
+std::vector<std::string> checkWarnings(const ConversionSummary& summary) {
+    std::vector<std::string> lines;
+    const auto listed = [](const auto& entries, const auto& describe) {
+        std::string text;
+        const std::size_t shown = std::min<std::size_t>(entries.size(), 10);
+        for (std::size_t k = 0; k < shown; ++k) text += (k ? ", " : "") + describe(entries[k]);
+        if (entries.size() > shown) text += " and " + std::to_string(entries.size() - shown) + " more";
+        return text;
+    };
+    if (!summary.outside.empty())
+        lines.push_back(std::to_string(summary.outside.size()) +
+                        " particle(s) left the box: " + listed(summary.outside, [](const std::pair<int, long>& e) {
+                            return std::to_string(e.first) + " (from step " + std::to_string(e.second) + ")";
+                        }));
+    if (!summary.overlapping.empty())
+        lines.push_back(
+            std::to_string(summary.overlapping.size()) + " particle(s) overlapped a neighbour or a wall by more than " +
+            numberText(summary.overlapLimit, 6) +
+            " of a disc radius (impact_overlap): " + listed(summary.overlapping, [](const std::pair<int, double>& e) {
+                return std::to_string(e.first) + " (" + numberText(e.second, 3) + ")";
+            }));
+    return lines;
+}
 
 }  // namespace bridge

@@ -1,6 +1,7 @@
 #include "bridge/run_parameters.h"
 
 #include "bridge/field_text.h"
+#include "bridge/lammps_input.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,8 +18,13 @@ constexpr double kPi = 3.14159265358979323846;
 const ParameterKey kKeys[] = {
     {"density", "2000", "mass per unit area of the particles"},
     {"gravity", "9.81", "gravitational acceleration, downwards"},
-    {"kn", "auto", "normal contact stiffness (auto: overlap under the weight of the whole packing)"},
+    {"kn", "auto",
+     "normal contact stiffness (auto: the larger of the overlap under the weight of the whole packing and "
+     "the overlap of the worst impact)"},
     {"overlap", "0.001", "with kn = auto: overlap under the packing's weight per smallest radius"},
+    {"impact_overlap", "0.2",
+     "with kn = auto: overlap of a fall from the box height per disc radius; after the run, overlaps beyond it "
+     "are reported"},
     {"restitution", "0.5", "normal coefficient of restitution (sets the normal damping)"},
     {"friction", "0.5", "particle-particle friction coefficient"},
     {"wall_friction", "auto", "particle-wall friction coefficient (auto: as friction)"},
@@ -26,7 +32,7 @@ const ParameterKey kKeys[] = {
     {"steps", "20000", "number of time steps to run"},
     {"dump_every", "200", "time steps between two dumps (one step block each)"},
     {"lid_speed", "auto", "downward speed of the lid (auto: a tenth of the box height over the run)"},
-    {"rounding", "0.05", "rounded radius of polygon bodies per smaller semi-axis"},
+    {"rounding", "0.15", "disc radius of polygon and ellipse clumps per smaller semi-axis"},
 };
 
 std::string trim(std::string_view text) {
@@ -142,6 +148,7 @@ RunParameters deriveParameters(const Packing& packing, const ParameterChoice& ch
     r.density = valueOf(choice, "density");
     r.gravity = valueOf(choice, "gravity");
     r.overlap = valueOf(choice, "overlap");
+    r.impactOverlap = valueOf(choice, "impact_overlap");
     r.restitution = valueOf(choice, "restitution");
     r.friction = valueOf(choice, "friction");
     r.wallFriction = isAuto(choice, "wall_friction") ? r.friction : valueOf(choice, "wall_friction");
@@ -160,7 +167,7 @@ RunParameters deriveParameters(const Packing& packing, const ParameterChoice& ch
     for (const PackedParticle& p : packing.particles) {
         masses.push_back(particleMass(p, r.density));
         totalMass += masses.back();
-        if (p.kind == ShapeKind::Polygon) r.bodies = true;
+        if (p.kind == ShapeKind::Polygon) r.clumps = true;
     }
     std::sort(masses.begin(), masses.end());
     const double lightest = masses.front();
@@ -168,10 +175,23 @@ RunParameters deriveParameters(const Packing& packing, const ParameterChoice& ch
 
     if (isAuto(choice, "kn")) {
         // A bottom particle carries about the packing's weight per unit width times its
-        // diameter; kn makes its overlap the chosen fraction of the smallest radius.
+        // diameter; kn makes its overlap the chosen fraction of the smallest radius (of the
+        // disc radius of a clump, whose one disc may carry it).
         if (!(r.overlap > 0.0)) throw InputError("overlap must be above 0 with kn = auto");
+        if (!(r.impactOverlap > 0.0)) throw InputError("impact_overlap must be above 0 with kn = auto");
         const double weight = std::max(totalMass * r.gravity, 1e-300);
-        r.kn = 2.0 * weight / ((r.xhi - r.xlo) * r.overlap);
+        r.kn = 2.0 * weight / ((r.xhi - r.xlo) * r.overlap * (r.clumps ? r.rounding : 1.0));
+        // The worst impact: a particle falling the box height, or met by a lid of the given
+        // speed on its way, lands on one disc; its overlap must stay the chosen fraction of
+        // that disc's radius. (The automatic lid, a tenth of the box height over the whole
+        // run, adds nothing worth counting.)
+        const double lid = isAuto(choice, "lid_speed") ? 0.0 : valueOf(choice, "lid_speed");
+        const double speed = std::sqrt(2.0 * std::fabs(r.gravity) * (r.yhi - r.ylo)) + lid;
+        for (const PackedParticle& p : packing.particles) {
+            const double radius = p.kind == ShapeKind::Disc ? p.a : r.rounding * p.b;
+            const double reach = r.impactOverlap * radius;
+            r.kn = std::max(r.kn, particleMass(p, r.density) * speed * speed / (reach * reach));
+        }
     } else {
         r.kn = valueOf(choice, "kn");
     }
@@ -191,12 +211,14 @@ RunParameters deriveParameters(const Packing& packing, const ParameterChoice& ch
     else
         r.lidSpeed = valueOf(choice, "lid_speed");
     refuseUnusableValues(r, totalMass);
+    // A particle whose clump would need too many discs is refused here, before any file.
+    if (r.clumps) packingClumps(packing, r);
     return r;
 }
 
 long promisedDumps(const RunParameters& r) {
     if (r.dumpEvery < 1 || r.steps < 0) return 0;
-    const long intervals = r.steps / r.dumpEvery + (r.bodies && r.steps % r.dumpEvery != 0 ? 1 : 0);
+    const long intervals = r.steps / r.dumpEvery;
     return intervals < std::numeric_limits<long>::max() ? intervals + 1 : intervals;
 }
 
@@ -205,7 +227,7 @@ std::string setupText(const RunParameters& r) {
     const auto line = [&](const char* key, double value) {
         text += std::string(key) + " = " + numberText(value, 10) + "\n";
     };
-    text += std::string("model = ") + (r.bodies ? "bodies" : "discs") + "\n";
+    text += std::string("model = ") + (r.clumps ? "clumps" : "discs") + "\n";
     line("density", r.density);
     line("gravity", r.gravity);
     line("kn", r.kn);
@@ -215,6 +237,8 @@ std::string setupText(const RunParameters& r) {
     line("friction", r.friction);
     line("wall_friction", r.wallFriction);
     line("overlap", r.overlap);
+    text += "# particles overlapping a neighbour or a wall by more than this fraction of a disc radius are reported\n";
+    line("impact_overlap", r.impactOverlap);
     line("steps_per_contact", r.stepsPerContact);
     line("contact_time", r.contactTime);
     line("dt", r.dt);
@@ -248,8 +272,11 @@ RunParameters readSetupText(std::string_view text, const std::string& name) {
         return value;
     };
     RunParameters r;
-    if (values["model"] != "bodies" && values["model"] != "discs") throw InputError(name + ": 'model' is missing");
-    r.bodies = values["model"] == "bodies";
+    if (values["model"] == "bodies")
+        throw InputError(name +
+                         ": prepared by an earlier demrun with rounded-polygon bodies; prepare and run it again");
+    if (values["model"] != "clumps" && values["model"] != "discs") throw InputError(name + ": 'model' is missing");
+    r.clumps = values["model"] == "clumps";
     r.density = number("density");
     r.gravity = number("gravity");
     r.kn = number("kn");
@@ -259,6 +286,7 @@ RunParameters readSetupText(std::string_view text, const std::string& name) {
     r.friction = number("friction");
     r.wallFriction = number("wall_friction");
     r.overlap = number("overlap");
+    r.impactOverlap = values.count("impact_overlap") ? number("impact_overlap") : 0.0;
     r.stepsPerContact = number("steps_per_contact");
     r.contactTime = number("contact_time");
     r.dt = number("dt");

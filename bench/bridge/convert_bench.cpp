@@ -19,6 +19,7 @@
 
 #include <charconv>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -72,7 +73,8 @@ std::filesystem::path writeRun(int dumps) {
     r.dumpEvery = 100;
     r.steps = r.dumpEvery * (dumps - 1);
     r.lidSpeed = 0.01;
-    r.rounding = 0.05;
+    r.impactOverlap = 0.2;
+    r.rounding = 0.15;
     r.xhi = r.yhi = width;
     std::ofstream(folder / kSetupFile) << setupText(r);
 
@@ -82,7 +84,7 @@ std::filesystem::path writeRun(int dumps) {
         const std::string step = std::to_string(static_cast<long>(d) * r.dumpEvery);
         const double wobble = 1e-4 * d;
         text = "ITEM: TIMESTEP\n" + step + "\nITEM: NUMBER OF ATOMS\n" + std::to_string(n) +
-               "\nITEM: BOX BOUNDS ff ff pp\n-10 110\n-10 110\n-0.5 0.5\nITEM: ATOMS id x y omegaz mass radius";
+               "\nITEM: BOX BOUNDS ff ff pp\n-10 110\n-10 110\n-0.5 0.5\nITEM: ATOMS id x y mux muy f_spin mass radius";
         for (const char* fix : {"wall_sides", "wall_bottom", "wall_lid"})
             for (int c : {1, 2, 3, 5, 6}) text += std::string(" f_") + fix + "[" + std::to_string(c) + "]";
         text += '\n';
@@ -93,7 +95,10 @@ std::filesystem::path writeRun(int dumps) {
             text += ' ';
             add(text, x);
             add(text, y);
-            add(text, 0.01 * ((i * 3) % 17 - 8) + wobble);
+            const double angle = 0.01 * ((i * 3) % 17 - 8) + wobble;
+            add(text, std::cos(angle));
+            add(text, std::sin(angle));
+            add(text, 0.01 * ((i * 5) % 13 - 6));
             text += "1570.796327 0.5 0 0 0 0 0 ";
             if (i < kSide) {
                 text += "1 0 ";
@@ -108,12 +113,13 @@ std::filesystem::path writeRun(int dumps) {
         particles << text;
         text = "ITEM: TIMESTEP\n" + step + "\nITEM: NUMBER OF ENTRIES\n" + std::to_string(n - kSide) +
                "\nITEM: BOX BOUNDS ff ff pp\n-10 110\n-10 110\n-0.5 0.5\n"
-               "ITEM: ENTRIES c_pair_atoms[1] c_pair_atoms[2] c_pairs[1] c_pairs[2] c_pairs[3]\n";
+               "ITEM: ENTRIES c_pair_atoms[1] c_pair_atoms[2] c_pairs[1] c_pairs[2] c_pairs[3] c_pairs[4] c_pairs[5] "
+               "c_pairs[6]\n";
         for (int i = 0; i < n; ++i) {
             if (i % kSide == kSide - 1) continue;
             text += std::to_string(i + 1) + ' ' + std::to_string(i + 2) + ' ';
             add(text, 1000.0 + (i % 97) + wobble);
-            text += "-0.999 0.0001\n";
+            text += "0 12 12 -0.999 0.0001\n";
         }
         pairs << text;
     }

@@ -61,6 +61,9 @@ TEST(DemrunCommandLine, AnswersHelpForEachCommandAndRefusesWhatItDoesNotKnowWith
         {{"prepare", "a", "b"}, 2, "demrun: prepare needs one packing file\n"},
         {{"prepare", "a", "--params"}, 2, "demrun: --params needs a value\n"},
         {{"run", "--np", "1.5"}, 2, "demrun: --np needs a whole number of ranks, not '1.5'\n"},
+        {{"run", "--hostfile", "/nonexistent/hosts"}, 2, "demrun: --hostfile: File does not exist: /nonexistent/hosts"},
+        {{"run", "-h"}, 0, "--mpirun CMD"},
+        {{"convert", "-h"}, 0, "--partial"},
     };
     for (const auto& c : cases) {
         std::string line;
@@ -103,7 +106,7 @@ TEST(DemrunPrepare, AFileThatCannotBeWrittenLeavesTheEarlierPreparation) {
         const char* message;
         rlim_t fileSizeLimit = 0;
     } cases[] = {
-        {"disk full", [](const std::filesystem::path&) {}, "in.demrun: cannot be written (File too large)", 200},
+        {"disk full", [](const std::filesystem::path&) {}, "packing.data: cannot be written (File too large)", 200},
         {"read-only script",
          [](const std::filesystem::path& f) {
              std::filesystem::permissions(f / kScriptFile, std::filesystem::perms(0444));
@@ -147,6 +150,42 @@ TEST(DemrunPrepare, DumpsOfTheEarlierPreparationAreNotConverted) {
     EXPECT_NE(converted.err.find("the dumps belong to another preparation (run stamp hand-run in demrun.stamp"),
               std::string::npos)
         << converted.err;
+}
+
+// A run that crashed while LAMMPS wrote its last dump: the whole dumps before it are
+// converted only when asked for.
+TEST(DemrunConvert, ARunThatDidNotCompleteIsConvertedOnlyWithPartial) {
+    toolkit_test::ScratchFolder folder;
+    testing::HandRun hand(folder.path());
+    const std::string dump = testing::HandRun::particleDump();
+    folder.write(kParticleDump, dump.substr(0, dump.size() - 40));
+    const Outcome refused = demrun({"convert", folder.path().string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("holds 3 dumps of 4; the run did not complete"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("demrun convert --partial"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "output.dat"));
+
+    const Outcome partial = demrun({"convert", "--partial", folder.path().string()});
+    EXPECT_EQ(partial.status, 0) << partial.err;
+    EXPECT_NE(partial.out.find("converting 3 dumps of 4"), std::string::npos) << partial.out;
+    EXPECT_NE(partial.out.find("converted 3 step blocks"), std::string::npos) << partial.out;
+}
+
+// Disc 3 sinks 0.1 below the floor at the last dump: it left the box, and its centre lies
+// 0.1 from the wall's contact point, an overlap of 0.6 of its radius 0.25, beyond 0.2.
+TEST(DemrunConvert, ParticlesOutsideTheBoxOrOverlappingTooMuchAreNamed) {
+    toolkit_test::ScratchFolder folder;
+    testing::HandRun hand(folder.path());
+    std::string dump = testing::HandRun::particleDump();
+    const std::size_t last = dump.rfind("3 2 0.25 ");
+    dump.replace(last, 9, "3 2 -0.1 ");
+    folder.write(kParticleDump, dump);
+    const Outcome converted = demrun({"convert", folder.path().string()});
+    EXPECT_EQ(converted.status, 0) << converted.err;
+    EXPECT_EQ(converted.err,
+              "demrun: warning: 1 particle(s) left the box: 3 (from step 300)\n"
+              "demrun: warning: 1 particle(s) overlapped a neighbour or a wall by more than 0.2 of a disc radius "
+              "(impact_overlap): 3 (0.6)\n");
 }
 
 TEST(DemrunRun, ASecondRunInTheSameFolderIsRefusedAndChangesNothing) {

@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -18,7 +20,11 @@ void write(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-std::string n(double value) { return std::to_string(value); }
+std::string n(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
 
 }  // namespace
 
@@ -27,15 +33,17 @@ std::string HandRun::particleDump() {
     for (int k = 0; k < 4; ++k) {
         text += "ITEM: TIMESTEP\n" + std::to_string(k * kDumpEvery) +
                 "\nITEM: NUMBER OF ATOMS\n3\n"
-                "ITEM: BOX BOUNDS ff ff pp\n-1 5\n-1 5\n-0.5 0.5\nITEM: ATOMS id x y omegaz mass radius";
+                "ITEM: BOX BOUNDS ff ff pp\n-1 5\n-1 5\n-0.5 0.5\nITEM: ATOMS id x y mux muy f_spin mass radius";
         for (const char* fix : {"wall_sides", "wall_bottom", "wall_lid"})
             for (int c : {1, 2, 3, 5, 6}) text += std::string(" f_") + fix + "[" + std::to_string(c) + "]";
         text += "\n";
         const std::string none = " 0 0 0 0 0";
         // Rows out of id order, as several ranks may write them.
-        text += "3 2 0.25 0 1 0.25" + none + (k == 0 ? none : " 1 0 " + n(kWallForce[k]) + " 2 0") + none + "\n";
-        text += "1 1 2 " + n(kOmega1[k]) + " 1 0.5" + none + none + none + "\n";
-        text += "2 2 2 0 1 0.5" + none + none + none + "\n";
+        const std::string wall = " 1 " + n(kWallTangential) + " " + n(kWallForce[k]) + " 2 0";
+        text += "3 2 0.25 1 0 0 1 0.25" + none + (k == 0 ? none : wall) + none + "\n";
+        text += "1 1 2 " + n(std::cos(kAngle1[k])) + " " + n(std::sin(kAngle1[k])) + " " + n(kSpin1[k]) + " 1 0.5" +
+                none + none + none + "\n";
+        text += "2 2 2 1 0 0 1 0.5" + none + none + none + "\n";
     }
     return text;
 }
@@ -47,8 +55,11 @@ std::string HandRun::pairDump() {
         text += "ITEM: TIMESTEP\n" + std::to_string(k * kDumpEvery) + "\nITEM: NUMBER OF ENTRIES\n" +
                 (touching ? "1" : "0") +
                 "\nITEM: BOX BOUNDS ff ff pp\n-1 5\n-1 5\n-0.5 0.5\n"
-                "ITEM: ENTRIES c_pair_atoms[1] c_pair_atoms[2] c_pairs[1] c_pairs[2] c_pairs[3]\n";
-        if (touching) text += "2 1 " + n(kPairForce[k]) + " 1 0\n";
+                "ITEM: ENTRIES c_pair_atoms[1] c_pair_atoms[2] c_pairs[1] c_pairs[2] c_pairs[3] c_pairs[4] c_pairs[5] "
+                "c_pairs[6]\n";
+        // Disc 2 on disc 1: the tangential force on disc 2 points down.
+        if (touching)
+            text += "2 1 " + n(kPairForce[k]) + " 0 " + n(-kPairTangential[k]) + " " + n(kPairTangential[k]) + " 1 0\n";
     }
     return text;
 }
@@ -74,7 +85,8 @@ HandRun::HandRun(const std::filesystem::path& dir) : folder(dir) {
     r.steps = 3 * kDumpEvery;
     r.dumpEvery = kDumpEvery;
     r.lidSpeed = 0.5;
-    r.rounding = 0.05;
+    r.impactOverlap = 0.2;
+    r.rounding = 0.15;
     r.xlo = 0;
     r.xhi = 4;
     r.ylo = 0;

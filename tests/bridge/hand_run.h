@@ -18,10 +18,16 @@ struct HandRun {
     std::filesystem::path folder;
 };
 
-// Angular velocities of disc 1 at the four dumps, and the pair force of each dump.
-inline constexpr double kOmega1[4] = {0.0, 2.0, 4.0, -1.0};
+// Disc 1's angle at the four dumps (its dipole is dumped) and its mean angular velocity
+// over the interval before each: the turn from 2.1 to 6.1 is more than half a turn, so
+// only the spin tells it from a turn back by 2.18. Then the pair force of each dump, its
+// tangential part, and the bottom wall's normal and tangential force on disc 3.
+inline constexpr double kAngle1[4] = {0.1, 2.1, 6.1, 5.1};
+inline constexpr double kSpin1[4] = {0.0, 2.0, 4.0, -1.0};
 inline constexpr double kPairForce[4] = {0.0, 10.0, 12.0, 14.0};
+inline constexpr double kPairTangential[4] = {0.0, 4.0, 5.0, 6.0};
 inline constexpr double kWallForce[4] = {0.0, 3.0, 5.0, 7.0};
+inline constexpr double kWallTangential = 1.5;
 inline constexpr double kTimeStep = 0.01;
 inline constexpr long kDumpEvery = 100;
 // The stamp of the preparation, in the setup and in the run's copy.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 
@@ -35,80 +36,68 @@ bool contains(const std::string& text, const std::string& part) { return text.fi
 
 TEST(LammpsInput, DiscScriptIsTwoDimensionalWithWallsLidGravityAndTheChosenValues) {
     const Packing packing =
-        box({particle(0.5, 0.5, 20, ShapeKind::Disc, 1.0, 0.0), particle(0.25, 0.25, 20, ShapeKind::Disc, 2.0, 0.0)});
+        box({particle(0.5, 0.5, 20, ShapeKind::Disc, 1.0, 0.75), particle(0.25, 0.25, 20, ShapeKind::Disc, 2.0, -2.0)});
     ParameterChoice choice = readParameterText("friction = 0.3\nlid_speed = 0.125\n", "params.txt");
     const RunParameters r = deriveParameters(packing, choice);
     const std::string script = lammpsScriptText(packing, r);
-    for (const char* line : {"dimension 2\n", "atom_style sphere\n", "fix plane all enforce2d\n",
-                             "fix gravity all gravity 9.81 vector 0 -1 0\n", "#   friction = 0.3\n",
-                             "#   lid speed (downwards) = 0.125\n", "variable lid_shift equal -0.125*time\n",
-                             "region lid plane 0 4 0 0 -1 0 side in move NULL v_lid_shift NULL\n",
-                             "compute pairs all pair/local force p10 p11 cutoff radius\n", "run 20000\n"})
+    for (const char* line :
+         {"dimension 2\n", "atom_style hybrid sphere dipole\n", "processors * 1 1\n", "read_data packing.data\n",
+          "fix motion discs nve/sphere update dipole disc\n", "fix plane all enforce2d\n",
+          "fix spin all ave/atom 1 200 200 c_omega\n", "fix gravity all gravity 9.81 vector 0 -1 0\n",
+          "#   friction = 0.3\n", "#   lid speed (downwards) = 0.125\n", "variable lid_shift equal -0.125*time\n",
+          "region lid plane 0 4 0 0 -1 0 side in move NULL v_lid_shift NULL\n",
+          "compute pairs all pair/local force p1 p2 p4 p10 p11 cutoff radius\n", " id x y mux muy f_spin mass radius ",
+          "run 20000\n"})
         EXPECT_TRUE(contains(script, line)) << line;
     EXPECT_TRUE(contains(script, " xplane 0 3 contacts\n"));
     EXPECT_TRUE(contains(script, " yplane 0 NULL contacts\n"));
+    EXPECT_FALSE(contains(script, "rigid"));
 
     // Each disc weighs its area times the density: the sphere style's volume density
-    // is chosen so that 4/3 pi a^3 rho = density pi a^2.
+    // is chosen so that 4/3 pi a^3 rho = density pi a^2. Its unit dipole points along its angle.
     const std::string data = lammpsDataText(packing, r);
-    std::istringstream rows(data.substr(data.find("Atoms # sphere\n\n") + 16));
-    for (double a : {0.5, 0.25}) {
+    std::istringstream rows(data.substr(data.find("Atoms # hybrid\n\n") + 16));
+    for (const PackedParticle& p : packing.particles) {
         int id = 0, type = 0;
-        double diameter = 0, rho = 0;
-        rows >> id >> type >> diameter >> rho;
+        double x = 0, y = 0, z = 0, diameter = 0, rho = 0, q = 0, mux = 0, muy = 0;
+        rows >> id >> type >> x >> y >> z >> diameter >> rho >> q >> mux >> muy;
         rows.ignore(1000, '\n');
-        EXPECT_DOUBLE_EQ(diameter, 2.0 * a);
-        EXPECT_NEAR(4.0 / 3.0 * kPi * a * a * a * rho, 2000.0 * kPi * a * a, 1e-6);
+        EXPECT_EQ(type, 1);
+        EXPECT_DOUBLE_EQ(x, p.x);
+        EXPECT_DOUBLE_EQ(diameter, 2.0 * p.a);
+        EXPECT_NEAR(4.0 / 3.0 * kPi * p.a * p.a * p.a * rho, 2000.0 * kPi * p.a * p.a, 1e-6);
+        EXPECT_NEAR(std::atan2(muy, mux), p.theta, 1e-11);
+        EXPECT_NEAR(std::hypot(mux, muy), 1.0, 1e-11);
     }
 }
 
-TEST(LammpsInput, PolygonsMakeEveryParticleABodyTurnedByItsAngle) {
+TEST(LammpsInput, PolygonsRunAsRigidClumpsOfDiscsNumberedParticleByParticle) {
     const Packing packing =
         box({particle(0.5, 0.5, 4, ShapeKind::Polygon, 1.0, 0.5), particle(0.3, 0.3, 20, ShapeKind::Disc, 2.0, -0.25)});
     const RunParameters r = deriveParameters(packing, defaultParameters());
-    ASSERT_TRUE(r.bodies);
+    ASSERT_TRUE(r.clumps);
     const std::string script = lammpsScriptText(packing, r);
-    EXPECT_TRUE(contains(script, "atom_style body rounded/polygon 1 4\n"));
-    EXPECT_TRUE(contains(script, "set atom 1 quat 0 0 1 28.6478897565\n"));  // 0.5 rad
-    EXPECT_TRUE(contains(script, "set atom 2 quat 0 0 1 -14.3239448783\n"));
-    EXPECT_TRUE(contains(script, "fix wall_lid all wall/body/polygon "));
+    for (const char* line :
+         {"fix clump_ids all property/atom mol ghost yes\n", "read_data packing.data fix clump_ids NULL Molecules\n",
+          " exclude molecule/intra clumps\n", "fix clump_motion clumps rigid/small molecule\n",
+          "fix motion discs nve/sphere update dipole disc\n"})
+        EXPECT_TRUE(contains(script, line)) << line;
+    // LAMMPS wants enforce2d after the rigid fix.
+    EXPECT_LT(script.find("rigid/small"), script.find("enforce2d"));
 
-    // The square: four vertices pulled in by the rounded radius (0.05 b), in-plane
-    // moments twice izz so the body frame is the space frame; the disc: one vertex.
+    const std::vector<Clump> clumps = packingClumps(packing, r);
     const std::string data = lammpsDataText(packing, r);
-    const std::string square = data.substr(data.find("Bodies\n\n") + 8);
-    const double rounded = 0.05 * 0.5;
-    const double side2 = 2.0 * 0.5 * 0.5;  // squared side of the square of circumradius 0.5
-    const double mass = 2000.0 * side2;
-    const double izz = mass * (side2 + side2) / 12.0;
-    std::istringstream in(square);
-    int id = 0, ints = 0, doubles = 0, vertices = 0;
-    double i11 = 0, i22 = 0, i33 = 0, skip = 0, x0 = 0, y0 = 0, z0 = 0;
-    in >> id >> ints >> doubles >> vertices >> i11 >> i22 >> i33 >> skip >> skip >> skip >> x0 >> y0 >> z0;
-    EXPECT_EQ(vertices, 4);
-    EXPECT_EQ(doubles, 6 + 3 * 4 + 1);
-    EXPECT_NEAR(i33, izz, 1e-9);
-    EXPECT_NEAR(i11, 2.0 * i33, 1e-9);
-    EXPECT_NEAR(i22, 2.0 * i33, 1e-9);
-    EXPECT_NEAR(x0, 0.5 - rounded, 1e-12);
-    EXPECT_NEAR(y0, 0.0, 1e-12);
-    EXPECT_TRUE(contains(data, "\n2 1 10\n1\n"));
-}
-
-TEST(LammpsInput, AnEllipsesHundredPointsAreSampledAtTheBodyLimit) {
-    const Packing packing = box({particle(0.5, 0.3, 100, ShapeKind::Polygon, 1.0, 0.0)});
-    const std::string data = lammpsDataText(packing, deriveParameters(packing, defaultParameters()));
-    const std::string body = data.substr(data.find("Bodies\n\n") + 8);
-    std::istringstream in(body);
-    std::string line;
-    int lines = 0;
-    int vertices = 0;
-    while (std::getline(in, line) && !line.empty()) {
-        if (++lines == 2) vertices = std::stoi(line);
-        EXPECT_LT(line.size(), 256u);  // LAMMPS reads lines of up to 256 characters
-    }
-    EXPECT_EQ(vertices, kMaxBodyVertices);
-    EXPECT_LE(lines, 32);  // and up to 32 lines per body
+    std::istringstream molecules(data.substr(data.find("Molecules\n\n") + 11));
+    long atom = 0, molecule = 0, atoms = 0;
+    for (std::size_t p = 0; p < clumps.size(); ++p)
+        for (std::size_t d = 0; d < clumps[p].discs.size(); ++d) {
+            ASSERT_TRUE(molecules >> atom >> molecule);
+            EXPECT_EQ(atom, ++atoms);
+            EXPECT_EQ(molecule, static_cast<long>(p) + 1);
+        }
+    EXPECT_TRUE(contains(data, std::to_string(atoms) + " atoms\n"));
+    EXPECT_EQ(clumps[1].discs.size(), 1u);
+    EXPECT_FALSE(clumps[1].rigid);
 }
 
 }  // namespace

@@ -69,27 +69,30 @@ TEST(RunConversion, WritesTheViewersFourFilesInTheirLayouts) {
               " 300\n 1 0 0 4 0\n 2 0 4 0 0\n 3 4 4 0 4\n 4 4 0 2.5 2.5\n");
     // Compressive forces are written negative; the viewer turns them positive.
     EXPECT_EQ(fileText(folder.path() / "cont.dat"),
-              " 1 2 1.5 2 -1.570796327 -12 0\n 3 0 2 0.125 -3.141592654 -5 0\n"
-              " 1 2 1.5 2 -1.570796327 -14 0\n 3 0 2 0.125 -3.141592654 -7 0\n");
+              " 1 2 1.5 2 -1.570796327 -12 5\n 3 0 2 0.125 -3.141592654 -5 1.5\n"
+              " 1 2 1.5 2 -1.570796327 -14 6\n 3 0 2 0.125 -3.141592654 -7 1.5\n");
 }
 
-TEST(RunConversion, DiscAnglesAreTheTrapezoidIntegralOfTheAngularVelocity) {
+TEST(RunConversion, DiscAnglesAreTheDipoleAnglesInTheTurnTheMeanSpinGives) {
     sorvath::testdata::TempFolder folder;
     testing::HandRun run(folder.path());
     std::string err;
     ASSERT_EQ(convert(folder.path(), err), 0) << err;
+    // The first block holds the packing's own angles (after the head: header, parameter
+    // block, four walls, filler, three shapes); Sorvath reads blocks 3 and 4 as steps.
+    std::ifstream output(folder.path() / "output.dat");
+    std::string line;
+    for (int skip = 0; skip < 1 + 4 + 4 + 1 + 3; ++skip) std::getline(output, line);
+    long step = -1;
+    double index = 0, x = 0, y = 0, theta = 0;
+    ASSERT_TRUE(output >> step >> index >> x >> y >> theta);
+    EXPECT_EQ(step, 0);
+    EXPECT_EQ(theta, testing::kAngle1[0]);
     const testing::ViewedRun viewed = testing::viewRun(folder.path().string());
     ASSERT_TRUE(viewed.opened);
     ASSERT_EQ(viewed.steps.size(), 2u);
-    const double elapsed = testing::kDumpEvery * testing::kTimeStep;
-    double theta = 0.1;  // the packing's angle
-    std::vector<double> expected{theta};
-    for (int k = 1; k < 4; ++k) {
-        theta += 0.5 * (testing::kOmega1[k - 1] + testing::kOmega1[k]) * elapsed;
-        expected.push_back(theta);
-    }
-    EXPECT_NEAR(viewed.steps[0].poses[1].theta, expected[2], 1e-9);
-    EXPECT_NEAR(viewed.steps[1].poses[1].theta, expected[3], 1e-9);
+    EXPECT_NEAR(viewed.steps[0].poses[1].theta, testing::kAngle1[2], 1e-12);
+    EXPECT_NEAR(viewed.steps[1].poses[1].theta, testing::kAngle1[3], 1e-12);
     EXPECT_NEAR(viewed.steps[1].poses[2].theta, 0.0, 1e-12);
 }
 
@@ -122,8 +125,8 @@ TEST(RunConversion, SorvathShowsTheMeanForceAndSegmentsJoiningTheCentres) {
         EXPECT_NEAR(wall.x2, 2.0, 1e-9);
         EXPECT_NEAR(wall.y2, 0.0, 1e-9);
     }
-    // The statistics line of step 200: mean of 12 and 5; relative rotation |0 - (4.1 - 1.1)|.
-    EXPECT_EQ(viewed.steps[0].message, "average fn and average relative rotation are:8.5 and 3");
+    // The statistics line of step 200: mean of 12 and 5; relative rotation |0 - (6.1 - 2.1)|.
+    EXPECT_EQ(viewed.steps[0].message, "average fn and average relative rotation are:8.5 and 4");
     EXPECT_DOUBLE_EQ(viewed.steps[1].walls[4].y1, 2.5);
 }
 
@@ -202,8 +205,7 @@ TEST(RunConversion, RefusalsNameTheReasonAndChangeNoFile) {
              ::mkfifo((f / kParticleDump).c_str(), 0600);
          },
          "dump.particles: cannot be opened (not a regular file)"},
-        {"fewer dumps than set up", keepTwoDumps,
-         "dump.particles: holds 2 of the 4 dumps the run was set up for; the run did not complete"},
+        {"fewer dumps than set up", keepTwoDumps, "dump.particles: holds 2 dumps of 4; the run did not complete"},
         {"fewer dumps of a killed run",
          [](const std::filesystem::path& f) {
              keepTwoDumps(f);
@@ -224,7 +226,7 @@ TEST(RunConversion, RefusalsNameTheReasonAndChangeNoFile) {
                  << " 0\n 2 4 2e-6 0\n 0.5\n 1 2 0.1\n 1 2 0.1\n 0.5\n 2 2 0\n 2 2 0\n"
                     " 0 4 0 0\n 0 0 4 0\n 4 0 4 4\n 4 4 0 4\n 400\n 0 0\n 0 0 0\n 0 0 0\n 0 0\n";
          },
-         "timestep 0 holds 3 particles, the prepared packing 2: the dumps are not of this packing"},
+         "timestep 0 holds 3 discs, the prepared packing 2: the dumps are not of this packing"},
         {"setup missing", [](const std::filesystem::path& f) { std::filesystem::remove(f / kSetupFile); },
          "demrun.setup: cannot be opened (No such file or directory)"},
         // Disc 1's row of the first step names another id.

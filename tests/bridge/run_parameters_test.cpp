@@ -65,7 +65,7 @@ TEST(RunParameters, TimeStepComesFromTheLightestPairsContactTime) {
     EXPECT_NEAR(r.dt, r.contactTime / 25.0, 1e-15);
     EXPECT_DOUBLE_EQ(r.kt, 1000.0 * 2.0 / 7.0);
     EXPECT_DOUBLE_EQ(r.wallFriction, r.friction);
-    EXPECT_FALSE(r.bodies);
+    EXPECT_FALSE(r.clumps);
     // The rectangle of the walls.
     EXPECT_DOUBLE_EQ(r.xhi, 3.0);
     EXPECT_DOUBLE_EQ(r.yhi, 4.0);
@@ -84,13 +84,31 @@ TEST(RunParameters, DampingGivesTheRestitutionOfTheMedianPair) {
     EXPECT_NEAR(std::exp(-kPi * zeta / std::sqrt(1.0 - zeta * zeta)), 0.5, 1e-9);
 }
 
-TEST(RunParameters, AutoStiffnessGivesTheChosenOverlapUnderTheWeight) {
-    ParameterChoice choice = defaultParameters();
-    choice.values["overlap"] = "0.01";
-    const RunParameters r = deriveParameters(twoDiscs(0.5, 0.5), choice);
-    const double weight = 2.0 * 2000.0 * kPi * 0.25 * 9.81;
-    // A bottom particle of diameter 2a carries weight / width * 2a; its overlap is 0.01 a.
-    EXPECT_NEAR(weight / 3.0 * 2.0 * 0.5 / r.kn, 0.01 * 0.5, 1e-12);
+// kn = auto is the stiffer of two: the chosen overlap under the packing's weight, and the
+// chosen overlap of a fall from the box height (4, under gravity 9.81) onto one disc.
+TEST(RunParameters, AutoStiffnessKeepsBothTheWeightsAndTheWorstImpactsOverlap) {
+    const double mass = 2000.0 * kPi * 0.25;
+    const double weight = 2.0 * mass * 9.81;
+    const double fall = 2.0 * 9.81 * 4.0;  // squared speed after falling the box height
+    const struct {
+        const char* file;
+        double overlapUnderWeight;  // per radius 0.5
+        double impactOverlap;
+    } cases[] = {
+        // A bottom particle of diameter 2a carries weight / width * 2a; its overlap is 0.01 a.
+        {"overlap = 0.01\nimpact_overlap = 1e6\n", 0.01, -1},
+        // The impact sets kn: m v^2 = kn d^2 with d = 0.2 a.
+        {"overlap = 0.01\nimpact_overlap = 0.2\n", -1, 0.2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const RunParameters r = deriveParameters(twoDiscs(0.5, 0.5), readParameterText(c.file, "params.txt"));
+        if (c.overlapUnderWeight > 0) {
+            EXPECT_NEAR(weight / 3.0 * 2.0 * 0.5 / r.kn, c.overlapUnderWeight * 0.5, 1e-12);
+        } else {
+            EXPECT_NEAR(std::sqrt(mass * fall / r.kn), c.impactOverlap * 0.5, 1e-12);
+        }
+    }
 }
 
 // Parameter files whose values are numbers but overflow or underflow on the way to the
@@ -104,7 +122,8 @@ TEST(RunParameters, ChoicesThatGiveNoFiniteValueAreRefusedNamingTheValue) {
         {"gravity = 1e308\n", "kn = inf"},                           // the weight overflows
         {"kn = 1e-320\n", "the contact time = inf"},                 // sqrt(m / kn) overflows
         {"density = 1e-300\nkn = 1e308\n", "the contact time = 0"},  // sqrt(m / kn) underflows
-        {"lid_speed = 1e308\nsteps_per_contact = 1e308\n", ""},      // extreme, but numbers
+        {"lid_speed = 1e308\n", "kn = inf"},                         // an impact at that speed
+        {"steps_per_contact = 1e308\n", ""},                         // extreme, but a number
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -140,7 +159,8 @@ TEST(RunParameters, SetupTextRoundTrips) {
     packing.particles[1].kind = ShapeKind::Polygon;
     const RunParameters r = deriveParameters(packing, choice);
     const RunParameters back = readSetupText(setupText(r), "demrun.setup");
-    EXPECT_TRUE(back.bodies);
+    EXPECT_TRUE(back.clumps);
+    EXPECT_DOUBLE_EQ(back.impactOverlap, 0.2);
     EXPECT_NEAR(back.kn, r.kn, r.kn * 1e-9);
     EXPECT_NEAR(back.dt, r.dt, r.dt * 1e-9);
     EXPECT_EQ(back.dumpEvery, r.dumpEvery);

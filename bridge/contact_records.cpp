@@ -1,0 +1,157 @@
+#include "bridge/contact_records.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace bridge {
+
+namespace {
+
+long long key(long long first, long long second) { return (first << 32) | second; }
+
+}  // namespace
+
+ContactRecords::ContactRecords(const std::vector<Clump>& clumps) : worstOverlap_(clumps.size(), 0.0) {
+    for (std::size_t p = 0; p < clumps.size(); ++p) {
+        rigid_.push_back(clumps[p].rigid);
+        for (std::size_t d = 0; d < clumps[p].discs.size(); ++d) {
+            particleOf_.push_back(static_cast<int>(p));
+            radius_.push_back(clumps[p].radius);
+        }
+    }
+}
+
+void ContactRecords::start(const std::vector<Point>& atoms) {
+    atoms_ = &atoms;
+    pairs_.clear();
+    walls_.clear();
+}
+
+void ContactRecords::note(int particle, double fraction) {
+    double& worst = worstOverlap_[static_cast<std::size_t>(particle)];
+    worst = std::max(worst, fraction);
+}
+
+void ContactRecords::addPair(std::size_t i, std::size_t j, double normal, double tx, double ty, double dx, double dy) {
+    int p = particleOf_[i];
+    int q = particleOf_[j];
+    if (p == q) return;
+    const double distance = std::hypot(dx, dy);
+    if (distance == 0.0) return;
+    const double overlap = radius_[i] + radius_[j] - distance;
+    const double fraction = overlap / std::min(radius_[i], radius_[j]);
+    note(p, fraction);
+    note(q, fraction);
+    // The contact point: halfway into the overlap, on the centre line.
+    const Point& a = (*atoms_)[i];
+    const double reach = radius_[i] - 0.5 * overlap;
+    const double cx = a.x - dx / distance * reach;
+    const double cy = a.y - dy / distance * reach;
+    double nx = normal * dx / distance;
+    double ny = normal * dy / distance;
+    if (p > q) {  // the force on the first particle of the pair
+        std::swap(p, q);
+        nx = -nx;
+        ny = -ny;
+        tx = -tx;
+        ty = -ty;
+    }
+    Sum& sum = pairs_[key(p, q)];
+    sum.nx += nx;
+    sum.ny += ny;
+    sum.tx += tx;
+    sum.ty += ty;
+    const double weight = std::fabs(normal);
+    sum.px += weight * cx;
+    sum.py += weight * cy;
+    sum.weight += weight;
+}
+
+void ContactRecords::addWall(int wall, std::size_t atom, double fx, double fy, double px, double py) {
+    const int p = particleOf_[atom];
+    const Point& a = (*atoms_)[atom];
+    const double dx = a.x - px;
+    const double dy = a.y - py;
+    const double distance = std::hypot(dx, dy);
+    note(p, (radius_[atom] - distance) / radius_[atom]);
+    Sum& sum = walls_[key(p, wall)];
+    const double normal = distance > 0.0 ? (fx * dx + fy * dy) / distance : 0.0;
+    const double nx = distance > 0.0 ? normal * dx / distance : 0.0;
+    const double ny = distance > 0.0 ? normal * dy / distance : 0.0;
+    sum.nx += nx;
+    sum.ny += ny;
+    sum.tx += fx - nx;
+    sum.ty += fy - ny;
+    const double weight = std::fabs(normal) > 0.0 ? std::fabs(normal) : 1e-300;
+    sum.px += weight * px;
+    sum.py += weight * py;
+    sum.weight += weight;
+}
+
+void ContactRecords::forces(std::vector<Point>& perParticle, std::vector<Point>& perWall) const {
+    perParticle.assign(rigid_.size(), Point{});
+    perWall.assign(3, Point{});
+    for (const auto& [k, sum] : pairs_) {
+        Point& first = perParticle[static_cast<std::size_t>(k >> 32)];
+        Point& second = perParticle[static_cast<std::size_t>(k & 0xffffffffLL)];
+        first.x += sum.nx + sum.tx;
+        first.y += sum.ny + sum.ty;
+        second.x -= sum.nx + sum.tx;
+        second.y -= sum.ny + sum.ty;
+    }
+    for (const auto& [k, sum] : walls_) {
+        Point& on = perParticle[static_cast<std::size_t>(k >> 32)];
+        on.x += sum.nx + sum.tx;
+        on.y += sum.ny + sum.ty;
+        const auto wall = static_cast<std::size_t>(k & 0xffffffffLL);
+        if (wall >= perWall.size()) perWall.resize(wall + 1);
+        perWall[wall].x += sum.nx + sum.tx;
+        perWall[wall].y += sum.ny + sum.ty;
+    }
+}
+
+void ContactRecords::finish(const std::vector<ParticlePose>& poses, std::vector<ContactOut>& pairs,
+                            std::vector<ContactOut>& walls) {
+    pairs.clear();
+    walls.clear();
+    const auto out = [&](long long k, const Sum& sum, bool wall, std::vector<ContactOut>& into) {
+        ContactOut c;
+        c.ip = static_cast<int>(k >> 32) + 1;
+        const ParticlePose& a = poses[static_cast<std::size_t>(c.ip - 1)];
+        const double px = sum.weight > 0.0 ? sum.px / sum.weight : a.x;
+        const double py = sum.weight > 0.0 ? sum.py / sum.weight : a.y;
+        double toX = px, toY = py;  // where the viewer's segment points
+        if (wall) {
+            c.jp = 0;
+            c.xc = 0.5 * (a.x + px);
+            c.yc = 0.5 * (a.y + py);
+        } else {
+            c.jp = static_cast<int>(k & 0xffffffffLL) + 1;
+            const ParticlePose& b = poses[static_cast<std::size_t>(c.jp - 1)];
+            const bool discs =
+                !rigid_[static_cast<std::size_t>(c.ip - 1)] && !rigid_[static_cast<std::size_t>(c.jp - 1)];
+            c.xc = discs ? 0.5 * (a.x + b.x) : px;
+            c.yc = discs ? 0.5 * (a.y + b.y) : py;
+            toX = b.x;
+            toY = b.y;
+        }
+        c.ang = segmentAngle(a.x, a.y, toX, toY);
+        // Compression pushes the first particle away from the contact: written negative.
+        const double magnitude = std::hypot(sum.nx, sum.ny);
+        const bool pushes = sum.nx * (a.x - toX) + sum.ny * (a.y - toY) >= 0.0;
+        c.fn = pushes ? -magnitude : magnitude;
+        c.extra = std::hypot(sum.tx, sum.ty);
+        into.push_back(c);
+    };
+    // Both by their keys: pairs by (ip, jp), walls by particle and then wall fix.
+    const auto sortedKeys = [](const std::unordered_map<long long, Sum>& sums) {
+        std::vector<long long> keys;
+        for (const auto& entry : sums) keys.push_back(entry.first);
+        std::sort(keys.begin(), keys.end());
+        return keys;
+    };
+    for (long long k : sortedKeys(pairs_)) out(k, pairs_.at(k), false, pairs);
+    for (long long k : sortedKeys(walls_)) out(k, walls_.at(k), true, walls);
+}
+
+}  // namespace bridge
