@@ -6,19 +6,32 @@
 #include "assembler/platform/associations.h"
 #include "assembler/platform/launcher.h"
 #include "assembler/platform/settings_store.h"
+#include "assembler/platform/start_arguments.h"
 #include "assembler/window/image_form.h"
 #include "assembler/window/qt_dialogs.h"
 #include "assembler/window/work_dir_form.h"
+#include "common/display_platform.h"
 #include "common/program_arguments.h"
 
 int main(int argc, char** argv) {
-    const toolkit::ProgramAbout about{"flikkor", TOOLKIT_VERSION,
-                                      "Reelwright: assembles GIF files into one animated GIF89a file, copying each\n"
-                                      "image's compressed data unchanged (Japanese user interface).\n"};
+    toolkit::ProgramCommandLine commandLine(
+        {"flikkor", TOOLKIT_VERSION,
+         "Reelwright: assembles GIF files into one animated GIF89a file, copying each\n"
+         "image's compressed data unchanged (Japanese user interface).\n"
+         "\n"
+         "With a folder DIR, the file page shows DIR for this run; the folder remembered\n"
+         "for the next start stays as it was. With GIF files (names ending in .gif, in\n"
+         "any letter case), they are added to the frame list in the order given, as the\n"
+         "add button adds the files chosen in the file page, with the same messages.\n"
+         "Without arguments the file page shows the folder remembered from the last run.\n"});
+    const flikkor::StartArguments startArguments(commandLine);
     // Answered before the window system is touched, so they work without a display.
-    if (const std::optional<int> status = toolkit::answerProgramArguments(argc, argv, about, std::cout, std::cerr))
-        return *status;
-    QApplication app(argc, argv);
+    if (const std::optional<int> status = commandLine.answer(argc, argv, std::cout, std::cerr)) return *status;
+    // In a Wayland session, X11 through XWayland: Sorvath's keystrokes reach only X11 windows.
+    toolkit::chooseDisplayPlatform();
+    // The arguments are the program's own: Qt is given none to interpret.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     flikkor::setUpApplication(app);
 
     flikkor::QtSettingsStore settings(QStringLiteral("Quillbay"), QStringLiteral("Flikkor"));
@@ -40,6 +53,7 @@ int main(int argc, char** argv) {
     services.workFolderChooser = &workDirForm;
     services.runDialog = runDialog;
     form.setServices(services);
+    form.setStartRequest(startArguments.request());
     form.show();
     return app.exec();
 }

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <cerrno>
 
 namespace flikkor {
@@ -33,6 +34,26 @@ bool createFolder(const QString& path) {
     // The umask can only take bits away: nobody else ever gets in.
     if (::mkdir(name.constData(), 0700) != 0) return false;
     return workFolderState(path) == WorkFolderState::Usable;
+}
+
+namespace {
+QString cacheFolder() { return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation); }
+}  // namespace
+
+QString defaultWorkFolder() {
+    const QString cache = cacheFolder();
+    return cache.isEmpty() ? QString() : joinPath(cache, QStringLiteral("flikkor/AnimTmp"));
+}
+
+bool createWorkFolder(const QString& path) {
+    if (!path.isEmpty() && path == defaultWorkFolder()) {
+        // Existing folders are left as they are; only the cache folder itself and
+        // Flikkor's folder in it are made.
+        const QString cache = cacheFolder();
+        for (const QString& folder : {cache, joinPath(cache, QStringLiteral("flikkor"))})
+            ::mkdir(QFile::encodeName(folder).constData(), 0700);
+    }
+    return createFolder(path);
 }
 
 bool isExecutableFile(const QString& path) {

@@ -20,6 +20,13 @@ enum class WorkFolderState {
 WorkFolderState workFolderState(const QString& path);
 // Creates one folder level (its parent must exist), for the user alone (0700).
 bool createFolder(const QString& path);
+// The work folder when no setting names one: "flikkor/AnimTmp" in the user's cache
+// folder ($XDG_CACHE_HOME, else ~/.cache), out of the way of the user's own files.
+QString defaultWorkFolder();
+// Creates the work folder as createFolder does; for the default work folder the
+// missing folders above it are made first (0700 too), since a new account may
+// have no cache folder yet.
+bool createWorkFolder(const QString& path);
 // A registered program must be an existing executable regular file.
 bool isExecutableFile(const QString& path);
 

@@ -149,12 +149,13 @@ void TImageForm::FormActivate() {
         settings_.version = kVersion;
         settings_.readDir = startFolder_;
         settings_.writeDir = startFolder_;
-        settings_.workDir = joinPath(startFolder_, QStringLiteral("AnimTmp"));
+        settings_.workDir = defaultWorkFolder();
         ensureWorkFolder();
         writeSettings();
         engine_.saveInitialFolder = startFolder_.toStdString();
     } else {
         settings_.version = kVersion;
+        if (settings_.workDir.isEmpty()) settings_.workDir = defaultWorkFolder();
         // A browsing folder that no longer exists leaves the browser at the start folder.
         browser_->setFolder(settings_.readDir);
         engine_.saveInitialFolder = settings_.writeDir.toStdString();
@@ -163,7 +164,13 @@ void TImageForm::FormActivate() {
             writeSettings();
         }
     }
+    // A folder named on the command line is browsed for this run only: it does not
+    // become the remembered folder (see closeEvent).
+    if (!startRequest_.folder.empty()) browser_->setFolder(QString::fromStdString(startRequest_.folder));
     firstActivation_ = false;
+    QStringList files;
+    for (const std::string& file : startRequest_.files) files << QString::fromStdString(file);
+    addFiles(files);
 }
 
 void TImageForm::readSettings() {
@@ -190,7 +197,7 @@ void TImageForm::ensureWorkFolder() {
     for (;;) {
         const WorkFolderState state = workFolderState(settings_.workDir);
         if (state == WorkFolderState::Usable) return;
-        if (state == WorkFolderState::Missing && createFolder(settings_.workDir)) return;
+        if (state == WorkFolderState::Missing && createWorkFolder(settings_.workDir)) return;
         reportRefusedWorkFolder(settings_.workDir, state);
         settings_.workDir = services_.workFolderChooser->chooseWorkFolder(settings_.workDir, firstActivation_);
     }
@@ -223,7 +230,7 @@ void TImageForm::closeEvent(QCloseEvent* event) {
     engine_.clearFrames();
     model_->ShowAllFrameRows();
     if (!settingsDeleted_ && !firstActivation_) {
-        settings_.readDir = browser_->folder();
+        if (startRequest_.folder.empty()) settings_.readDir = browser_->folder();
         settings_.writeDir = QString::fromStdString(engine_.saveInitialFolder);
         writeSettings();
     }

@@ -9,6 +9,7 @@
 #include "assembler/html/img_tag.h"
 #include "assembler/platform/folders.h"
 #include "assembler/platform/settings_store.h"
+#include "assembler/platform/start_arguments.h"
 #include "assembler/window/dialogs.h"
 #include "gifengine/colour/colour_animation.h"
 #include "gifengine/gif_engine.h"
@@ -61,6 +62,8 @@ public:
     void setServices(const FormServices& services);
     // Replaces the runner of the window's own dialogs (tests drive the widgets).
     void setDialogRunner(DialogRunner runner) { services_.runDialog = std::move(runner); }
+    // What the command line asked for, carried out at the first activation (set before it).
+    void setStartRequest(StartRequest request) { startRequest_ = std::move(request); }
 
     // Run state, readable by tests and by the dialogs of later commands.
     const AssemblerSettings& settings() const { return settings_; }
@@ -118,6 +121,9 @@ public:
     // Adds paths in their order, as one add: images beyond the list's limit are
     // reported once.
     void addPaths(const QStringList& paths);
+    // The add command on a list of paths: added as one add, then the size estimate
+    // refreshed; nothing at all for an empty list.
+    void addFiles(const QStringList& paths);
     // Starts the browser on a path or web address through the HTML association.
     void openInBrowser(const QString& target);
     // Opens a page or folder with the first handler registered for one of the
@@ -201,6 +207,7 @@ private:
     FileBrowser* browser_ = nullptr;
 
     bool firstActivation_ = true;
+    StartRequest startRequest_;
     bool settingsDeleted_ = false;
     bool closing_ = false;
     QString startFolder_;

@@ -165,12 +165,13 @@ void TImageForm::addPaths(const QStringList& paths) {
     showEngineState();
 }
 
-void TImageForm::BtnAddClick() {
-    const QStringList paths = browser_->selectedPaths();
+void TImageForm::addFiles(const QStringList& paths) {
     if (paths.isEmpty()) return;
     addPaths(paths);
     predictFileSize();
 }
+
+void TImageForm::BtnAddClick() { addFiles(browser_->selectedPaths()); }
 
 void TImageForm::predictFileSize() {
     engine_.boxes.EdIteration = EdIteration->text().toStdString();

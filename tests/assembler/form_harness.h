@@ -1,8 +1,10 @@
 #pragma once
 // A main window over the real GIF engine with recorded and scripted services,
-// started in a temporary folder that is the current folder for the test's life.
+// started in a temporary folder that is the current folder for the test's life;
+// the user's cache folder ($XDG_CACHE_HOME) is another temporary folder.
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -14,6 +16,7 @@ namespace flikkor::testing {
 
 struct FormHarness {
     QTemporaryDir dir;
+    QTemporaryDir cache;
     QString savedCurrent = QDir::currentPath();
     RecordingReporter reporter;
     ScriptedFileChooser chooser;
@@ -24,11 +27,20 @@ struct FormHarness {
     RecordingLauncher launcher;
     std::unique_ptr<TImageForm> form;
     QStringList unscriptedDialogs;
+    StartRequest start;  // what the command line asked for
+    QByteArray savedCache = qgetenv("XDG_CACHE_HOME");
 
-    FormHarness() { QDir::setCurrent(dir.path()); }
+    FormHarness() {
+        QDir::setCurrent(dir.path());
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+    }
     ~FormHarness() {
         form.reset();
         QDir::setCurrent(savedCurrent);
+        if (savedCache.isNull())
+            qunsetenv("XDG_CACHE_HOME");
+        else
+            qputenv("XDG_CACHE_HOME", savedCache);
     }
     // Creates the window and runs its first activation.
     void open() {
@@ -39,10 +51,13 @@ struct FormHarness {
         };
         FormServices s{&reporter, &chooser, &workFolders, &store, desktop, &launcher, unscripted};
         form = std::make_unique<TImageForm>(s);
+        form->setStartRequest(start);
         form->FormActivate();
     }
     gifengine::GifEngine& engine() { return form->engine(); }
     QString path(const QString& name) const { return dir.path() + "/" + name; }
+    // The work folder of a first start.
+    QString defaultWorkFolder() const { return cache.path() + "/flikkor/AnimTmp"; }
     // A file of `images` 8 x 6 images sharing one 16-colour global table; image k
     // has delay delays[k] (10 when not given).
     QString writeGif(const QString& name, int images = 1, std::vector<int> delays = {}) {

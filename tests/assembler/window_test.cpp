@@ -40,19 +40,23 @@ struct Harness : FormHarness {
 
 }  // namespace
 
-TEST(Startup, FirstStartCreatesWorkFolderAndStoresSevenValuesWithoutDialog) {
+// The work folder of a first start is Flikkor's own in the user's cache folder,
+// made with its missing parents, each for the user alone; the start folder stays empty.
+TEST(Startup, FirstStartCreatesWorkFolderInTheCacheAndStoresSevenValuesWithoutDialog) {
     Harness h;
     h.open();
-    EXPECT_TRUE(QFileInfo(h.path("AnimTmp")).isDir());
+    EXPECT_TRUE(QDir(h.dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     ASSERT_TRUE(h.store.stored.has_value());
     EXPECT_EQ(h.store.writes, 1);
     EXPECT_EQ(h.store.stored->version, "0.68");
     EXPECT_EQ(h.store.stored->readDir, h.dir.path());
     EXPECT_EQ(h.store.stored->writeDir, h.dir.path());
-    EXPECT_EQ(h.store.stored->workDir, h.path("AnimTmp"));
-    struct stat made {};
-    ASSERT_EQ(::stat(QFile::encodeName(h.path("AnimTmp")).constData(), &made), 0);
-    EXPECT_EQ(made.st_mode & 07777, 0700u);
+    EXPECT_EQ(h.store.stored->workDir, h.defaultWorkFolder());
+    for (const QString& made : {h.cache.path() + "/flikkor", h.defaultWorkFolder()}) {
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(made).constData(), &info), 0) << made.toStdString();
+        EXPECT_EQ(info.st_mode & 07777, 0700u) << made.toStdString();
+    }
     EXPECT_TRUE(h.workFolders.shown.empty());
     EXPECT_TRUE(h.reporter.messages.empty());
     // A later activation repeats nothing.
@@ -61,13 +65,27 @@ TEST(Startup, FirstStartCreatesWorkFolderAndStoresSevenValuesWithoutDialog) {
     EXPECT_TRUE(h.form->firstActivationDone());
 }
 
-TEST(Startup, RemovedWorkFolderIsRecreatedSilentlyAndStoredAgain) {
-    Harness h;
-    h.store.stored = AssemblerSettings{"0.68", h.dir.path(), h.dir.path(), h.path("Work"), "", "", ""};
-    h.open();
-    EXPECT_TRUE(QFileInfo(h.path("Work")).isDir());
-    EXPECT_EQ(h.store.writes, 1);
-    EXPECT_TRUE(h.workFolders.shown.empty());
+// A stored work folder is kept (made again, silently, when it was removed); an
+// empty one is replaced by the default.
+TEST(Startup, StoredWorkFolderIsKeptAndAnEmptyOneBecomesTheDefault) {
+    const struct {
+        const char* name;
+        QString stored;
+        QString expected;  // relative to the start folder, or the default when empty
+    } cases[] = {{"stored", "Work", "Work"}, {"empty", "", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        const QString stored = c.stored.isEmpty() ? QString() : h.path(c.stored);
+        h.store.stored = AssemblerSettings{"0.68", h.dir.path(), h.dir.path(), stored, "", "", ""};
+        h.open();
+        const QString expected = c.expected.isEmpty() ? h.defaultWorkFolder() : h.path(c.expected);
+        EXPECT_EQ(h.form->settings().workDir, expected);
+        EXPECT_TRUE(QFileInfo(expected).isDir());
+        EXPECT_EQ(h.store.writes, 1);
+        EXPECT_EQ(h.store.stored->workDir, expected);
+        EXPECT_TRUE(h.workFolders.shown.empty());
+    }
 }
 
 TEST(Startup, MissingParentShowsTheStartupDialogUntilACreatableFolderIsChosen) {
@@ -104,8 +122,8 @@ TEST(WorkFolder, AnotherUsersFolderOrOneOpenToOthersIsRefusedWithAMessage) {
         SCOPED_TRACE(c.name);
         if (c.otherOwner && ::geteuid() != 0) continue;  // only the administrator can give a folder away
         Harness h;
-        const QString refused = h.path("AnimTmp");
-        ASSERT_EQ(::mkdir(QFile::encodeName(refused).constData(), 0700), 0);
+        const QString refused = c.firstRun ? h.defaultWorkFolder() : h.path("AnimTmp");
+        ASSERT_TRUE(QDir().mkpath(refused));
         ASSERT_EQ(::chmod(QFile::encodeName(refused).constData(), c.mode), 0);
         if (c.otherOwner) {
             ASSERT_EQ(::chown(QFile::encodeName(refused).constData(), 65534, 65534), 0);

@@ -96,6 +96,10 @@ TEST_F(Installed, LaunchersNameInstalledProgramsAndIcons) {
         // full path, so a menu finds it with bin/ not on the session's PATH.
         const std::string exec = entry.count("Exec") ? entry.at("Exec") : "";
         const fs::path program = exec.substr(0, exec.find(' '));
+        // The desktop hands the files it opens with the program: Flikkor any number
+        // of GIFs, Sorvath one run.
+        EXPECT_EQ(exec.substr(exec.find(' ') + 1), std::string(id) == "com.quillbay.flikkor" ? "%F" : "%f");
+        EXPECT_EQ(entry.count("StartupNotify") ? entry.at("StartupNotify") : "", "true");
         EXPECT_EQ(program.parent_path(), prefix_ / "bin") << exec;
         EXPECT_TRUE(fs::is_regular_file(program)) << exec;
         EXPECT_EQ(entry.count("TryExec") ? entry.at("TryExec") : "", program.string());
@@ -118,6 +122,9 @@ TEST_F(Installed, LaunchersNameInstalledProgramsAndIcons) {
         desktopEntry(prefix_ / "share/applications/com.quillbay.flikkor.desktop");
     EXPECT_EQ(flikkor.count("Name[ja]") ? flikkor.at("Name[ja]") : "", "Reelwright");
     EXPECT_EQ(flikkor.count("GenericName[ja]") ? flikkor.at("GenericName[ja]") : "", "GIFアニメーション作成ツール");
+    EXPECT_EQ(flikkor.count("MimeType") ? flikkor.at("MimeType") : "", "image/gif;");
+    // A search for the window's title finds the launcher.
+    EXPECT_EQ((flikkor.count("Keywords") ? flikkor.at("Keywords") : "").rfind("Reelwright;", 0), 0u);
 }
 
 TEST_F(Installed, ManualPagesCompletionAndCopyrightAreInPlace) {

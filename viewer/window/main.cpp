@@ -1,4 +1,5 @@
 // Sorvath: the DEM result viewer's program entry.
+#include "common/display_platform.h"
 #include "common/program_arguments.h"
 #include "viewer/window/animation_gif_making.h"
 #include "viewer/window/form1.h"
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
     commandLine.app().add_option("RUN", run, "the output or input file of a run to open")->type_name("RUN");
     // Answered before the window system is touched, so they work without a display.
     if (const std::optional<int> status = commandLine.answer(argc, argv, std::cout, std::cerr)) return *status;
+    // In a Wayland session, X11 through XWayland: the export's keystrokes work only there.
+    toolkit::chooseDisplayPlatform();
     QApplication app(argc, argv);
     // Ties the window to the installed launcher and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.quillbay.sorvath"));
