@@ -22,6 +22,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -387,18 +388,24 @@ std::string treeListing(const fs::path& folder) {
     return listing;
 }
 
-// Where the picture shows in the window, searched near the window's top left corner.
+// Where the picture shows in the window, searched near the window's top left corner
+// on the screen (the window may reach beyond the screen's edge).
 std::optional<QPoint> pictureInWindow(const std::string& displayName, WindowId window, const QImage& picture) {
     Display* display = XOpenDisplay(displayName.c_str());
     if (display == nullptr) return std::nullopt;
-    XWindowAttributes attributes{};
+    const Window root = DefaultRootWindow(display);
+    int left = 0;
+    int top = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, root, 0, 0, &left, &top, &child);
+    const int width = std::min(picture.width() + 40, DisplayWidth(display, DefaultScreen(display)) - left);
+    const int height = std::min(picture.height() + 100, DisplayHeight(display, DefaultScreen(display)) - top);
+    XImage* shot = width > 0 && height > 0 ? XGetImage(display, root, left, top, static_cast<unsigned>(width),
+                                                       static_cast<unsigned>(height), AllPlanes, ZPixmap)
+                                           : nullptr;
     std::optional<QPoint> found;
-    XImage* shot = nullptr;
-    if (XGetWindowAttributes(display, window, &attributes) != 0)
-        shot = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
-                         static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-    for (int oy = 0; shot != nullptr && !found && oy <= 100 && oy + picture.height() <= attributes.height; ++oy)
-        for (int ox = 0; !found && ox <= 40 && ox + picture.width() <= attributes.width; ++ox) {
+    for (int oy = 0; shot != nullptr && !found && oy + picture.height() <= height; ++oy)
+        for (int ox = 0; !found && ox + picture.width() <= width; ++ox) {
             bool same = true;
             for (int y = 0; same && y < picture.height(); ++y)
                 for (int x = 0; same && x < picture.width(); ++x)
