@@ -113,12 +113,13 @@ TEST(SorvathWindowLayout, OpenDialogsStartInTheLastRunsFolderElseWhereSorvathWas
     EXPECT_EQ(first.newestMessage(), "[1]Select any Input.dat or Output.dat from File tub -> Open. ");
 
     // Only a run that opened is remembered, from the menu or the command line alike.
-    first.dialogs->paths.push_back("");
+    testdata::TempFolder other;
+    testdata::writeTextFile(other.path() / "out-0001.dat", "not a run");
+    first.dialogs->paths.push_back(other.file("out-0001.dat"));
     first.action("m12")->trigger();
     EXPECT_EQ(first.dialogs->runFolder, "");
     first.openInput(testdata::latticeRun(4, 2));
     EXPECT_EQ(first.dialogs->runFolder, first.folder.path().string());
-    testdata::TempFolder other;
     testdata::writeRun(other.path(), "output.dat", testdata::latticeRun(4, 5), testdata::RecordLayout::Long, false,
                        false);
     first.form->openRun(other.file("output.dat"));
