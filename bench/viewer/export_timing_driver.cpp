@@ -1,6 +1,6 @@
 // One real GIF export for bench/viewer/export-timing: writes a synthetic run of 100
-// particles with the given number of frames, exports it into a fresh program folder
-// holding flikkor, on the X display of DISPLAY, and prints the seconds from the "Yes"
+// particles with the given number of frames, exports it into "animation/" beside the
+// run with flikkor from a fresh program folder, on the X display of DISPLAY, and prints the seconds from the "Yes"
 // to the check-point question until flikkor has ended and the animation is checked.
 //
 //   viewer_export_timing_driver FOLDER FRAMES SETTLE_MS FLIKKOR
@@ -56,7 +56,7 @@ int run(const fs::path& folder, int frames, int settleMs, const fs::path& flikko
     fs::create_directories(program / "AnimTmp");
     fs::create_directories(config / "Quillbay");
     fs::create_symlink(fs::absolute(flikkor), program / "flikkor");
-    // flikkor browses and writes the program folder (the check points of the question).
+    // flikkor's own folders are the program folder; the export tells it where to look.
     testdata::writeTextFile(config / "Quillbay" / "Flikkor.conf",
                             "[General]\nVersion=0.68\nReadDir=" + program.string() + "\nWriteDir=" + program.string() +
                                 "\nWorkDir=" + (program / "AnimTmp").string() + "\nComment=\nPaintSoft=\nViewer=\n");

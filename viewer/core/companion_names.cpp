@@ -19,6 +19,12 @@ std::vector<size_t> characterStarts(const std::string& text) {
 
 }  // namespace
 
+bool isOutputFileName(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return name.size() >= 7 && name.compare(0, 3, "out") == 0 && name.compare(name.size() - 4, 4, ".dat") == 0;
+}
+
 std::optional<OutputPathParts> splitOutputPath(const std::string& path) {
     OutputPathParts parts;
     const size_t slash = path.rfind('/');

@@ -13,6 +13,10 @@ struct OutputPathParts {
     std::string filenoc;   // the run tag: filepart without its first four and last four characters
 };
 
+// True when the path's file name is an output file's: "out" + anything + ".dat", as
+// the open dialog's "out*.dat" filter lists them ("output.dat", "out-0012.dat").
+bool isOutputFileName(const std::string& path);
+
 // Empty when the file name has fewer than eight characters.
 std::optional<OutputPathParts> splitOutputPath(const std::string& path);
 

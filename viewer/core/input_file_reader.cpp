@@ -6,15 +6,19 @@
 
 namespace sorvath {
 
-bool ResultReader::openInputFile() {
+bool ResultReader::openInputFile(const std::optional<std::string>& given) {
     scene_.source = SourceMode::Input;
     display_.clearStepNumber();
     scene_.oldLayout = false;
     input_.close();
     scene_.recordMode = RecordMode::Opening;
 
-    log_.showmsg(messages::kSelectInput);
-    chosenPath_ = prompter_.chooseOpenFile(inputFileRequest());
+    if (given) {
+        chosenPath_ = *given;
+    } else {
+        log_.showmsg(messages::kSelectInput);
+        chosenPath_ = prompter_.chooseOpenFile(inputFileRequest());
+    }
     display_.showFilename(chosenPath_);
     const bool opened = input_.open(chosenPath_);
     scene_.recordMode = RecordMode::Long;

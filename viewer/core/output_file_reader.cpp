@@ -13,7 +13,7 @@ OutputPathParts partsOf(const Scene& scene) { return {scene.dirpart, scene.filep
 
 }  // namespace
 
-bool ResultReader::openOutputFile() {
+bool ResultReader::openOutputFile(const std::optional<std::string>& given) {
     scene_.source = SourceMode::Output;
     scene_.recordMode = RecordMode::Long;
     scene_.oldLayout = false;
@@ -22,8 +22,12 @@ bool ResultReader::openOutputFile() {
     output_.close();
     outputEnded_ = true;
 
-    log_.showmsg(messages::kSelectOutput);
-    chosenPath_ = prompter_.chooseOpenFile(outputFileRequest());
+    if (given) {
+        chosenPath_ = *given;
+    } else {
+        log_.showmsg(messages::kSelectOutput);
+        chosenPath_ = prompter_.chooseOpenFile(outputFileRequest());
+    }
     display_.showFilename(chosenPath_);
     if (!output_.open(chosenPath_)) {
         readFailure(messages::kReadingError);

@@ -3,6 +3,8 @@
 #include "viewer/core/companion_names.h"
 #include "viewer/core/messages.h"
 
+#include <filesystem>
+
 namespace sorvath {
 
 ResultReader::ResultReader(Scene& scene, ViewOptions& options, MessageLog& log, ViewerPrompter& prompter,
@@ -22,6 +24,14 @@ FileOpenRequest ResultReader::outputFileRequest() {
         {"all files (*.*)", "*.*"}, {"out? files (out*.dat)", "out*.dat"}, {"dat files (*.dat)", "*.dat"}};
     request.selectedFilter = 1;
     return request;
+}
+
+bool ResultReader::openRunFile(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path full = std::filesystem::absolute(path, error);
+    if (error) full = path;
+    const std::string chosen = full.lexically_normal().string();
+    return isOutputFileName(chosen) ? openOutputFile(chosen) : openInputFile(chosen);
 }
 
 void ResultReader::readFailure(const char* message) {

@@ -9,6 +9,7 @@
 #include "viewer/core/viewer_interfaces.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace sorvath {
@@ -23,10 +24,16 @@ class ResultReader {
 public:
     ResultReader(Scene& scene, ViewOptions& options, MessageLog& log, ViewerPrompter& prompter, SceneDisplay& display);
 
-    // "Open Input.dat": message, dialog, read the whole configuration, draw.
-    bool openInputFile();
-    // "Open Output.dat": message, dialog, split the path, wall question, outdata.
-    bool openOutputFile();
+    // "Open Input.dat": message, dialog, read the whole configuration, draw. With a
+    // path given, that file is read without the message and the dialog.
+    bool openInputFile(const std::optional<std::string>& given = std::nullopt);
+    // "Open Output.dat": message, dialog, split the path, wall question, outdata; a
+    // path given takes the place of the message and the dialog.
+    bool openOutputFile(const std::optional<std::string>& given = std::nullopt);
+    // A run named on the command line: an output file when its name is one
+    // (isOutputFileName), else an input file; a relative path is taken from the
+    // current directory.
+    bool openRunFile(const std::string& path);
     // Reads the output stream from its start up to the third step block and draws it.
     bool outdata();
     // Reads the next step block and the matching companion blocks; does not draw.

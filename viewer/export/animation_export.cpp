@@ -1,13 +1,12 @@
 #include "viewer/export/animation_export.h"
 
 #include "viewer/export/assembler_script.h"
+#include "viewer/export/export_folder.h"
 #include "viewer/export/export_messages.h"
 #include "viewer/export/keystroke_driver.h"
 #include "viewer/platform/gif_rasters.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <random>
 #include <utility>
 
 namespace sorvath {
@@ -25,21 +24,7 @@ AnimationExport::AnimationExport(Scene& scene, ViewOptions& options, ResultReade
       platform_(platform),
       settings_(std::move(settings)) {}
 
-std::string AnimationExport::inFolder(const std::string& name) const {
-    std::string path = settings_.programFolder;
-    if (!path.empty() && path.back() != '/') path += '/';
-    return path + name;
-}
-
-bool AnimationExport::folderWritable() const {
-    static std::mt19937_64 random{std::random_device{}()};
-    const std::string probe = inFolder(".sorvath-write-check-" + std::to_string(random()));
-    std::FILE* file = std::fopen(probe.c_str(), "wx");
-    if (file == nullptr) return false;
-    std::fclose(file);
-    std::remove(probe.c_str());
-    return true;
-}
+std::string AnimationExport::inFolder(const std::string& name) const { return folder_ + "/" + name; }
 
 bool AnimationExport::stageFrame() {
     const std::string path = inFolder(frameName(frameCounter_));
@@ -99,20 +84,31 @@ ExportOutcome AnimationExport::run(int nskip) {
         log_.showmsg(export_messages::kRestartFailed);
         return ExportOutcome::RestartFailed;
     }
-    if (!folderWritable()) {
-        log_.showmsg(export_messages::kFolderNotWritable + settings_.programFolder);
+    std::string problem;
+    const std::optional<ExportFolder> folder =
+        prepareExportFolder(reader_.chosenPath(), settings_.cacheFolder, problem);
+    if (!folder) {
+        log_.showmsg(export_messages::kFolderNotWritable + problem);
         return ExportOutcome::NotWritable;
     }
-    if (!prompter_.askYesNo(export_messages::kCheckPoints)) return ExportOutcome::Declined;
+    folder_ = folder->path;
+    if (!prompter_.askYesNo(export_messages::preparationQuestion(folder_))) {
+        std::error_code ignored;
+        if (folder->created) std::filesystem::remove(folder_, ignored);
+        return ExportOutcome::Declined;
+    }
+    // Flikkor lists the folder's GIF files by name and the key script selects the first
+    // ones, so only this export's frames may be there.
+    if (const std::optional<toolkit::FileFailure> failure = removeEarlierExportFiles(folder_)) {
+        log_.showmsg(export_messages::kFrameNotWritten + failure->message());
+        return ExportOutcome::NotWritable;
+    }
 
     frameCounter_ = 100;
     stagedFrames_.clear();
-    std::error_code error;
-    animationExisted_ = std::filesystem::exists(inFolder("tempanim.gif"), error);
-    if (animationExisted_) animationTimeBefore_ = std::filesystem::last_write_time(inFolder("tempanim.gif"), error);
     drawFrame();
     // The frames get their names together once the last one is written, so a failure
-    // leaves the program folder as it was.
+    // leaves no frame behind.
     const auto framesComplete = [this] {
         if (!commitFrames()) return ExportOutcome::NotWritable;
         log_.showmsg(export_messages::kComplete);
@@ -138,29 +134,31 @@ ExportOutcome AnimationExport::finish() {
     KeySender* keys = platform_.keys;
     WindowActivator* windows = platform_.windows;
     if (keys == nullptr || windows == nullptr) {
-        log_.showmsg(export_messages::kNoDisplay);
+        log_.showmsg(export_messages::kNoDisplay + folder_);
         return ExportOutcome::FramesOnly;
     }
-    // The save dialog takes a full path, so the animation lands in the program folder
+    // The save dialog takes a full path, so the animation lands in the export folder
     // whatever folder the dialog showed last.
     std::error_code error;
     std::filesystem::path animation = std::filesystem::absolute(inFolder("tempanim.gif"), error);
     if (error) animation = inFolder("tempanim.gif");
     if (const std::optional<std::string> problem = saveDialogPathProblem(animation.string())) {
         log_.showmsg(export_messages::kPathNotTypeable + *problem + ": " + animation.string() +
-                     export_messages::kFramesAreIn + settings_.programFolder);
+                     export_messages::kFramesAreIn + folder_);
         return ExportOutcome::FramesOnly;
     }
     windows->activate(settings_.viewerCaption);
 
+    // flikkor opens the folder given as its file list's folder and is started in it.
     LaunchRequest request;
-    request.program = inFolder(settings_.assemblerProgram);
-    request.workingDirectory = settings_.programFolder;
+    request.program = (std::filesystem::path(settings_.programFolder) / settings_.assemblerProgram).string();
+    request.arguments = {folder_};
+    request.workingDirectory = folder_;
     // The keystrokes travel through the X server, so the assembler must be an X client.
     request.environment["QT_QPA_PLATFORM"] = "xcb";
     const ProcessId assembler = platform_.launcher.startDetached(request);
     if (assembler == 0) {
-        log_.showmsg(export_messages::kAssemblerNotStarted + request.program);
+        log_.showmsg(export_messages::kAssemblerNotStarted + request.program + export_messages::kFramesAreIn + folder_);
         return ExportOutcome::FramesOnly;
     }
 
@@ -174,8 +172,7 @@ ExportOutcome AnimationExport::finish() {
                                               [this] { log_.showmsg(export_messages::kDriving); });
     windows->activate(settings_.viewerCaption);
     if (!driven.completed) {
-        log_.showmsg(export_messages::kKeysStopped + driven.failure + export_messages::kFramesAreIn +
-                     settings_.programFolder);
+        log_.showmsg(export_messages::kKeysStopped + driven.failure + export_messages::kFramesAreIn + folder_);
         return driven.stringsSent == 0 ? ExportOutcome::FramesOnly : ExportOutcome::AssemblerStopped;
     }
     return checkAnimation(animation.string());
@@ -184,8 +181,7 @@ ExportOutcome AnimationExport::finish() {
 ExportOutcome AnimationExport::checkAnimation(const std::string& path) {
     const std::string problem = animationProblem(path);
     if (!problem.empty()) {
-        log_.showmsg(export_messages::kAnimationNotMade + problem + export_messages::kFramesAreIn +
-                     settings_.programFolder);
+        log_.showmsg(export_messages::kAnimationNotMade + problem + export_messages::kFramesAreIn + folder_);
         return ExportOutcome::AssemblerStopped;
     }
     log_.showmsg(export_messages::kAnimationMade + path + " (" + std::to_string(frameCounter_ - 100) + " frames)");
@@ -195,8 +191,6 @@ ExportOutcome AnimationExport::checkAnimation(const std::string& path) {
 std::string AnimationExport::animationProblem(const std::string& path) const {
     std::error_code error;
     if (!std::filesystem::exists(path, error)) return "flikkor did not write " + path;
-    if (animationExisted_ && std::filesystem::last_write_time(path, error) == animationTimeBefore_)
-        return path + " was not written again by this export";
     // Flikkor copies every raster as stored, so image k must hold frame k's bytes.
     const int frames = frameCounter_ - 100;
     GifRasterScanner animation(path);

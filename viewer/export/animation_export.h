@@ -1,7 +1,8 @@
 // "Animation GIF making": replays the loaded output run from its start, converts
-// the picture of every frame into "temp-" + frame number + ".gif" in the program
-// folder, then starts flikkor there and drives it with keystrokes to assemble the
-// frames into "tempanim.gif", and checks that every image of it is its frame.
+// the picture of every frame into "temp-" + frame number + ".gif" in the export
+// folder (export_folder.h: "animation/" beside the run, or the user's cache), then
+// starts flikkor on that folder and drives it with keystrokes to assemble the frames
+// into "tempanim.gif" there, and checks that every image of it is its frame.
 #pragma once
 
 #include "common/safe_output.h"
@@ -27,7 +28,9 @@
 namespace sorvath {
 
 struct ExportSettings {
-    std::string programFolder;  // with or without a trailing "/"
+    std::string programFolder;  // the folder flikkor is started from, with or without a trailing "/"
+    // Where the animation goes when the run's folder cannot be written (sorvathCacheFolder()).
+    std::string cacheFolder;
     std::string viewerCaption;  // the viewer's own window caption
     std::string assemblerProgram = "flikkor";
     // How long to wait for the assembler's window, for each of its dialogs and for its
@@ -53,7 +56,7 @@ struct ExportPlatform {
 enum class ExportOutcome {
     RestartFailed,     // the run could not be reopened from its start; nothing asked or written
     Declined,          // the check-point question was not answered Yes
-    NotWritable,       // the program folder or a frame file could not be written; no new frame was left
+    NotWritable,       // no export folder or a frame file could not be written; no new frame was left
     WallMismatch,      // the wall file went out of step; ended without the finishing sequence
     FramesOnly,        // frames written; no key reached the assembler (or it was not started)
     AssemblerStopped,  // frames written; the keystrokes stopped or the animation did not come out right
@@ -74,11 +77,12 @@ public:
     ExportOutcome run(int nskip);
 
     int frameCounter() const { return frameCounter_; }
+    // The folder of the frames and the animation, once chosen (without a trailing "/").
+    const std::string& exportFolder() const { return folder_; }
 
 private:
     std::string inFolder(const std::string& name) const;
     static std::string frameName(int frame) { return "temp-" + std::to_string(frame) + ".gif"; }
-    bool folderWritable() const;
     // Converts the picture into the next frame file, kept under a temporary name until
     // commitFrames; false (logged, naming the file and the reason) when it cannot be.
     bool stageFrame();
@@ -103,10 +107,8 @@ private:
     ExportSettings settings_;
     std::function<void()> frameShown_;
     int frameCounter_ = 100;
+    std::string folder_;
     std::vector<std::unique_ptr<toolkit::StagedFile>> stagedFrames_;
-    // "tempanim.gif" as it was when the export began, to tell a new file from an old one.
-    bool animationExisted_ = false;
-    std::filesystem::file_time_type animationTimeBefore_{};
 };
 
 }  // namespace sorvath

@@ -1,25 +1,33 @@
-// Texts of the GIF export: the check-point question and the message-log lines.
+// Texts of the GIF export: the preparation question and the message-log lines.
 #pragma once
+
+#include <string>
 
 namespace sorvath::export_messages {
 
-inline constexpr const char* kCheckPoints =
-    "Check points: (1)Delete all the GIF files in the current (program) directory.  (2)Change the opening "
-    "directory into the current one in 'flikkor'. After that, click YES.";
+// The question before the export, naming the folder the animation is made in.
+inline std::string preparationQuestion(const std::string& folder) {
+    return "The animation GIF is made in the folder " + folder +
+           " (temp- GIF files and tempanim.gif of an earlier export there are removed first). flikkor is then "
+           "started and driven by keystrokes: leave the keyboard and the mouse alone until it has ended. Click YES "
+           "to begin.";
+}
 inline constexpr const char* kTranslating = "Now translating into Gif-files...";
 inline constexpr const char* kComplete = "Translation into Gif-files is complete.";
 
 inline constexpr const char* kRestartFailed =
     "The GIF export stopped: the run could not be read again from its start, so no GIF files were made.";
-inline constexpr const char* kFolderNotWritable = "The program folder cannot be written, so no GIF files were made: ";
+// Followed by each folder tried and why it cannot be written.
+inline constexpr const char* kFolderNotWritable =
+    "No folder for the animation can be written, so no GIF files were made: ";
 // Followed by the file and the system's reason.
 inline constexpr const char* kFrameNotWritten = "The GIF export stopped: this file could not be written: ";
+// Followed by the folder of the frames.
 inline constexpr const char* kNoDisplay =
-    "There is no X11 display, so flikkor cannot be driven. The temp- GIF files in the program folder can be "
-    "assembled in flikkor by hand.";
-inline constexpr const char* kAssemblerNotStarted =
-    "flikkor could not be started from the program folder. The temp- GIF files can be assembled in flikkor by "
-    "hand: ";
+    "There is no X11 display, so flikkor cannot be driven. The temp- GIF files can be assembled in flikkor by "
+    "hand; they are in ";
+// Followed by the program's path, kFramesAreIn and the folder.
+inline constexpr const char* kAssemblerNotStarted = "flikkor could not be started: ";
 // Followed by the reason, ": ", the path, kFramesAreIn and the folder.
 inline constexpr const char* kPathNotTypeable =
     "flikkor was not started: its save dialog cannot be given the animation's path as typed keys, because ";

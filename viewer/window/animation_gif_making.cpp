@@ -1,5 +1,6 @@
 #include "viewer/window/animation_gif_making.h"
 
+#include "viewer/export/export_folder.h"
 #include "viewer/window/form1.h"
 
 #include <QCoreApplication>
@@ -60,6 +61,7 @@ ExportOutcome AnimationGifMaking::run() {
     ExportSettings settings;
     settings.keySettleMs = static_cast<int>(keyDelay_.count());
     settings.programFolder = window_.programFolder();
+    settings.cacheFolder = sorvathCacheFolder();
     settings.viewerCaption = window_.windowTitle().toStdString();
     AnimationExport exporter(window_.scene(), window_.options(), window_.reader(), window_, window_.picture(), window_,
                              window_.interaction(), platform, settings);

@@ -1,6 +1,6 @@
 // Connects Form1's "Animation GIF making" to the GIF export: frames through the
-// GIF converter into the program folder, flikkor started from there and, on an
-// X11 display, driven by XTest keystrokes.
+// GIF converter into the run's animation folder (or the user's cache), flikkor from
+// the program folder started on it and, on an X11 display, driven by XTest keystrokes.
 #pragma once
 
 #include "viewer/export/animation_export.h"

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
 #include <QPrinter>
@@ -33,14 +34,17 @@ Form1::Form1(std::unique_ptr<WindowInteraction> interaction, QWidget* parent)
       picture_(kPictureWidth, kPictureHeight),
       reader_(scene_, options_, *this, *interaction_, *this) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Sorvath"));
+    setWindowTitle(QString::fromLatin1(kProgramCaption));
 
-    // The program folder is the current directory from now on; both open dialogs start there.
+    // The program folder is where flikkor is found; files are never looked for there.
     QString folder = QCoreApplication::applicationDirPath();
-    QDir::setCurrent(folder);
     if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
     programFolder_ = folder.toStdString();
-    interaction_->setStartFolder(programFolder_);
+    // The open dialogs start in the folder of the last run opened, else where Sorvath was started.
+    const QString remembered = QString::fromStdString(interaction_->rememberedRunFolder());
+    interaction_->setStartFolder(!remembered.isEmpty() && QDir(remembered).exists()
+                                     ? remembered.toStdString()
+                                     : QDir::currentPath().toStdString());
 
     buildControls();
     buildMenus();
@@ -174,12 +178,23 @@ void Form1::showSkip() { Label4->setText(QString::number(nskip_)); }
 void Form1::m11_Click() {
     // A running animation would go on reading whatever stream is open: stop it.
     setRunning(false);
-    reader_.openInputFile();
+    rememberRunFolder(reader_.openInputFile());
 }
 
 void Form1::m12_Click() {
     setRunning(false);
-    reader_.openOutputFile();
+    rememberRunFolder(reader_.openOutputFile());
+}
+
+void Form1::openRun(const std::string& path) {
+    setRunning(false);
+    rememberRunFolder(reader_.openRunFile(path));
+}
+
+void Form1::rememberRunFolder(bool opened) {
+    if (opened)
+        interaction_->rememberRunFolder(
+            QFileInfo(QString::fromStdString(reader_.chosenPath())).absolutePath().toStdString());
 }
 
 void Form1::m13_Click() {

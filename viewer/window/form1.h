@@ -66,6 +66,8 @@ public:
     void m15_Click();  // Exit
     void m21_Click();  // copy
     void m31_Click();  // Animation GIF making
+    // A run named on the command line: opened as the menu commands would open it.
+    void openRun(const std::string& path);
 
     // Buttons, scroll bar, options and the timer.
     void Command3_Click();   // Zoom In
@@ -119,6 +121,8 @@ private:
 
     // Clears the picture and draws the scene with the current mapping.
     void redraw();
+    // Keeps the folder of the file just opened for the open dialogs, now and at the next start.
+    void rememberRunFolder(bool opened);
     void setRunning(bool on);
     void restartRun();
     void zoom(bool in);

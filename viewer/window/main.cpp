@@ -7,18 +7,23 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <iostream>
+#include <string>
 
 int main(int argc, char** argv) {
     const toolkit::ProgramAbout about{
         "sorvath", TOOLKIT_VERSION,
         "Shows the input or output files of a two-dimensional DEM run, steps and animates\n"
         "them, prints them and exports the run as an animated GIF made by flikkor.\n"
-        "Files are opened from the window's File menu.\n"};
+        "RUN is opened at the start: an output file (out*.dat, asking about its wall file)\n"
+        "or else an input file; others are opened from the window's File menu.\n"};
+    toolkit::ProgramCommandLine commandLine(about);
+    std::string run;
+    commandLine.app().add_option("RUN", run, "the output or input file of a run to open")->type_name("RUN");
     // Answered before the window system is touched, so they work without a display.
-    if (const std::optional<int> status = toolkit::answerProgramArguments(argc, argv, about, std::cout, std::cerr))
-        return *status;
+    if (const std::optional<int> status = commandLine.answer(argc, argv, std::cout, std::cerr)) return *status;
     // In a Wayland session, X11 through XWayland: the export's keystrokes work only there.
     toolkit::chooseDisplayPlatform();
     QApplication app(argc, argv);
@@ -31,5 +36,7 @@ int main(int argc, char** argv) {
     dialogs->setDialogParent(&window);
     sorvath::AnimationGifMaking animationGifMaking(window);
     window.show();
+    // Opened once the window is up, so the wall question shows over it.
+    if (!run.empty()) QTimer::singleShot(0, &window, [&window, &run] { window.openRun(run); });
     return app.exec();
 }

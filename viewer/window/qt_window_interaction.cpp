@@ -7,13 +7,14 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSettings>
 #include <QStringList>
 
 namespace sorvath {
 
 bool QtWindowInteraction::askYesNo(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString(), QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
-                    parent_);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kProgramCaption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -39,8 +40,8 @@ void QtWindowInteraction::setStartFolder(const std::string& folder) { folder_ = 
 
 std::optional<std::string> QtWindowInteraction::askText(const std::string& prompt) {
     bool ok = false;
-    const QString text = QInputDialog::getText(parent_, QStringLiteral("Sorvath"), QString::fromStdString(prompt),
-                                               QLineEdit::Normal, QString(), &ok);
+    const QString text = QInputDialog::getText(parent_, QString::fromLatin1(kProgramCaption),
+                                               QString::fromStdString(prompt), QLineEdit::Normal, QString(), &ok);
     if (!ok) return std::nullopt;
     return text.toStdString();
 }
@@ -51,5 +52,22 @@ bool QtWindowInteraction::choosePrinter(QPrinter& printer) {
 }
 
 void QtWindowInteraction::beep() { QApplication::beep(); }
+
+namespace {
+constexpr const char* kRunFolderKey = "LastRunFolder";
+QSettings sorvathSettings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quillbay"), QStringLiteral("Sorvath"));
+}
+}  // namespace
+
+std::string QtWindowInteraction::rememberedRunFolder() {
+    return sorvathSettings().value(QLatin1String(kRunFolderKey)).toString().toStdString();
+}
+
+void QtWindowInteraction::rememberRunFolder(const std::string& folder) {
+    folder_ = QString::fromStdString(folder);
+    QSettings settings = sorvathSettings();
+    settings.setValue(QLatin1String(kRunFolderKey), folder_);
+}
 
 }  // namespace sorvath

@@ -1,5 +1,6 @@
-// The window's interactions through Qt's own dialogs: message boxes without a
-// title, non-native file dialogs, the input box and the print dialog.
+// The window's interactions through Qt's own dialogs: message boxes captioned with
+// the program's name, non-native file dialogs, the input box and the print dialog;
+// the last run's folder in the user's settings (Quillbay/Sorvath.conf).
 #pragma once
 
 #include "viewer/window/window_interaction.h"
@@ -21,6 +22,8 @@ public:
     std::optional<std::string> askText(const std::string& prompt) override;
     bool choosePrinter(QPrinter& printer) override;
     void beep() override;
+    std::string rememberedRunFolder() override;
+    void rememberRunFolder(const std::string& folder) override;
 
 private:
     QWidget* parent_ = nullptr;

@@ -43,5 +43,13 @@ TEST(ViewerCompanionNames, CharactersAreCountedNotBytes) {
     EXPECT_FALSE(splitOutputPath("ou\xC3\xA9.dat"));
 }
 
+TEST(ViewerCompanionNames, OutputFilesAreNamedOutAnythingDotDat) {
+    for (const char* name : {"output.dat", "/runs/out-0012.dat", "out.dat", "runs/outdata.dat"})
+        EXPECT_TRUE(isOutputFileName(name)) << name;
+    for (const char* name : {"newin.dat", "/out-1/input.dat", "OUTD.DAT", "output.da", "out-0012.dat.bak", "ou.dat",
+                             "xout-1.dat", "/runs/out/"})
+        EXPECT_FALSE(isOutputFileName(name)) << name;
+}
+
 }  // namespace
 }  // namespace sorvath

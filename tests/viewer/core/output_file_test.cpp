@@ -234,3 +234,48 @@ TEST(ViewerOutputFile, ReopenKeepsTheZoomAndStartsTheRunAgain) {
 
 }  // namespace
 }  // namespace sorvath
+
+namespace sorvath {
+namespace {
+
+TEST(ViewerRunFile, ARunNamedOnTheCommandLineOpensByItsNameWithoutTheDialog) {
+    TempFolder folder;
+    writeRun(folder.path(), "output.dat", smallRun(), RecordLayout::Long, true, false);
+    writeRun(folder.path(), "out.dat", smallRun(), RecordLayout::Long, false, false);
+    writeTextFile(folder.path() / "newin.dat", inputFileText(smallRun(), RecordLayout::Long));
+    const struct {
+        const char* name;
+        bool opened;
+        SourceMode source;
+        bool wallQuestion;
+    } cases[] = {
+        {"output.dat", true, SourceMode::Output, true},
+        {"newin.dat", true, SourceMode::Input, false},
+        {"out.dat", false, SourceMode::Output, false},  // too short a name to split, as from the menu
+        {"missing.dat", false, SourceMode::Input, false},
+    };
+    const std::filesystem::path startedIn = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReaderBench bench;
+        bench.prompter.answers = {true};
+        EXPECT_EQ(bench.reader.openRunFile(c.name), c.opened);
+        EXPECT_EQ(bench.scene.source, c.source);
+        EXPECT_TRUE(bench.prompter.requests.empty());
+        EXPECT_EQ(bench.prompter.questions.size(), c.wallQuestion ? 1u : 0u);
+        EXPECT_EQ(bench.display.filename, folder.file(c.name));
+        if (!c.opened) {
+            EXPECT_EQ(bench.log.messages.back(), messages::kReadingError);
+        }
+        if (c.source == SourceMode::Output && c.opened) {
+            EXPECT_TRUE(bench.scene.movewall);
+            EXPECT_EQ(bench.scene.iloop, 30);
+            EXPECT_EQ(bench.log.messages.front(), messages::kInitialDrawComplete);
+        }
+    }
+    std::filesystem::current_path(startedIn);
+}
+
+}  // namespace
+}  // namespace sorvath

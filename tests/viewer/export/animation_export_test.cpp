@@ -64,7 +64,7 @@ bool startsWith(const std::string& text, const std::string& start) { return text
 TEST(AnimationExport, ThreeBlocksExportNoFrameAndStopAtFlikkorsErrorInsteadOfTypingIntoIt) {
     ExportRig rig(movingRun(3));
     EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AssemblerStopped);
-    EXPECT_TRUE(std::filesystem::is_empty(rig.programFolder.path()));
+    EXPECT_TRUE(std::filesystem::is_empty(rig.exportFolder()));
     EXPECT_EQ(count(rig.log.messages, export_messages::kTranslating), 0);
     // Everything up to the make button, then nothing into the error box.
     std::vector<std::string> upToMake = expectedScript(5, rig.animationPath());
@@ -74,13 +74,14 @@ TEST(AnimationExport, ThreeBlocksExportNoFrameAndStopAtFlikkorsErrorInsteadOfTyp
     EXPECT_EQ(rig.log.messages.back(), std::string(export_messages::kKeysStopped) +
                                            "after key string 27 of 31 (\"{enter}\") flikkor showed "
                                            "\"Reelwright:エラー\" where \"ファイル作成\" was expected" +
-                                           export_messages::kFramesAreIn + rig.settings.programFolder);
+                                           export_messages::kFramesAreIn + rig.exportFolder().string());
 
+    // flikkor from the program folder, on the export folder and in it.
     ASSERT_EQ(rig.desktop.requests.size(), 1u);
     const LaunchRequest& start = rig.desktop.requests[0];
     EXPECT_EQ(start.program, rig.programFolder.file("flikkor"));
-    EXPECT_TRUE(start.arguments.empty());
-    EXPECT_EQ(std::filesystem::path(start.workingDirectory), std::filesystem::path(rig.settings.programFolder));
+    EXPECT_EQ(start.arguments, std::vector<std::string>{rig.exportFolder().string()});
+    EXPECT_EQ(start.workingDirectory, rig.exportFolder().string());
     // Own window before the start and after the keys; flikkor's own window by its process.
     EXPECT_EQ(rig.desktop.activated, (std::vector<std::string>{"Sorvath", "Sorvath"}));
     EXPECT_EQ(rig.desktop.focusRequests, std::vector<WindowId>{FakeDesktop::kMainWindow});
@@ -93,9 +94,9 @@ TEST(AnimationExport, FourBlocksExportOneFrameShowingTheThirdBlock) {
     EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade);
 
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif"}));
-    EXPECT_EQ(rig.programFolderContents().size(), 2u);  // and the animation: no bitmap, no temporary file
+    EXPECT_EQ(rig.exportFolderContents().size(), 2u);  // and the animation: no bitmap, no temporary file
     const QImage third = pictureOfBlock(run, 3);
-    EXPECT_EQ(decodeGif(rig.programFolder.file("temp-101.gif")), third);
+    EXPECT_EQ(decodeGif(rig.exportFile("temp-101.gif")), third);
     EXPECT_NE(pictureOfBlock(run, 4), third);
     // The block read last is drawn but not exported.
     EXPECT_EQ(rig.picture.image(), pictureOfBlock(run, 4));
@@ -116,9 +117,9 @@ TEST(AnimationExport, NskipTwoGivesFramesThreeStepsApart) {
     ExportRig rig(run);
     EXPECT_EQ(rig.exportAnswering(true, 2), ExportOutcome::AnimationMade);
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif", "temp-102.gif", "temp-103.gif"}));
-    EXPECT_EQ(decodeGif(rig.programFolder.file("temp-101.gif")), pictureOfBlock(run, 3));
-    EXPECT_EQ(decodeGif(rig.programFolder.file("temp-102.gif")), pictureOfBlock(run, 6));
-    EXPECT_EQ(decodeGif(rig.programFolder.file("temp-103.gif")), pictureOfBlock(run, 9));
+    EXPECT_EQ(decodeGif(rig.exportFile("temp-101.gif")), pictureOfBlock(run, 3));
+    EXPECT_EQ(decodeGif(rig.exportFile("temp-102.gif")), pictureOfBlock(run, 6));
+    EXPECT_EQ(decodeGif(rig.exportFile("temp-103.gif")), pictureOfBlock(run, 9));
     EXPECT_EQ(count(rig.desktop.sentToFlikkor(), "+{Down}"), 8);
     // Block 10 was read while skipping, then the end was found.
     EXPECT_EQ(rig.scene.iloop, 100);
@@ -126,7 +127,7 @@ TEST(AnimationExport, NskipTwoGivesFramesThreeStepsApart) {
     EXPECT_EQ(rig.log.messages.back(), "Animation GIF is made: " + rig.animationPath() + " (3 frames)");
 }
 
-TEST(AnimationExport, CheckPointQuestionIsAskedAsWrittenAndNoOnlyRestartsTheDisplay) {
+TEST(AnimationExport, ThePreparationQuestionNamesTheFolderAndNoOnlyRestartsTheDisplay) {
     ExportRig rig(movingRun(6));
     rig.reader.outdraw();
     rig.reader.outdraw();
@@ -134,12 +135,14 @@ TEST(AnimationExport, CheckPointQuestionIsAskedAsWrittenAndNoOnlyRestartsTheDisp
     const size_t drawsBefore = static_cast<size_t>(rig.display.count("drawscene"));
 
     EXPECT_EQ(rig.exportAnswering(false), ExportOutcome::Declined);
-    EXPECT_EQ(rig.prompter.questions.back(),
-              "Check points: (1)Delete all the GIF files in the current (program) directory.  (2)Change the "
-              "opening directory into the current one in 'flikkor'. After that, click YES.");
+    const std::string& question = rig.prompter.questions.back();
+    EXPECT_NE(question.find(" " + rig.exportFolder().string() + " "), std::string::npos) << question;
+    EXPECT_NE(question.find("driven by keystrokes"), std::string::npos) << question;
     EXPECT_EQ(rig.scene.iloop, 30);  // back at the start of the run
     EXPECT_EQ(static_cast<size_t>(rig.display.count("drawscene")), drawsBefore + 1);
-    EXPECT_TRUE(std::filesystem::is_empty(rig.programFolder.path()));
+    // The folder made for the export is gone again.
+    EXPECT_FALSE(std::filesystem::exists(rig.exportFolder()));
+    EXPECT_TRUE(std::filesystem::is_empty(rig.cacheFolder.path()));
     EXPECT_TRUE(rig.desktop.received.empty());
     EXPECT_TRUE(rig.desktop.requests.empty());
     EXPECT_EQ(count(rig.log.messages, export_messages::kTranslating), 0);
@@ -150,7 +153,7 @@ TEST(AnimationExport, WallStepMismatchEndsAtOnceWithoutTheFinishingSequence) {
     ExportRig rig(run, true);
     // The wall file loses step with the output file at block 5.
     run.steps[4].iloop = 51;
-    testdata::writeTextFile(rig.runFolder.path() / testdata::companionNamesFor("out-0007.dat").wall,
+    testdata::writeTextFile(rig.runPath / testdata::companionNamesFor("out-0007.dat").wall,
                             testdata::wallFileText(run));
     EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::WallMismatch);
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif", "temp-102.gif"}));
@@ -165,18 +168,7 @@ TEST(AnimationExport, WithoutADisplayTheFramesAreWrittenAndTheLogExplains) {
     ExportRig rig(movingRun(5));
     EXPECT_EQ(rig.exportAnswering(true, 0, false), ExportOutcome::FramesOnly);
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif", "temp-102.gif"}));
-    EXPECT_EQ(rig.log.messages.back(), export_messages::kNoDisplay);
-    EXPECT_TRUE(rig.desktop.requests.empty());
-}
-
-TEST(AnimationExport, UnwritableProgramFolderIsReportedBeforeAnythingIsExported) {
-    ExportRig rig(movingRun(5));
-    rig.settings.programFolder = rig.programFolder.file("missing") + "/";
-    const size_t questions = rig.prompter.questions.size();
-    EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::NotWritable);
-    EXPECT_EQ(rig.log.messages.back(), export_messages::kFolderNotWritable + rig.settings.programFolder);
-    EXPECT_EQ(rig.prompter.questions.size(), questions);
-    EXPECT_TRUE(std::filesystem::is_empty(rig.programFolder.path()));
+    EXPECT_EQ(rig.log.messages.back(), export_messages::kNoDisplay + rig.exportFolder().string());
     EXPECT_TRUE(rig.desktop.requests.empty());
 }
 
@@ -185,8 +177,9 @@ TEST(AnimationExport, NoKeysAreSentWhenTheAssemblerDoesNotStartOrShowItsWindow) 
     failing.desktop.starts = false;
     EXPECT_EQ(failing.exportAnswering(true), ExportOutcome::FramesOnly);
     EXPECT_TRUE(failing.desktop.received.empty());
-    EXPECT_EQ(failing.log.messages.back(),
-              export_messages::kAssemblerNotStarted + failing.programFolder.file("flikkor"));
+    EXPECT_EQ(failing.log.messages.back(), export_messages::kAssemblerNotStarted +
+                                               failing.programFolder.file("flikkor") + export_messages::kFramesAreIn +
+                                               failing.exportFolder().string());
 
     ExportRig windowless(movingRun(4));
     windowless.desktop.opensWindow = false;
@@ -198,7 +191,7 @@ TEST(AnimationExport, NoKeysAreSentWhenTheAssemblerDoesNotStartOrShowItsWindow) 
     EXPECT_EQ(windowless.log.messages.back(),
               std::string(export_messages::kKeysStopped) +
                   "no window of the flikkor just started (process 4242) appeared within 0.3 s, so no key was sent" +
-                  export_messages::kFramesAreIn + windowless.settings.programFolder);
+                  export_messages::kFramesAreIn + windowless.exportFolder().string());
     EXPECT_EQ(count(windowless.log.messages, export_messages::kDriving), 0);
     EXPECT_EQ(windowless.frameFiles(), (std::vector<std::string>{"temp-101.gif"}));
     EXPECT_GT(windowless.pauses, 10);  // the viewer's events ran while it waited
@@ -228,7 +221,7 @@ TEST(AnimationExport, AFocusTakenAwayStopsTheKeysBeforeTheNextString) {
               std::string(export_messages::kKeysStopped) +
                   "before key string 11 of 33 (\"{TAB}\") the keyboard focus was on \"Notes\" instead of flikkor's "
                   "window \"Reelwright\", so it and the rest were not sent" +
-                  export_messages::kFramesAreIn + rig.settings.programFolder);
+                  export_messages::kFramesAreIn + rig.exportFolder().string());
 }
 
 TEST(AnimationExport, ASaveDialogThatNeverComesStopsTheKeysAndSaysWhatWasAwaited) {
@@ -240,7 +233,7 @@ TEST(AnimationExport, ASaveDialogThatNeverComesStopsTheKeysAndSaysWhatWasAwaited
               std::string(export_messages::kKeysStopped) +
                   "after key string 29 of 33 (\"{enter}\") flikkor's window \"ファイル作成\" did not take the "
                   "keyboard focus within 0.3 s (the keyboard focus is on \"Reelwright\")" +
-                  export_messages::kFramesAreIn + rig.settings.programFolder);
+                  export_messages::kFramesAreIn + rig.exportFolder().string());
 }
 
 TEST(AnimationExport, AnAnimationThatIsNotEveryFrameInOrderIsReportedAsNotMade) {
@@ -255,7 +248,7 @@ TEST(AnimationExport, AnAnimationThatIsNotEveryFrameInOrderIsReportedAsNotMade) 
         std::string reason;  // "@" stands for the animation's path
     } cases[] = {
         {"not written", nullptr, false, false, "flikkor did not write @"},
-        {"old one kept", nullptr, false, true, "@ was not written again by this export"},
+        {"earlier one removed first", nullptr, false, true, "flikkor did not write @"},
         {"one image more", oneMore, true, false, "@ holds 4 images instead of 3"},
         {"first two swapped", swapFirstTwo, true, false, "image 1 of @ is not the frame temp-101.gif"},
         {"first frame twice", repeatFirst, true, false, "image 3 of @ is not the frame temp-103.gif"},
@@ -265,17 +258,18 @@ TEST(AnimationExport, AnAnimationThatIsNotEveryFrameInOrderIsReportedAsNotMade) 
         ExportRig rig(movingRun(6));
         rig.desktop.writesAnimation = c.writes;
         rig.desktop.arrange = c.arrange;
+        std::filesystem::create_directory(rig.exportFolder());
         if (c.oldAnimation) testdata::writeTextFile(rig.animationPath(), "an animation of an earlier export");
         std::string reason = c.reason;
         reason.replace(reason.find('@'), 1, rig.animationPath());
         EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AssemblerStopped);
         EXPECT_EQ(rig.log.messages.back(), export_messages::kAnimationNotMade + reason + export_messages::kFramesAreIn +
-                                               rig.settings.programFolder);
+                                               rig.exportFolder().string());
         for (const std::string& line : rig.log.messages) EXPECT_FALSE(startsWith(line, "Animation GIF is made"));
     }
 }
 
-TEST(AnimationExport, AFrameThatCannotBeWrittenStopsTheExportAndLeavesTheFolderAsItWas) {
+TEST(AnimationExport, AFrameThatCannotBeWrittenStopsTheExportAndLeavesNoNewFrame) {
     const struct {
         const char* name;
         const char* failing;  // the frame file named in the message
@@ -288,13 +282,17 @@ TEST(AnimationExport, AFrameThatCannotBeWrittenStopsTheExportAndLeavesTheFolderA
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ExportRig rig(movingRun(7));  // four frames
-        testdata::writeTextFile(rig.programFolder.file("temp-101.gif"), "frame 101 of an earlier export");
+        std::filesystem::create_directory(rig.exportFolder());
+        testdata::writeTextFile(rig.exportFile("temp-101.gif"), "frame 101 of an earlier export");
         if (c.error == EACCES) {
-            testdata::writeTextFile(rig.programFolder.file(c.failing), "frame 103 of an earlier export");
-            std::filesystem::permissions(rig.programFolder.file(c.failing), std::filesystem::perms::owner_read);
+            testdata::writeTextFile(rig.exportFile(c.failing), "frame 103 of an earlier export");
+            std::filesystem::permissions(rig.exportFile(c.failing), std::filesystem::perms::owner_read);
         }
-        if (c.error == EISDIR) std::filesystem::create_directory(rig.programFolder.file(c.failing));
-        const std::map<std::string, std::string> before = rig.programFolderContents();
+        if (c.error == EISDIR) std::filesystem::create_directory(rig.exportFile(c.failing));
+        // What cannot be removed stops the export before anything is; the earlier frames
+        // are removed before a frame is written.
+        std::map<std::string, std::string> before = rig.exportFolderContents();
+        if (c.error == EFBIG) before.erase("temp-101.gif");
         ExportOutcome outcome;
         {
             std::optional<toolkit_test::FileSizeLimit> full;
@@ -302,9 +300,9 @@ TEST(AnimationExport, AFrameThatCannotBeWrittenStopsTheExportAndLeavesTheFolderA
             outcome = rig.exportAnswering(true);
         }
         EXPECT_EQ(outcome, ExportOutcome::NotWritable);
-        EXPECT_EQ(rig.log.messages.back(), export_messages::kFrameNotWritten + rig.programFolder.file(c.failing) +
-                                               ": " + std::strerror(c.error));
-        EXPECT_EQ(rig.programFolderContents(), before);
+        EXPECT_EQ(rig.log.messages.back(),
+                  export_messages::kFrameNotWritten + rig.exportFile(c.failing) + ": " + std::strerror(c.error));
+        EXPECT_EQ(rig.exportFolderContents(), before);
         EXPECT_TRUE(rig.desktop.requests.empty());
         EXPECT_EQ(count(rig.log.messages, export_messages::kComplete), 0);
     }
@@ -329,7 +327,7 @@ TEST(AnimationExport, AFailedRestartEndsTheCommandBeforeTheQuestion) {
     EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::RestartFailed);
     EXPECT_EQ(rig.prompter.questions.size(), questions);
     EXPECT_EQ(rig.log.messages.back(), export_messages::kRestartFailed);
-    EXPECT_TRUE(std::filesystem::is_empty(rig.programFolder.path()));
+    EXPECT_FALSE(std::filesystem::exists(rig.exportFolder()));
     EXPECT_TRUE(rig.desktop.requests.empty());
 }
 
@@ -346,10 +344,8 @@ TEST(AnimationExport, TheAnimationsPathIsTypedAsItStandsOrFlikkorIsNotStarted) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.folder);
-        ExportRig rig(movingRun(4));
-        const std::filesystem::path odd = rig.programFolder.path() / c.folder;
-        std::filesystem::create_directory(odd);
-        rig.settings.programFolder = odd.string();
+        ExportRig rig(movingRun(4), false, ContactDisplay::No, c.folder);
+        const std::filesystem::path odd = rig.exportFolder();
         const std::string animation = (odd / "tempanim.gif").string();
         if (c.problem == nullptr) {
             EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade);
@@ -374,8 +370,8 @@ TEST(AnimationExport, FramesCarryNoContactMarksAndTheContactChoiceIsKept) {
     EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade);
     EXPECT_EQ(rig.options.contactDisplay, ContactDisplay::DrawLines);
     EXPECT_TRUE(rig.options.relativeRotation);
-    EXPECT_EQ(decodeGif(rig.programFolder.file("temp-101.gif")), pictureOfBlock(movingRun(5), 3));
-    EXPECT_EQ(decodeGif(rig.programFolder.file("temp-102.gif")), pictureOfBlock(movingRun(5), 4));
+    EXPECT_EQ(decodeGif(rig.exportFile("temp-101.gif")), pictureOfBlock(movingRun(5), 3));
+    EXPECT_EQ(decodeGif(rig.exportFile("temp-102.gif")), pictureOfBlock(movingRun(5), 4));
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 // The whole export under a private Xvfb server: the viewer's export loop writes the
-// frames into a temporary program folder holding a link to flikkor, starts it there
-// and drives it with real XTest keystrokes until it has made "tempanim.gif" and ended.
+// frames into "animation/" beside the run, starts flikkor (a link in a temporary
+// program folder) on that folder and drives it with real XTest keystrokes until it
+// has made "tempanim.gif" and ended; flikkor's settings name some other folder.
 // A flikkor that was already running must never be touched, and a flikkor that shows
 // no window must get no key at all.
+#include "tests/packaging/shell.h"
 #include "tests/viewer/export/export_rig.h"
 #include "tests/viewer/platform/xvfb_display.h"
+#include "viewer/draw/scale_state.h"
+#include "viewer/export/export_folder.h"
 #include "viewer/export/export_messages.h"
 #include "viewer/platform/x11_session.h"
 
@@ -13,14 +17,18 @@
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
+#include <QPoint>
 // After GoogleTest: Xlib defines None as a macro.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -161,7 +169,7 @@ public:
 };
 
 // A private X server, a program folder with flikkor in it, and flikkor's settings
-// making that folder its browsing and writing folder.
+// naming another folder to browse and write in.
 class ExportEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -175,15 +183,13 @@ protected:
         ASSERT_TRUE(fs::exists(bin_ / "flikkor")) << "flikkor has not been built";
     }
 
-    // A program folder for this run with flikkor (or a stand-in) in it: the rig's own,
-    // or a folder of this name inside it.
-    void prepare(ExportRig& rig, const fs::path& flikkor, const std::string& subfolder = {}) {
-        const fs::path folder = subfolder.empty() ? rig.programFolder.path() : rig.programFolder.path() / subfolder;
-        fs::create_directories(folder);
-        rig.settings.programFolder = folder.string() + "/";
+    // The rig's program folder with flikkor (or a stand-in) in it.
+    void prepare(ExportRig& rig, const fs::path& flikkor) {
+        const fs::path folder = rig.programFolder.path();
         fs::create_symlink(flikkor, folder / "flikkor");
         if (fs::exists(bin_ / "flikkor.htm")) fs::create_symlink(bin_ / "flikkor.htm", folder / "flikkor.htm");
-        writeSettings(config_.path(), folder);
+        fs::create_directories(config_.path() / "elsewhere");
+        writeSettings(config_.path(), config_.path() / "elsewhere");
         // Generous for the sanitizer build; a time-out only ever stops the keys.
         rig.settings.assemblerWaitMs = 30000;
     }
@@ -287,7 +293,7 @@ TEST_F(ExportEndToEnd, OnlyTheNewFlikkorIsDrivenWhileAnotherOneKeepsItsFrames) {
     prepare(rig, bin_ / "flikkor");
     const ExportOutcome outcome = runExport(rig);
     ASSERT_EQ(outcome, ExportOutcome::AnimationMade) << rig.log.messages.back();
-    const fs::path folder = rig.programFolder.path();
+    const fs::path folder = rig.exportFolder();
     EXPECT_EQ(rig.log.messages.back(), "Animation GIF is made: " + (folder / "tempanim.gif").string() + " (3 frames)");
     EXPECT_EQ(std::count(rig.log.messages.begin(), rig.log.messages.end(), export_messages::kDriving), 1);
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif", "temp-102.gif", "temp-103.gif"}));
@@ -317,7 +323,7 @@ TEST_F(ExportEndToEnd, FourStepBlocksGiveOneFrameAndAOneImageAnimation) {
     ASSERT_EQ(outcome, ExportOutcome::AnimationMade) << rig.log.messages.back();
     EXPECT_EQ(rig.frameFiles(), std::vector<std::string>{"temp-101.gif"});
     EXPECT_EQ(rig.log.messages.back(), "Animation GIF is made: " + rig.animationPath() + " (1 frames)");
-    expectFramesInAnimation(rig.programFolder.path(), 1);
+    expectFramesInAnimation(rig.exportFolder(), 1);
 }
 
 TEST_F(ExportEndToEnd, AThousandFramesComeOutInFrameOrder) {
@@ -328,15 +334,15 @@ TEST_F(ExportEndToEnd, AThousandFramesComeOutInFrameOrder) {
     const ExportOutcome outcome = runExport(rig);
     ASSERT_EQ(outcome, ExportOutcome::AnimationMade) << rig.log.messages.back();
     EXPECT_EQ(rig.log.messages.back(), "Animation GIF is made: " + rig.animationPath() + " (1000 frames)");
-    expectFramesInAnimation(rig.programFolder.path(), 1000);
+    expectFramesInAnimation(rig.exportFolder(), 1000);
 }
 
-TEST_F(ExportEndToEnd, TheSaveDialogTakesAnOddProgramFolderAsItStands) {
+TEST_F(ExportEndToEnd, TheSaveDialogTakesAnOddRunFolderAsItStands) {
     const std::string odd = "it's a+b%c^(d){e}~ \xE3\x82\xA2\xE3\x83\x8B\xE3\x83\xA1";
-    ExportRig rig(blocks(5));
-    prepare(rig, bin_ / "flikkor", odd);
+    ExportRig rig(blocks(5), false, ContactDisplay::No, odd);
+    prepare(rig, bin_ / "flikkor");
     ASSERT_EQ(runExport(rig), ExportOutcome::AnimationMade) << rig.log.messages.back();
-    expectFramesInAnimation(rig.programFolder.path() / odd, 2);
+    expectFramesInAnimation(rig.exportFolder(), 2);
 }
 
 TEST_F(ExportEndToEnd, AFlikkorThatShowsNoWindowGetsNoKeyAndTheViewerCarriesOn) {
@@ -357,7 +363,7 @@ TEST_F(ExportEndToEnd, AFlikkorThatShowsNoWindowGetsNoKeyAndTheViewerCarriesOn) 
     EXPECT_EQ(rig.log.messages.back(),
               std::string(export_messages::kKeysStopped) + "no window of the flikkor just started (process " +
                   std::to_string(launcher_.started[0]) + ") appeared within 1 s, so no key was sent" +
-                  export_messages::kFramesAreIn + rig.settings.programFolder);
+                  export_messages::kFramesAreIn + rig.exportFolder().string());
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif", "temp-102.gif"}));
     EXPECT_GT(pauses_, 20);  // the viewer's own events ran during the wait
 
@@ -370,6 +376,162 @@ TEST_F(ExportEndToEnd, AFlikkorThatShowsNoWindowGetsNoKeyAndTheViewerCarriesOn) 
     EXPECT_EQ(again.run(0), ExportOutcome::Declined);
     EXPECT_EQ(rig.prompter.questions.size(), questions + 1);
     EXPECT_EQ(rig.scene.iloop, 3);
+}
+
+// Names, sizes and kinds of everything under a folder.
+std::string treeListing(const fs::path& folder) {
+    std::string listing;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        listing += entry.path().lexically_relative(folder).string();
+        listing += entry.is_regular_file() ? " " + std::to_string(entry.file_size()) + "\n" : "/\n";
+    }
+    return listing;
+}
+
+// Where the picture shows in the window, searched near the window's top left corner
+// on the screen (the window may reach beyond the screen's edge).
+std::optional<QPoint> pictureInWindow(const std::string& displayName, WindowId window, const QImage& picture) {
+    Display* display = XOpenDisplay(displayName.c_str());
+    if (display == nullptr) return std::nullopt;
+    const Window root = DefaultRootWindow(display);
+    int left = 0;
+    int top = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, root, 0, 0, &left, &top, &child);
+    const int width = std::min(picture.width() + 40, DisplayWidth(display, DefaultScreen(display)) - left);
+    const int height = std::min(picture.height() + 100, DisplayHeight(display, DefaultScreen(display)) - top);
+    XImage* shot = width > 0 && height > 0 ? XGetImage(display, root, left, top, static_cast<unsigned>(width),
+                                                       static_cast<unsigned>(height), AllPlanes, ZPixmap)
+                                           : nullptr;
+    std::optional<QPoint> found;
+    for (int oy = 0; shot != nullptr && !found && oy + picture.height() <= height; ++oy)
+        for (int ox = 0; !found && ox + picture.width() <= width; ++ox) {
+            bool same = true;
+            for (int y = 0; same && y < picture.height(); ++y)
+                for (int x = 0; same && x < picture.width(); ++x)
+                    same = (XGetPixel(shot, ox + x, oy + y) & 0xFFFFFFu) == (picture.pixel(x, y) & 0xFFFFFFu);
+            if (same) found = QPoint(ox, oy);
+        }
+    if (shot != nullptr) XDestroyImage(shot);
+    XCloseDisplay(display);
+    return found;
+}
+
+// The toolkit installed as `cmake --install` puts it, bin/ made read-only, with the
+// user's cache in a temporary folder and flikkor's settings naming another folder.
+class InstalledRoad : public ExportEndToEnd {
+protected:
+    static void SetUpTestSuite() {
+        prefix_ = new testdata::TempFolder;
+        install_ = toolkit_test::runCommand(toolkit_test::shellQuoted(CMAKE_COMMAND) + " --install " +
+                                            toolkit_test::shellQuoted(BUILD_DIR) + " --prefix " +
+                                            toolkit_test::shellQuoted(prefix_->path()));
+        fs::permissions(bin(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+    }
+    static void TearDownTestSuite() {
+        fs::permissions(bin(), fs::perms::owner_write, fs::perm_options::add);
+        delete prefix_;
+    }
+    static fs::path bin() { return prefix_->path() / "bin"; }
+
+    void SetUp() override {
+        ExportEndToEnd::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        ASSERT_EQ(install_.status, 0) << install_.output;
+        cacheHome_ = std::make_unique<ScopedVariable>("XDG_CACHE_HOME", cache_.path().string());
+        fs::create_directories(config_.path() / "elsewhere");
+        writeSettings(config_.path(), config_.path() / "elsewhere");
+        binBefore_ = treeListing(bin());
+    }
+    void TearDown() override {
+        if (binBefore_.empty()) return;
+        EXPECT_EQ(treeListing(bin()), binBefore_) << "something was written into bin/";
+        // No navigation by hand, and flikkor made nothing in the folder its settings name.
+        for (const auto& entry : fs::directory_iterator(config_.path() / "elsewhere"))
+            EXPECT_EQ(entry.path().filename(), "AnimTmp");
+    }
+
+    // The export as the installed sorvath makes it: flikkor from its own bin/, the
+    // cache folder from the environment.
+    ExportOutcome exportFromInstall(ExportRig& rig) {
+        rig.settings.programFolder = bin().string();
+        rig.settings.cacheFolder = sorvathCacheFolder();
+        rig.settings.assemblerWaitMs = 30000;
+        return runExport(rig);
+    }
+
+    static testdata::TempFolder* prefix_;
+    static toolkit_test::CommandResult install_;
+    testdata::TempFolder cache_;
+    std::unique_ptr<ScopedVariable> cacheHome_;
+    std::string binBefore_;
+};
+testdata::TempFolder* InstalledRoad::prefix_ = nullptr;
+toolkit_test::CommandResult InstalledRoad::install_;
+
+TEST_F(InstalledRoad, TheAnimationIsMadeBesideAWritableRun) {
+    ExportRig rig(blocks(6));
+    ASSERT_EQ(exportFromInstall(rig), ExportOutcome::AnimationMade) << rig.log.messages.back();
+    EXPECT_EQ(rig.log.messages.back(), "Animation GIF is made: " + rig.animationPath() + " (3 frames)");
+    expectFramesInAnimation(rig.exportFolder(), 3);
+    EXPECT_TRUE(fs::is_empty(cache_.path()));
+}
+
+TEST_F(InstalledRoad, TheAnimationOfAReadOnlyRunIsMadeInTheCache) {
+    ExportRig rig(blocks(6));
+    fs::permissions(rig.runPath, fs::perms::owner_read | fs::perms::owner_exec);
+    const fs::path folder = cache_.path() / "sorvath" / (rig.runFolder.path().filename().string() + "-out-0007");
+    const ExportOutcome outcome = exportFromInstall(rig);
+    fs::permissions(rig.runPath, fs::perms::owner_all);
+    ASSERT_EQ(outcome, ExportOutcome::AnimationMade) << rig.log.messages.back();
+    EXPECT_EQ(rig.log.messages.back(), "Animation GIF is made: " + (folder / "tempanim.gif").string() + " (3 frames)");
+    expectFramesInAnimation(folder, 3);
+    EXPECT_FALSE(fs::exists(rig.exportFolder()));
+}
+
+TEST_F(InstalledRoad, SorvathOpensTheRunNamedOnItsCommandLine) {
+    testdata::TempFolder runFolder;
+    const testdata::ResultRun run = blocks(5);
+    testdata::writeRun(runFolder.path(), "output.dat", run, testdata::RecordLayout::Long, true, false);
+    LaunchRequest start;
+    start.program = (bin() / "sorvath").string();
+    start.arguments = {"output.dat"};
+    start.workingDirectory = runFolder.path().string();
+    start.environment = {{"QT_QPA_PLATFORM", "xcb"}};
+    const ProcessId sorvath = launcher_.startDetached(start);
+    ASSERT_NE(sorvath, 0);
+
+    // The wall question comes up over the window, captioned as the window is.
+    std::vector<WindowId> windows;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while ((windows = x11_->windowActivator().windowsOfProcess(sorvath)).size() < 2 &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_EQ(windows.size(), 2u);
+    Display* display = XOpenDisplay(server_->name().c_str());
+    const auto area = [display](WindowId window) {
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(display, window, &attributes);
+        return attributes.width * attributes.height;
+    };
+    const WindowId main = area(windows[0]) > area(windows[1]) ? windows[0] : windows[1];
+    const WindowId question = main == windows[0] ? windows[1] : windows[0];
+    XCloseDisplay(display);
+    ASSERT_TRUE(focus(question));
+    EXPECT_EQ(x11_->windowActivator().focusedWindow().caption, "Sorvath");
+    ASSERT_TRUE(x11_->keySender().send("{ESC}"));  // No: the wall file stays unmounted
+
+    // The window shows the third step block as the menu command would.
+    const QImage expected = pictureOfBlock(run, 3, kPictureWidth);
+    std::optional<QPoint> shown;
+    const auto drawDeadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!(shown = pictureInWindow(server_->name(), main, expected)) &&
+           std::chrono::steady_clock::now() < drawDeadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(shown.has_value()) << "the run's picture is not in the window";
+    EXPECT_TRUE(launcher_.isRunning(sorvath));
+    EXPECT_EQ(x11_->windowActivator().windowsOfProcess(sorvath).size(), 1u);
 }
 
 }  // namespace

@@ -132,14 +132,17 @@ void writeAnimationOf(const std::string& path, const std::vector<std::string>& f
     testdata::writeTextFile(path, bytes + "\x3B");
 }
 
-ExportRig::ExportRig(const testdata::ResultRun& run, bool walls, ContactDisplay contacts) {
-    testdata::writeRun(runFolder.path(), "out-0007.dat", run, testdata::RecordLayout::Long, walls,
+ExportRig::ExportRig(const testdata::ResultRun& run, bool walls, ContactDisplay contacts, const std::string& subfolder)
+    : runPath(subfolder.empty() ? runFolder.path() : runFolder.path() / subfolder) {
+    std::filesystem::create_directories(runPath);
+    testdata::writeRun(runPath, "out-0007.dat", run, testdata::RecordLayout::Long, walls,
                        contacts != ContactDisplay::No);
     options.contactDisplay = contacts;
     prompter.paths = {outputPath()};
     prompter.answers = {walls};
     reader.openOutputFile();
     settings.programFolder = programFolder.path().string() + "/";
+    settings.cacheFolder = cacheFolder.path().string();
     settings.viewerCaption = "Sorvath";
     settings.assemblerWaitMs = 300;
     settings.assemblerWaitPerFrameMs = 0;
@@ -159,7 +162,8 @@ ExportOutcome ExportRig::exportAnswering(bool yes, int nskip, bool withDisplay) 
 
 std::vector<std::string> ExportRig::frameFiles() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(programFolder.path())) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(exportFolder(), error)) {
         const std::string name = entry.path().filename().string();
         if (name.rfind("temp-", 0) == 0) names.push_back(name);
     }
@@ -167,9 +171,10 @@ std::vector<std::string> ExportRig::frameFiles() const {
     return names;
 }
 
-std::map<std::string, std::string> ExportRig::programFolderContents() const {
+std::map<std::string, std::string> ExportRig::exportFolderContents() const {
     std::map<std::string, std::string> contents;
-    for (const auto& entry : std::filesystem::directory_iterator(programFolder.path())) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(exportFolder(), error)) {
         const std::string name = entry.path().filename().string();
         if (entry.is_directory()) {
             contents[name] = "<folder>";

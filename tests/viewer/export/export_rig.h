@@ -115,10 +115,13 @@ private:
     ViewOptions& options_;
 };
 
-// A loaded output run, ready to export into its own program folder.
+// A loaded output run, ready to export into "animation/" beside it, with flikkor in
+// a program folder of its own and a cache folder to fall back on.
 struct ExportRig {
     testdata::TempFolder runFolder;
     testdata::TempFolder programFolder;
+    testdata::TempFolder cacheFolder;
+    std::filesystem::path runPath;  // the folder of the run's files
     Scene scene;
     ViewOptions options;
     testing::RecordingLog log;
@@ -132,17 +135,22 @@ struct ExportRig {
     int pauses = 0;  // calls of the export's pause: the viewer's events ran
     std::vector<std::chrono::milliseconds> pauseTimes;
 
-    ExportRig(const testdata::ResultRun& run, bool walls = false, ContactDisplay contacts = ContactDisplay::No);
+    // The run is written into runFolder, or into a folder of this name inside it.
+    ExportRig(const testdata::ResultRun& run, bool walls = false, ContactDisplay contacts = ContactDisplay::No,
+              const std::string& subfolder = {});
 
     // The output file's path (its companions lie next to it).
-    std::string outputPath() const { return runFolder.file("out-0007.dat"); }
+    std::string outputPath() const { return (runPath / "out-0007.dat").string(); }
     ExportOutcome exportAnswering(bool yes, int nskip = 0, bool withDisplay = true);
-    // The animation's full path in the program folder.
-    std::string animationPath() const { return programFolder.file("tempanim.gif"); }
-    // The temp- GIF files in the program folder, by name.
+    // The export folder of a writable run folder.
+    std::filesystem::path exportFolder() const { return runPath / "animation"; }
+    std::string exportFile(const std::string& name) const { return (exportFolder() / name).string(); }
+    // The animation's full path in the export folder.
+    std::string animationPath() const { return exportFile("tempanim.gif"); }
+    // The temp- GIF files in the export folder, by name.
     std::vector<std::string> frameFiles() const;
-    // Every name in the program folder (hidden ones too) with its bytes; "<folder>" for a folder.
-    std::map<std::string, std::string> programFolderContents() const;
+    // Every name in the export folder (hidden ones too) with its bytes; "<folder>" for a folder.
+    std::map<std::string, std::string> exportFolderContents() const;
 };
 
 // The picture of the run's step block (1-based) as the viewer draws it after

@@ -1,5 +1,5 @@
 // "Animation GIF making" from Form1's menu on the offscreen platform: the frames
-// land in the program folder and the log explains that flikkor cannot be driven.
+// land in "animation/" beside the run and the log explains that flikkor cannot be driven.
 #include "tests/viewer/window/window_bench.h"
 #include "viewer/export/export_messages.h"
 #include "viewer/window/animation_gif_making.h"
@@ -30,21 +30,19 @@ testdata::ResultRun fourBlocks() {
     return run;
 }
 
-TEST(Form1AnimationGifMaking, MenuCommandExportsIntoTheProgramFolder) {
+TEST(Form1AnimationGifMaking, MenuCommandExportsBesideTheRun) {
     testing::WindowBench bench;
     AnimationGifMaking making(*bench.form);
     bench.openOutput(fourBlocks());
-    const std::filesystem::path folder = bench.form->programFolder();
-    const std::filesystem::path frame = folder / "temp-101.gif";
-    std::filesystem::remove(frame);
+    const std::filesystem::path folder = bench.folder.path() / "animation";
 
     bench.dialogs->answers.push_back(true);
     bench.action("m31")->trigger();
-    EXPECT_TRUE(std::filesystem::exists(frame));
+    EXPECT_TRUE(std::filesystem::exists(folder / "temp-101.gif"));
     EXPECT_FALSE(std::filesystem::exists(folder / "temp-102.gif"));
-    EXPECT_TRUE(bench.newestMessage().endsWith(QString::fromUtf8(export_messages::kNoDisplay)));
+    EXPECT_EQ(bench.newestMessage().toStdString().substr(bench.newestMessage().indexOf(']') + 1),
+              export_messages::kNoDisplay + folder.string());
     EXPECT_EQ(bench.label("Label3"), "4");
-    std::filesystem::remove(frame);
 }
 
 TEST(Form1AnimationGifMaking, TheFixedKeyPauseIsOffUnlessTheEnvironmentAsksForIt) {

@@ -105,12 +105,31 @@ TEST(SorvathWindowLayout, EnabledStatesBeforeAnyFileAfterInputAndAfterOutput) {
     expectGroups(b, true, true);
 }
 
-TEST(SorvathWindowLayout, StartUpUsesTheProgramFolder) {
-    WindowBench b;
-    EXPECT_EQ(b.dialogs->startFolder, b.form->programFolder());
-    EXPECT_EQ(b.form->programFolder().back(), '/');
-    EXPECT_EQ(QDir::currentPath().toStdString() + "/", b.form->programFolder());
-    EXPECT_EQ(b.newestMessage(), "[1]Select any Input.dat or Output.dat from File tub -> Open. ");
+TEST(SorvathWindowLayout, OpenDialogsStartInTheLastRunsFolderElseWhereSorvathWasStarted) {
+    const std::string startedIn = QDir::currentPath().toStdString();
+    WindowBench first;
+    EXPECT_EQ(first.dialogs->startFolder, startedIn);
+    EXPECT_EQ(QDir::currentPath().toStdString(), startedIn);  // the program folder is not made current
+    EXPECT_EQ(first.newestMessage(), "[1]Select any Input.dat or Output.dat from File tub -> Open. ");
+
+    // Only a run that opened is remembered, from the menu or the command line alike.
+    testdata::TempFolder other;
+    testdata::writeTextFile(other.path() / "out-0001.dat", "not a run");
+    first.dialogs->paths.push_back(other.file("out-0001.dat"));
+    first.action("m12")->trigger();
+    EXPECT_EQ(first.dialogs->runFolder, "");
+    first.openInput(testdata::latticeRun(4, 2));
+    EXPECT_EQ(first.dialogs->runFolder, first.folder.path().string());
+    testdata::writeRun(other.path(), "output.dat", testdata::latticeRun(4, 5), testdata::RecordLayout::Long, false,
+                       false);
+    first.form->openRun(other.file("output.dat"));
+    EXPECT_EQ(first.label("Label3"), "300");
+    EXPECT_EQ(first.dialogs->runFolder, other.path().string());
+
+    WindowBench next(other.path().string());
+    EXPECT_EQ(next.dialogs->startFolder, other.path().string());
+    WindowBench afterRemoval(other.file("gone"));
+    EXPECT_EQ(afterRemoval.dialogs->startFolder, startedIn);
 }
 
 }  // namespace

@@ -51,6 +51,8 @@ public:
         return true;
     }
     void beep() override { ++beeps; }
+    std::string rememberedRunFolder() override { return runFolder; }
+    void rememberRunFolder(const std::string& folder) override { runFolder = folder; }
 
     std::deque<std::string> paths;
     std::deque<bool> answers;
@@ -60,6 +62,7 @@ public:
     std::vector<FileOpenRequest> requests;
     std::vector<std::string> prompts;
     std::string startFolder;
+    std::string runFolder;  // the settings' last run folder
     int printerChoices = 0;
     int beeps = 0;
 };
@@ -69,8 +72,10 @@ struct WindowBench {
     ScriptedInteraction* dialogs;
     std::unique_ptr<Form1> form;
 
-    WindowBench() {
+    // rememberedRunFolder: what the settings hold from an earlier start.
+    explicit WindowBench(const std::string& rememberedRunFolder = {}) {
         auto scripted = std::make_unique<ScriptedInteraction>();
+        scripted->runFolder = rememberedRunFolder;
         dialogs = scripted.get();
         form = std::make_unique<Form1>(std::move(scripted));
     }
