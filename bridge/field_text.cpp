@@ -62,8 +62,13 @@ double FieldText::number(const char* what) {
 
 long FieldText::integer(const char* what) {
     const double value = number(what);
-    if (value != std::floor(value) || std::fabs(value) > 1.0e9)
+    if (value != std::floor(value))
         fail(std::string("line ") + std::to_string(line_) + ": " + what + " is not a whole number");
+    // Whole numbers in the run files are 32-bit wherever they are read.
+    constexpr double kLargest = 2147483647.0;
+    if (std::fabs(value) > kLargest)
+        fail(std::string("line ") + std::to_string(line_) + ": " + what + " " + numberText(value, 17) +
+             " is beyond 2147483647");
     return static_cast<long>(value);
 }
 

@@ -24,10 +24,14 @@ public:
 
     // The next field as a number; throws InputError at the end or on a malformed field.
     double number(const char* what);
-    // The next field as a whole number (a real with no fractional part is accepted).
+    // The next field as a whole number (a real with no fractional part is accepted) of
+    // at most 32 bits.
     long integer(const char* what);
     void skip(int count, const char* what);
     bool atEnd();
+    // An upper bound on the fields still to come (a character and a separator each):
+    // counts read from the text are checked against it before anything is sized for them.
+    std::size_t fieldsLeftAtMost() const { return (text_.size() - pos_ + 1) / 2; }
     // Rewinds to the first field.
     void restart();
     const std::string& name() const { return name_; }

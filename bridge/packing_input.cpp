@@ -3,6 +3,7 @@
 #include "bridge/field_text.h"
 #include "bridge/run_files.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -26,16 +27,14 @@ Packing readInLayout(FieldText& in, RecordLayout layout) {
     const long nwall = in.integer("the wall count");
     packing.dt = in.number("the time step");
     in.skip(1, "the last header field");
-    if (nop < 1 || nop > kMaxParticles)
-        throw InputError(in.name() + ": particle count " + std::to_string(nop) + " is outside 1 .. " +
-                         std::to_string(kMaxParticles));
-    if (nwall < 0 || nwall > kMaxWalls)
-        throw InputError(in.name() + ": wall count " + std::to_string(nwall) + " is outside 0 .. " +
-                         std::to_string(kMaxWalls));
-    packing.particles.resize(static_cast<std::size_t>(nop));
-    long number = 0;
-    for (PackedParticle& p : packing.particles) {
-        ++number;
+    if (nop < 1) throw InputError(in.name() + ": particle count " + std::to_string(nop) + " is below 1");
+    if (nwall < 0) throw InputError(in.name() + ": wall count " + std::to_string(nwall) + " is below 0");
+    // Room for what the rest of the text can hold (a particle record has at least seven
+    // fields, a wall four), so a count the file does not back asks for no more memory
+    // than the file's size; reading then stops where the text ends, naming it.
+    packing.particles.reserve(std::min(static_cast<std::size_t>(nop), in.fieldsLeftAtMost() / 7));
+    for (long number = 1; number <= nop; ++number) {
+        PackedParticle& p = packing.particles.emplace_back();
         p.a = in.number("a particle's radius a");
         p.b = old ? p.a : in.number("a particle's radius b");
         if (!old) in.skip(2, "a particle's material values");
@@ -56,8 +55,9 @@ Packing readInLayout(FieldText& in, RecordLayout layout) {
                              "; demrun needs a >= b > 0 (for ellipses from tessark: axismx at most 1)");
         p.kind = kindOf(p.a, p.b, p.nv, layout);
     }
-    packing.walls.resize(static_cast<std::size_t>(nwall));
-    for (WallSegment& w : packing.walls) {
+    packing.walls.reserve(std::min(static_cast<std::size_t>(nwall), in.fieldsLeftAtMost() / 4));
+    for (long k = 0; k < nwall; ++k) {
+        WallSegment& w = packing.walls.emplace_back();
         w.x1 = in.number("a wall's x1");
         w.y1 = in.number("a wall's y1");
         w.x2 = in.number("a wall's x2");

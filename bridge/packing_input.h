@@ -42,8 +42,6 @@ struct Packing {
     RecordLayout layout = RecordLayout::Long;
 };
 
-inline constexpr int kMaxParticles = 10000;  // the viewer's particle table
-inline constexpr int kMaxWalls = 100;
 // The vertex count the packing generator writes for every particle outside polygon mode;
 // with equal semi-axes it marks a circle.
 inline constexpr int kCircleVertexMark = 100;

@@ -8,6 +8,7 @@
 #include "tests/bridge/hand_run.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/viewer/support/result_run_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,19 @@ TEST(DemrunPrepare, AFileThatCannotBeWrittenLeavesTheEarlierPreparation) {
         EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
         EXPECT_EQ(testing::folderState(run), before);
     }
+}
+
+// No table of fixed size stands between a large packing and its run.
+TEST(DemrunPrepare, APackingOfMoreThanTenThousandDiscsPrepares) {
+    toolkit_test::ScratchFolder folder;
+    sorvath::testdata::ResultRun lattice = sorvath::testdata::latticeRun(12000, 1);
+    for (auto& shape : lattice.shapes) shape = {shape.a, shape.a, kCircleVertexMark};
+    const std::string packing = folder.file("newin.dat");
+    sorvath::testdata::writeTextFile(packing,
+                                     sorvath::testdata::inputFileText(lattice, sorvath::testdata::RecordLayout::Long));
+    const Outcome outcome = demrun({"prepare", "--folder", folder.file("run"), packing});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.out.find("prepared 12000 discs"), std::string::npos) << outcome.out;
 }
 
 // A packing prepared into the folder of an earlier run gets a new stamp: the old

@@ -86,7 +86,13 @@ const BadCase kBad[] = {
     {"b above a", " 2 4 2e-6 0\n 0.2 0.2 2000 1000 5\n 1 1 0\n 1 1 0\n 0.05 0.2 2000 1000 100\n 2 2 0\n 2 2 0\n",
      "newin.dat: particle 2 has radii a = 0.05 and b = 0.2; demrun needs a >= b > 0 (for ellipses from tessark: axismx "
      "at most 1)"},
-    {"too many particles", " 10001 4 2e-6 0\n", "particle count 10001 is outside 1 .. 10000"},
+    // Counts the text does not back: room is made for what it holds, and reading stops where it ends.
+    {"more particles than the file holds", " 2147483647 0 2e-6 0\n 0.2 0.2 2000 1000 5\n 1 1 0\n 1 1 0\n",
+     "newin.dat: ends before a particle's radius a"},
+    {"more walls than the file holds", " 1 2147483647 2e-6 0\n 0.2 0.2 2000 1000 5\n 1 1 0\n 1 1 0\n",
+     "newin.dat: ends before a wall's x1"},
+    {"a count beyond 32 bits", " 2147483648 4 2e-6 0\n",
+     "newin.dat: line 1: the particle count 2147483648 is beyond 2147483647"},
     {"trailing fields", " 0\n 1 4 2e-6 0\n 0.2\n 1 1 0\n 1 1 0\n" + kWallsOld + " 7\n",
      "more fields than the layout holds"},
 };

@@ -2,8 +2,10 @@
 
 #include "common/safe_output.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -94,6 +96,15 @@ void FieldStream::close() {
     pos_ = 0;
     end_ = 0;
     eof_ = false;
+    fetchedBytes_ = 0;
+}
+
+uint64_t FieldStream::fieldsLeftAtMost() const {
+    struct stat status {};
+    if (file_ == nullptr || ::fstat(::fileno(file_), &status) != 0) return 0;
+    const auto size = static_cast<uint64_t>(std::max<off_t>(status.st_size, 0));
+    const uint64_t unread = size > fetchedBytes_ ? size - fetchedBytes_ : 0;
+    return (unread + (end_ - pos_) + 1) / 2;
 }
 
 bool FieldStream::refill() {
@@ -106,6 +117,7 @@ bool FieldStream::refill() {
     if (buffer_.size() < end_ + kChunkSize) buffer_.resize(end_ + kChunkSize);
     const size_t got = std::fread(buffer_.data() + end_, 1, kChunkSize, file_);
     end_ += got;
+    fetchedBytes_ += got;
     if (got < kChunkSize) eof_ = true;
     return got > 0;
 }

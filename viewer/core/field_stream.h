@@ -35,6 +35,10 @@ public:
     bool readInt16(int16_t& value);
     bool readInt32(int32_t& value);
     bool skip(int count);
+    // An upper bound on the fields still to come: each takes a character and a
+    // separator (the last one may go without). Counts read from the file are checked
+    // against it before any table is sized for them.
+    uint64_t fieldsLeftAtMost() const;  // from the file's size now
 
 private:
     bool nextField(const char*& begin, const char*& end);
@@ -46,6 +50,7 @@ private:
     size_t pos_ = 0;
     size_t end_ = 0;
     bool eof_ = false;
+    uint64_t fetchedBytes_ = 0;  // the file's bytes read into the buffer so far
 };
 
 // Parses one whole field; exposed for the tests and the fuzz target.

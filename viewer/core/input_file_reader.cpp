@@ -23,6 +23,7 @@ bool ResultReader::openInputFile(const std::optional<std::string>& given) {
     const bool opened = input_.open(chosenPath_);
     scene_.recordMode = RecordMode::Long;
     if (!opened) {
+        forgetPicture();
         readFailure(messages::kReadingError);
         return false;
     }
@@ -35,6 +36,7 @@ bool ResultReader::openInputFile(const std::optional<std::string>& given) {
             scene_.recordMode = RecordMode::Short;
             continue;
         }
+        forgetPicture();
         readFailure(messages::kReadingError);
         scene_.recordMode = RecordMode::Long;
         return false;
@@ -50,9 +52,11 @@ bool ResultReader::openInputFile(const std::optional<std::string>& given) {
 
 bool ResultReader::readInputConfiguration() {
     FieldStream& in = input_;
-    if (!readHeadRecord(in, [&](int16_t& nop, int16_t& nwall, double& dt) {
+    failureReason_.clear();
+    if (!readHeadRecord(in, [&](int32_t& nop, int32_t& nwall, double& dt) {
             int16_t ignored = 0;
-            return in.readInt16(nop) && in.readInt16(nwall) && in.readDouble(dt) && in.readInt16(ignored);
+            return readCount(in, nop, "particles") && readCount(in, nwall, "walls") && in.readDouble(dt) &&
+                   in.readInt16(ignored);
         }))
         return false;
     const int nop = scene_.nop;

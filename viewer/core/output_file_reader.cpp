@@ -30,12 +30,14 @@ bool ResultReader::openOutputFile(const std::optional<std::string>& given) {
     }
     display_.showFilename(chosenPath_);
     if (!output_.open(chosenPath_)) {
+        forgetPicture();
         readFailure(messages::kReadingError);
         return false;
     }
     const std::optional<OutputPathParts> parts = splitOutputPath(chosenPath_);
     if (!parts) {
         output_.close();
+        forgetPicture();
         readFailure(messages::kReadingError);
         return false;
     }
@@ -98,6 +100,7 @@ bool ResultReader::outdata() {
             continue;
         }
         outputEnded_ = true;
+        forgetPicture();
         readFailure(messages::kShapeReadingError);
         scene_.recordMode = RecordMode::Long;
         return false;
@@ -114,12 +117,13 @@ bool ResultReader::outdata() {
 
 bool ResultReader::readOutputStart() {
     FieldStream& in = output_;
+    failureReason_.clear();
     firstStepRead_ = false;
     double perw = 0.0;
     double perv = 0.0;
-    if (!readHeadRecord(in, [&](int16_t& nop, int16_t& nwall, double& dt) {
-            return in.readInt16(nop) && in.readInt16(nwall) && in.readDouble(dt) && in.skip(2) && in.readDouble(perw) &&
-                   in.readDouble(perv);
+    if (!readHeadRecord(in, [&](int32_t& nop, int32_t& nwall, double& dt) {
+            return readCount(in, nop, "particles") && readCount(in, nwall, "walls") && in.readDouble(dt) &&
+                   in.skip(2) && in.readDouble(perw) && in.readDouble(perv);
         }))
         return false;
     scene_.perw = perw;
@@ -149,8 +153,8 @@ bool ResultReader::readOutputStart() {
 
     for (int i = 1; i <= nop; ++i) {
         Particle& particle = scene_.particles[static_cast<size_t>(i)];
-        int16_t index = 0;
-        if (!in.readInt16(index)) return false;
+        int32_t index = 0;
+        if (!in.readInt32(index)) return false;
         if (scene_.oldLayout) {
             if (!in.readDouble(particle.a)) return false;
             particle.b = particle.a;

@@ -60,7 +60,14 @@ private:
     // A leading count of 0 marks the old layout: the file is reopened and read again
     // in that layout. Then checks and takes the particle and wall counts and dt.
     bool readHeadRecord(FieldStream& in,
-                        const std::function<bool(int16_t& nop, int16_t& nwall, double& dt)>& readFields);
+                        const std::function<bool(int32_t& nop, int32_t& nwall, double& dt)>& readFields);
+    // False, with the reason noted for the failure message, when count records of
+    // fieldsEach fields cannot follow in the rest of the file or find no memory.
+    // Reads a count field; a whole number beyond 32 bits is refused with its reason noted.
+    bool readCount(FieldStream& in, int32_t& count, const char* what);
+    // After a failed opening: nothing of the earlier file stays in the tables or the picture.
+    void forgetPicture();
+    bool makeRoom(FieldStream& in, int32_t count, int fieldsEach, const char* what, void (Scene::*grow)(int));
     bool readStepBlock(bool widenBox);
     // outdraw without its failure report; used for the third block while opening too.
     OutdrawResult readNextStep();
@@ -69,6 +76,7 @@ private:
     bool readContacts();
     void openContactStreams();
     void contactsOff(const char* message);
+    // Shows the noted reason (if any) and then message, and beeps.
     void readFailure(const char* message);
 
     Scene& scene_;
@@ -86,6 +94,9 @@ private:
     std::string chosenPath_;
     bool firstStepRead_ = false;
     bool outputEnded_ = false;
+    // Why the last read failed when a size or a memory limit was the cause; names the
+    // file, the count and the limit.
+    std::string failureReason_;
 };
 
 }  // namespace sorvath

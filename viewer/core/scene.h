@@ -1,7 +1,8 @@
 // The viewer's model of one configuration: particles with shape and two poses,
 // walls, the current step's contact records and statistics, and the bounding box.
-// Tables have fixed capacities and are allocated once; opening another file
-// overwrites them in place.
+// Tables grow with the files read (never shrinking, so an index a contact record
+// names past the particle count still finds a blank slot) and are overwritten in
+// place by the next file.
 #pragma once
 
 #include <cstdint>
@@ -10,9 +11,10 @@
 
 namespace sorvath {
 
-inline constexpr int kMaxParticles = 10000;  // particles 1 .. 10000, slot 0 unused
-inline constexpr int kMaxWalls = 100;        // walls 1 .. 100, slot 0 unused
-inline constexpr int kMaxContacts = 10000;   // contact records 1 .. 10000 of one step
+// The tables' first sizes; slot 0 of each is unused.
+inline constexpr int kFirstParticleSlots = 10000;
+inline constexpr int kFirstWallSlots = 100;
+inline constexpr int kFirstContactSlots = 10000;
 inline constexpr int kDefaultVertexCount = 20;
 
 // The angle constant shared by the readers and the drawing (eight decimals on purpose).
@@ -41,8 +43,8 @@ struct Wall {
 };
 
 struct Contact {
-    int16_t ip = 0;  // first particle
-    int16_t jp = 0;  // second particle; |jp| is the index, 0 means none
+    int32_t ip = 0;  // first particle
+    int32_t jp = 0;  // second particle; |jp| is the index, 0 means none
     double xc = 0.0;
     double yc = 0.0;
     double ang = 0.0;    // contact angle, radians
@@ -59,9 +61,17 @@ enum class RecordMode { Opening, Long, Short };
 struct Scene {
     Scene();
 
-    std::vector<Particle> particles;  // kMaxParticles + 1 entries
-    std::vector<Wall> walls;          // kMaxWalls + 1 entries
-    std::vector<Contact> contacts;    // kMaxContacts + 1 entries
+    // Make room for entries 1 .. count; may throw std::bad_alloc.
+    void makeParticleRoom(int count);
+    void makeWallRoom(int count);
+    void makeContactRoom(int count);
+    int particleSlots() const { return static_cast<int>(particles.size()) - 1; }
+    int wallSlots() const { return static_cast<int>(walls.size()) - 1; }
+    int contactSlots() const { return static_cast<int>(contacts.size()) - 1; }
+
+    std::vector<Particle> particles;  // at least nop + 1 entries
+    std::vector<Wall> walls;          // at least nwall + 1 entries
+    std::vector<Contact> contacts;    // at least nctot + 1 entries
 
     int nop = 0;
     int nwall = 0;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace sorvath {
 
@@ -91,15 +92,29 @@ void ResultReader::contactsOff(const char* message) {
 
 bool ResultReader::readContacts() {
     double step = 0.0;
-    int16_t ncont = 0;
-    int16_t nwcont = 0;
-    if (!contactHeaders_.readDouble(step) || !contactHeaders_.readInt16(ncont) || !contactHeaders_.readInt16(nwcont) ||
-        step != static_cast<double>(scene_.iloop)) {
+    int32_t ncont = 0;
+    int32_t nwcont = 0;
+    if (!contactHeaders_.readDouble(step) || !readCount(contactHeaders_, ncont, "particle contact records") ||
+        !readCount(contactHeaders_, nwcont, "wall contact records") || step != static_cast<double>(scene_.iloop)) {
         contactsOff(messages::kContactHeaderError);
         return true;
     }
-    const int nctot = ncont + nwcont;
-    if (ncont < 0 || nwcont < 0 || nctot > kMaxContacts) return false;
+    if (ncont < 0 || nwcont < 0) return false;
+    const int64_t total = static_cast<int64_t>(ncont) + nwcont;
+    if (total > std::numeric_limits<int32_t>::max()) {
+        failureReason_ = contactHeaders_.path() + ": step " + std::to_string(scene_.iloop) + " names " +
+                         std::to_string(total) + " contact records; counts go up to " +
+                         std::to_string(std::numeric_limits<int32_t>::max());
+        return false;
+    }
+    const int nctot = static_cast<int>(total);
+    FieldStream& in = contactRecords_;
+    if (nctot > 0 && !in.isOpen()) {
+        contactsOff(messages::kContactRecordError);
+        return true;
+    }
+    // Seven fields a record.
+    if (!makeRoom(in, nctot, 7, "contact records", &Scene::makeContactRoom)) return false;
     scene_.ncont = ncont;
     scene_.nwcont = nwcont;
     scene_.nctot = nctot;
@@ -108,17 +123,20 @@ bool ResultReader::readContacts() {
     scene_.avrot = 0.0;
     if (nctot == 0) return true;
 
-    FieldStream& in = contactRecords_;
     const auto& particles = scene_.particles;
+    const int64_t slots = scene_.particleSlots();
     for (int k = 1; k <= nctot; ++k) {
         Contact& contact = scene_.contacts[static_cast<size_t>(k)];
-        const bool read = in.readInt16(contact.ip) && in.readInt16(contact.jp) && in.readDouble(contact.xc) &&
+        const bool read = in.readInt32(contact.ip) && in.readInt32(contact.jp) && in.readDouble(contact.xc) &&
                           in.readDouble(contact.yc) && in.readDouble(contact.ang) && in.readDouble(contact.fn) &&
                           in.readDouble(contact.extra);
-        const int i = contact.ip;
-        const int j = std::abs(static_cast<int>(contact.jp));
+        const int64_t i = contact.ip;
+        const int64_t j = std::abs(static_cast<int64_t>(contact.jp));
         // Indices must stay inside the particle table.
-        if (!read || i < 0 || i > kMaxParticles || j > kMaxParticles) {
+        if (!read || i < 0 || i > slots || j > slots) {
+            if (!read && in.atEnd())
+                log_.showmsg(in.path() + ": step " + std::to_string(scene_.iloop) + " names " + std::to_string(nctot) +
+                             " contact records; the file ends after " + std::to_string(k - 1));
             contactsOff(messages::kContactRecordError);
             return true;
         }
@@ -146,10 +164,11 @@ void ResultReader::recomputeSelection() {
     for (int k = 1; k <= scene_.nctot; ++k) {
         const Contact& contact = scene_.contacts[static_cast<size_t>(k)];
         if (!(contact.fn > threshold)) continue;
-        const int i = contact.ip;
-        const int j = std::abs(static_cast<int>(contact.jp));
-        if (i >= 0 && i <= kMaxParticles) scene_.particles[static_cast<size_t>(i)].selected = true;
-        if (j != 0 && j <= kMaxParticles) scene_.particles[static_cast<size_t>(j)].selected = true;
+        const int64_t i = contact.ip;
+        const int64_t j = std::abs(static_cast<int64_t>(contact.jp));
+        const int64_t slots = scene_.particleSlots();
+        if (i >= 0 && i <= slots) scene_.particles[static_cast<size_t>(i)].selected = true;
+        if (j != 0 && j <= slots) scene_.particles[static_cast<size_t>(j)].selected = true;
     }
 }
 

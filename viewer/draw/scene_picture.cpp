@@ -27,7 +27,7 @@ QRgb fillColour(const Particle& particle, SourceMode source) {
 
 int clampedCount(int count, int capacity) { return std::clamp(count, 0, capacity); }
 
-bool validIndex(int index) { return index >= 0 && index <= kMaxParticles; }
+bool validIndex(const Scene& scene, int index) { return index >= 0 && index <= scene.particleSlots(); }
 
 }  // namespace
 
@@ -103,7 +103,7 @@ const std::vector<PixelPoint>& ScenePicture::outline(const Particle& particle, d
 }
 
 void ScenePicture::drawWalls(Raster& raster, const Scene& scene, double xadd) {
-    const int nwall = clampedCount(scene.nwall, kMaxWalls);
+    const int nwall = clampedCount(scene.nwall, scene.wallSlots());
     for (int j = 1; j <= nwall; ++j) {
         const Wall& wall = scene.walls[static_cast<size_t>(j)];
         raster.line(toPixel(wall.x1 + xadd, wall.y1), toPixel(wall.x2 + xadd, wall.y2), palette::kForeground);
@@ -112,7 +112,7 @@ void ScenePicture::drawWalls(Raster& raster, const Scene& scene, double xadd) {
 
 void ScenePicture::drawscene(Scene& scene, const ViewOptions& options) {
     Raster raster(image_);
-    const int nop = clampedCount(scene.nop, kMaxParticles);
+    const int nop = clampedCount(scene.nop, scene.particleSlots());
     const bool grainSelect = options.contactDisplay == ContactDisplay::GrainSelect;
     auto drawn = [&](const Particle& particle) { return particle.nv >= 1 && (!grainSelect || particle.selected); };
 
@@ -160,12 +160,12 @@ void ScenePicture::drawscene(Scene& scene, const ViewOptions& options) {
 
 void ScenePicture::drawContactSegments(Raster& raster, const Scene& scene, const ViewOptions& options) {
     const double threshold = static_cast<double>(options.ratio) * scene.avfn;
-    const int nctot = clampedCount(scene.nctot, kMaxContacts);
+    const int nctot = clampedCount(scene.nctot, scene.contactSlots());
     for (int k = 1; k <= nctot; ++k) {
         const Contact& contact = scene.contacts[static_cast<size_t>(k)];
         const int i = contact.ip;
         const int j = std::abs(static_cast<int>(contact.jp));
-        if (!validIndex(i) || !validIndex(j)) continue;
+        if (!validIndex(scene, i) || !validIndex(scene, j)) continue;
         const double h = (scene.particles[static_cast<size_t>(i)].a + scene.particles[static_cast<size_t>(j)].a) / 2.0;
         const double psi = contact.ang + kPi / 2.0;
         const double dx = h * std::cos(psi);
@@ -179,14 +179,14 @@ void ScenePicture::drawContactSegments(Raster& raster, const Scene& scene, const
 void ScenePicture::drawRotationMarks(Raster& raster, const Scene& scene, const ViewOptions& options) {
     const double threshold = static_cast<double>(options.ratio) * scene.avfn;
     const double s = 0.2 * scene.particles[1].a;
-    const int ncont = clampedCount(std::min(scene.ncont, scene.nctot), kMaxContacts);
+    const int ncont = clampedCount(std::min(scene.ncont, scene.nctot), scene.contactSlots());
     for (int k = 1; k <= ncont; ++k) {
         const Contact& contact = scene.contacts[static_cast<size_t>(k)];
         if (contact.jp < 0) continue;
         if (options.contactDisplay != ContactDisplay::DrawLines && !(contact.fn > threshold)) continue;
         const int i = contact.ip;
         const int j = contact.jp;
-        if (!validIndex(i) || !validIndex(j)) continue;
+        if (!validIndex(scene, i) || !validIndex(scene, j)) continue;
         const Particle& pi = scene.particles[static_cast<size_t>(i)];
         const Particle& pj = scene.particles[static_cast<size_t>(j)];
         const double rel = (pj.current.theta - pj.previous.theta) - (pi.current.theta - pi.previous.theta);

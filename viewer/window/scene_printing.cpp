@@ -73,13 +73,13 @@ void highQualityPrint(QPaintDevice& device, const Scene& scene, const ScaleState
         auto page = [&](double x, double y) {
             return units.at(2500.0 + f * (x - scene.xmin), 2500.0 + f * (scene.ymax - y));
         };
-        const int nwall = std::clamp(scene.nwall, 0, kMaxWalls);
+        const int nwall = std::clamp(scene.nwall, 0, scene.wallSlots());
         for (int j = 1; j <= nwall; ++j) {
             const Wall& wall = scene.walls[static_cast<size_t>(j)];
             painter.drawLine(page(wall.x1, wall.y1), page(wall.x2, wall.y2));
         }
         OutlineTable table;
-        const int nop = std::clamp(scene.nop, 0, kMaxParticles);
+        const int nop = std::clamp(scene.nop, 0, scene.particleSlots());
         QPolygonF outline;
         for (int i = 1; i <= nop; ++i) {
             const Particle& particle = scene.particles[static_cast<size_t>(i)];

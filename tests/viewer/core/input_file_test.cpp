@@ -112,6 +112,38 @@ TEST(ViewerInputFile, TooManyParticlesOrWallsIsAReadFailure) {
     }
 }
 
+// A count the file cannot hold (or beyond 32 bits) is refused before any table is
+// sized for it, naming the file; the earlier file's picture does not stay behind.
+TEST(ViewerInputFile, CountsBeyondTheFileAreRefusedNamingItAndClearThePicture) {
+    TempFolder folder;
+    writeTextFile(folder.path() / "input.dat", inputFileText(twoParticles(), RecordLayout::Long));
+    const struct {
+        const char* name;
+        const char* text;
+        const char* reason;
+    } cases[] = {
+        {"hostile.dat", "2147483647 0 1e-6 0\n 1 1 0 0 20 0 0 0 0 0 0\n",
+         ": 2147483647 particles named; the rest of the file holds at most 6"},
+        {"walls.dat", "1 2000000000 1e-6 0\n 1 1 0 0 20 0 0 0 0 0 0\n",
+         ": 2000000000 walls named; the rest of the file holds at most 3"},
+        {"wide.dat", "2147483648 0 1e-6 0\n", ": 2147483648 particles named; counts go up to 2147483647"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeTextFile(folder.path() / c.name, c.text);
+        ReaderBench bench;
+        bench.prompter.paths = {folder.file("input.dat"), folder.file(c.name)};
+        ASSERT_TRUE(bench.reader.openInputFile());
+        EXPECT_FALSE(bench.reader.openInputFile());
+        EXPECT_TRUE(bench.log.contains(folder.file(c.name) + c.reason));
+        EXPECT_EQ(bench.log.messages.back(), messages::kReadingError);
+        EXPECT_EQ(bench.display.filename, folder.file(c.name));
+        EXPECT_EQ(bench.display.calls.back(), "clear");
+        EXPECT_EQ(bench.scene.nop, 0);
+        EXPECT_EQ(bench.scene.nwall, 0);
+    }
+}
+
 }  // namespace
 }  // namespace sorvath
 
