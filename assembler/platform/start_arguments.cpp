@@ -50,8 +50,10 @@ StartArguments::StartArguments(toolkit::ProgramCommandLine& commandLine) {
     CLI::Option* size = app.add_flag("--size", size_, "print the size the animation would have; write nothing");
     app.add_option("--delay", delay_, "every frame's delay, in 1/100 s, as typed into the panel")
         ->type_name("CS")
-        ->check(CLI::Range(0, 65535));
-    app.add_option("--loop", loop_, "the repeat count (0: endless)")->type_name("N")->check(CLI::Range(0, 65535));
+        ->check(CLI::Range(0, 65535).description(""));
+    app.add_option("--loop", loop_, "the repeat count (0: endless)")
+        ->type_name("N")
+        ->check(CLI::Range(0, 65535).description(""));
     CLI::Option* info = app.add_flag("--info", info_, "print the frame grid's row of every image, tab-separated");
     CLI::Option* split =
         app.add_option("--split", split_, "write every image of IN.gif alone as PREFIX001.gif, PREFIX002.gif, ...")

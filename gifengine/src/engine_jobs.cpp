@@ -97,15 +97,15 @@ StreamReporter::StreamReporter(std::ostream& err, std::string program, bool agre
 
 MessageAnswer StreamReporter::ShowMessage(std::string_view, std::string_view text, MessageButtons buttons) {
     const bool question = buttons != MessageButtons::Ok;
+    const bool yesNo = buttons == MessageButtons::YesNo;
+    // A question agreed to in advance is not shown.
+    if (question && agree_) return yesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     std::string shown(text);
-    if (question && !agree_ && shown.ends_with(text::kAskOverwrite))
-        shown.resize(shown.size() - text::kAskOverwrite.size());
+    if (question && shown.ends_with(text::kAskOverwrite)) shown.resize(shown.size() - text::kAskOverwrite.size());
     // The boxes' line breaks, some of them "\r\n", as plain line breaks.
     std::erase(shown, '\r');
     err_ << program_ << ": " << shown << '\n';
     if (!question) return MessageAnswer::Ok;
-    const bool yesNo = buttons == MessageButtons::YesNo;
-    if (agree_) return yesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     return yesNo ? MessageAnswer::No : MessageAnswer::Cancel;
 }
 

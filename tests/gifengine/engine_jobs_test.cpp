@@ -36,7 +36,7 @@ struct Ran {
     std::string err;
 };
 
-Ran Run(const EngineJob& job, const std::string& folder) {
+Ran RunJob(const EngineJob& job, const std::string& folder) {
     std::ostringstream out, err;
     const int status = RunEngineJob(job, "flikkor", out, err);
     std::string shown = err.str();
@@ -50,7 +50,7 @@ TEST(EngineJobs, InfoPrintsTheGridsHeaderAndOneRowPerImage) {
     TempFolder folder;
     const std::string path = folder.file("two.gif");
     ASSERT_TRUE(WriteFile(path, TwoImages()));
-    const Ran ran = Run(InfoJob{{path, path}}, folder.path());
+    const Ran ran = RunJob(InfoJob{{path, path}}, folder.path());
     EXPECT_EQ(ran.status, 0);
     EXPECT_EQ(ran.err, "");
     // Added twice as the add command adds: the second copy's first frame matches the global table too.
@@ -86,8 +86,10 @@ TEST(EngineJobs, SplitWritesNumberedFilesAndReplacesThemOnlyWhenForced) {
     for (const auto& step : steps) {
         SCOPED_TRACE(step.err);
         // The second file is marked so that a replacement shows.
-        if (std::filesystem::exists(prefix + "002.gif")) ASSERT_TRUE(WriteFile(prefix + "002.gif", {'x'}));
-        const Ran ran = Run(SplitJob{input, prefix, step.replace}, folder.path());
+        if (std::filesystem::exists(prefix + "002.gif")) {
+            ASSERT_TRUE(WriteFile(prefix + "002.gif", {'x'}));
+        }
+        const Ran ran = RunJob(SplitJob{input, prefix, step.replace}, folder.path());
         EXPECT_EQ(ran.status, step.status);
         EXPECT_EQ(ran.err, step.err);
         EXPECT_EQ(ran.out, step.status == 0 ? prefix + "001.gif\n" + prefix + "002.gif\n" : "");
@@ -109,14 +111,17 @@ TEST(EngineJobs, UnreadableFilesFailWithTheLoadersMessagesAndWriteNothing) {
         EngineJob job;
         std::string err;
     } cases[] = {
-        {MakeJob{{good, missing}, out, 5, 2, false}, "flikkor: ファイル DIR/missing.gif がオープンできません\n"},
+        // The whole-file reader's box, then the loader's, as in the window.
+        {MakeJob{{good, missing}, out, 5, 2, false},
+         "flikkor: ファイルがオープンできません\nflikkor: ファイル DIR/missing.gif がオープンできません\n"},
         {MakeJob{{text}, out, {}, {}, true}, "flikkor: DIR/text.gif は、GIFファイルではありません\n"},
-        {InfoJob{{missing}}, "flikkor: ファイル DIR/missing.gif がオープンできません\n"},
+        {InfoJob{{missing}},
+         "flikkor: ファイルがオープンできません\nflikkor: ファイル DIR/missing.gif がオープンできません\n"},
         {SplitJob{text, folder.file("p"), true}, "flikkor: DIR/text.gif は、GIFファイルではありません\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.err);
-        const Ran ran = Run(c.job, folder.path());
+        const Ran ran = RunJob(c.job, folder.path());
         EXPECT_EQ(ran.status, 1);
         EXPECT_EQ(ran.err, c.err);
     }

@@ -50,8 +50,8 @@ int RunEngineJob(const EngineJob& job, const std::string& program, std::ostream&
 // A split's default prefix: the input's path without its extension.
 std::string DefaultSplitPrefix(const std::string& input);
 
-// Message boxes as lines on a stream: "<program>: <text>". A question gets
-// `answer` (Ok/Yes or Cancel/No); one declined is printed without its closing
+// Message boxes as lines on a stream: "<program>: <text>". A question is agreed
+// to silently when `agree`, else declined and printed without its closing
 // question ("...上書きして構いませんか？"), as the statement it starts with.
 class StreamReporter : public Reporter {
 public:

@@ -99,7 +99,7 @@ TEST(StartArguments, EngineCommandsBecomeJobsAndMisfitsAreRefused) {
         {{"--make", "o.gif", "a.png"}, "refused: 'a.png' is not a .gif file"},
         {{"--delay", "5", "a.gif"}, "refused: --delay and --loop need --make or --size"},
         {{"--split", "in.gif", "a.gif"}, "refused: --split takes no other files"},
-        {{"--make", "o.gif", "--delay", "65536", "a.gif"}, "refused: --delay: Value 65536 not in range [0 - 65535]"},
+        {{"--make", "o.gif", "--delay", "65536", "a.gif"}, "refused: --delay: Value 65536 not in range 0 to 65535"},
         {{"--to", "p", "a.gif"}, "refused: --to requires --split"},
         {{"--force", "a.gif"}, "refused: --force requires --split"},
         {{"--make", "o.gif", "--info", "a.gif"}, "refused: --make excludes --info"},
