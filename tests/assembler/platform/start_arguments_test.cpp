@@ -87,23 +87,17 @@ TEST(StartArguments, EngineCommandsBecomeJobsAndMisfitsAreRefused) {
         std::vector<const char*> arguments;
         std::string job;  // or the refusal
     } cases[] = {
-        {{"--make", "out.gif", "b.gif", "/x/A.GIF"}, "make out.gif delay - loop - DIR/b.gif /x/A.GIF"},
         {{"--make", "o", "--delay", "7", "--loop", "0", "a.gif"}, "make o delay 7 loop 0 DIR/a.gif"},
-        {{"--size", "--loop", "65535", "a.gif"}, "size delay - loop 65535 DIR/a.gif"},
         {{"--make", "o.gif", "--size", "a.gif"}, "size delay - loop - DIR/a.gif"},
         {{"--info", "a.gif", "b.gif"}, "info DIR/a.gif DIR/b.gif"},
         {{"--split", "x.y/in.gif"}, "split x.y/in.gif to x.y/in"},
         {{"--split", "in.gif", "--to", "p/q", "--force"}, "split in.gif to p/q force"},
         {{"--make", "o.gif"}, "refused: no GIF files given"},
         {{"--info", "frames"}, "refused: 'frames' is not a .gif file"},
-        {{"--make", "o.gif", "a.png"}, "refused: 'a.png' is not a .gif file"},
         {{"--delay", "5", "a.gif"}, "refused: --delay and --loop need --make or --size"},
         {{"--split", "in.gif", "a.gif"}, "refused: --split takes no other files"},
-        {{"--make", "o.gif", "--delay", "65536", "a.gif"}, "refused: --delay: Value 65536 not in range 0 to 65535"},
         {{"--to", "p", "a.gif"}, "refused: --to requires --split"},
-        {{"--force", "a.gif"}, "refused: --force requires --split"},
         {{"--make", "o.gif", "--info", "a.gif"}, "refused: --make excludes --info"},
-        {{"--split", "in.gif", "--info"}, "refused: --info excludes --split"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.job);
