@@ -23,10 +23,21 @@ int main(int argc, char** argv) {
          "for the next start stays as it was. With GIF files (names ending in .gif, in\n"
          "any letter case), they are added to the frame list in the order given, as the\n"
          "add button adds the files chosen in the file page, with the same messages.\n"
-         "Without arguments the file page shows the folder remembered from the last run.\n"});
+         "Without arguments the file page shows the folder remembered from the last run.\n"
+         "\n"
+         "With --make, --size, --info or --split, no window is opened: the GIF files are\n"
+         "added as the add button adds them and the window's command runs on them, with\n"
+         "the window's messages on standard error. --make writes the animation the make\n"
+         "button writes (after --delay typed into the panel with every frame selected and\n"
+         "--loop into the repeat-count box); --size prints its size in bytes instead.\n"
+         "--info prints the frame grid's header and one row per image. --split writes\n"
+         "the split command's numbered files and replaces none already there unless\n"
+         "--force is given; it prints the names written. Exit status: 0 done, 1 failed,\n"
+         "2 usage.\n"});
     const flikkor::StartArguments startArguments(commandLine);
     // Answered before the window system is touched, so they work without a display.
     if (const std::optional<int> status = commandLine.answer(argc, argv, std::cout, std::cerr)) return *status;
+    if (const auto job = startArguments.job()) return gifengine::RunEngineJob(*job, "flikkor", std::cout, std::cerr);
     // In a Wayland session, X11 through XWayland: Sorvath's keystrokes reach only X11 windows.
     toolkit::chooseDisplayPlatform();
     // The arguments are the program's own: Qt is given none to interpret.

@@ -30,7 +30,7 @@ TEST(StartArguments, OneFolderOrGifFilesWithAbsolutePathsAndAnythingElseRefused)
         {{"a.gif", "notes.txt"}, "", {}, "'notes.txt' is neither a folder nor a .gif file"},
         {{"frames", "a.gif"}, "", {}, "a folder ('frames') must be the only argument"},
         {{"a.gif", "frames"}, "", {}, "a folder ('frames') must be the only argument"},
-        {{"--make"}, "", {}, "unknown argument '--make'"},
+        {{"--bogus"}, "", {}, "unknown argument '--bogus'"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.empty() ? "nothing" : c.arguments.front());
@@ -42,14 +42,78 @@ TEST(StartArguments, OneFolderOrGifFilesWithAbsolutePathsAndAnythingElseRefused)
         const std::optional<int> status = commandLine.answer(int(argv.size()), argv.data(), out, err);
         if (!c.refusal.empty()) {
             EXPECT_EQ(status, 2);
-            EXPECT_EQ(err.str(), "flikkor: " + c.refusal +
-                                     "\nUsage: flikkor [--help | --version] [DIR | FILE.gif ...]\n"
+            EXPECT_EQ(err.str(), "flikkor: " + c.refusal + "\n" + commandLine.usageLine() +
                                      "Try 'flikkor --help' for more information.\n");
             continue;
         }
         ASSERT_FALSE(status.has_value()) << err.str();
         EXPECT_EQ(start.request().folder, c.folder);
         EXPECT_EQ(start.request().files, c.files);
+        EXPECT_FALSE(start.job().has_value());
+    }
+    std::filesystem::current_path(saved);
+}
+
+namespace {
+
+std::string Described(const gifengine::EngineJob& job, const std::string& folder) {
+    std::ostringstream text;
+    const auto number = [](const std::optional<int>& n) { return n ? std::to_string(*n) : std::string("-"); };
+    if (const auto* make = std::get_if<gifengine::MakeJob>(&job)) {
+        text << (make->sizeOnly ? "size" : "make " + make->output) << " delay " << number(make->delay) << " loop "
+             << number(make->loop);
+        for (const std::string& file : make->files) text << " " << file;
+    } else if (const auto* info = std::get_if<gifengine::InfoJob>(&job)) {
+        text << "info";
+        for (const std::string& file : info->files) text << " " << file;
+    } else if (const auto* split = std::get_if<gifengine::SplitJob>(&job)) {
+        text << "split " << split->input << " to " << split->prefix << (split->replace ? " force" : "");
+    }
+    std::string described = text.str();
+    for (std::size_t at; (at = described.find(folder)) != std::string::npos;)
+        described.replace(at, folder.size(), "DIR");
+    return described;
+}
+
+}  // namespace
+
+// The engine's commands: the job run instead of the window, or the usage and status 2.
+TEST(StartArguments, EngineCommandsBecomeJobsAndMisfitsAreRefused) {
+    toolkit_test::ScratchFolder scratch;
+    std::filesystem::create_directory(scratch.path() / "frames");
+    const std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::current_path(scratch.path());
+    const struct {
+        std::vector<const char*> arguments;
+        std::string job;  // or the refusal
+    } cases[] = {
+        {{"--make", "o", "--delay", "7", "--loop", "0", "a.gif"}, "make o delay 7 loop 0 DIR/a.gif"},
+        {{"--make", "o.gif", "--size", "a.gif"}, "size delay - loop - DIR/a.gif"},
+        {{"--info", "a.gif", "b.gif"}, "info DIR/a.gif DIR/b.gif"},
+        {{"--split", "x.y/in.gif"}, "split x.y/in.gif to x.y/in"},
+        {{"--split", "in.gif", "--to", "p/q", "--force"}, "split in.gif to p/q force"},
+        {{"--make", "o.gif"}, "refused: no GIF files given"},
+        {{"--info", "frames"}, "refused: 'frames' is not a .gif file"},
+        {{"--delay", "5", "a.gif"}, "refused: --delay and --loop need --make or --size"},
+        {{"--split", "in.gif", "a.gif"}, "refused: --split takes no other files"},
+        {{"--to", "p", "a.gif"}, "refused: --to requires --split"},
+        {{"--make", "o.gif", "--info", "a.gif"}, "refused: --make excludes --info"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.job);
+        toolkit::ProgramCommandLine commandLine({"flikkor", "1.0", "Assembles.\n"});
+        const flikkor::StartArguments start(commandLine);
+        std::vector<const char*> argv = c.arguments;
+        argv.insert(argv.begin(), "flikkor");
+        std::ostringstream out, err;
+        const std::optional<int> status = commandLine.answer(int(argv.size()), argv.data(), out, err);
+        if (status) {
+            EXPECT_EQ(*status, 2);
+            EXPECT_EQ("refused: " + err.str().substr(9, err.str().find('\n') - 9), c.job);
+            continue;
+        }
+        ASSERT_TRUE(start.job().has_value()) << c.job;
+        EXPECT_EQ(Described(*start.job(), scratch.path().string()), c.job);
     }
     std::filesystem::current_path(saved);
 }
