@@ -18,7 +18,8 @@ TEST(DisplayPlatform, XcbOnlyForAWaylandSessionWithAnXDisplayAndNoChoiceMade) {
         {{{"XDG_SESSION_TYPE", "x11"}, {"DISPLAY", ":0"}}, std::nullopt},
         {{{"WAYLAND_DISPLAY", ""}, {"DISPLAY", ":0"}}, std::nullopt},
     };
-    for (const auto& [environment, platform] : cases) {
+    for (const auto& [givenEnvironment, platform] : cases) {
+        const Environment& environment = givenEnvironment;  // clang 14 cannot capture a structured binding
         const auto lookup = [&environment](const std::string& name) -> std::optional<std::string> {
             const auto found = environment.find(name);
             return found == environment.end() ? std::nullopt : std::optional<std::string>(found->second);
