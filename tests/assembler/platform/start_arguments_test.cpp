@@ -7,6 +7,23 @@
 
 #include "tests/support/scratch_folder.h"
 
+namespace {
+
+// Flikkor's command line given these arguments (after the program's name).
+struct Answered {
+    explicit Answered(std::vector<const char*> arguments) : start(commandLine) {
+        arguments.insert(arguments.begin(), "flikkor");
+        std::ostringstream out;
+        status = commandLine.answer(int(arguments.size()), arguments.data(), out, err);
+    }
+    toolkit::ProgramCommandLine commandLine{{"flikkor", "1.0", "Assembles.\n"}};
+    flikkor::StartArguments start;
+    std::optional<int> status;
+    std::ostringstream err;
+};
+
+}  // namespace
+
 // Run in a scratch folder holding the folder "frames", so that relative names resolve there.
 TEST(StartArguments, OneFolderOrGifFilesWithAbsolutePathsAndAnythingElseRefused) {
     toolkit_test::ScratchFolder scratch;
@@ -34,15 +51,13 @@ TEST(StartArguments, OneFolderOrGifFilesWithAbsolutePathsAndAnythingElseRefused)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.empty() ? "nothing" : c.arguments.front());
-        toolkit::ProgramCommandLine commandLine({"flikkor", "1.0", "Assembles.\n"});
-        const flikkor::StartArguments start(commandLine);
-        std::vector<const char*> argv = c.arguments;
-        argv.insert(argv.begin(), "flikkor");
-        std::ostringstream out, err;
-        const std::optional<int> status = commandLine.answer(int(argv.size()), argv.data(), out, err);
+        const Answered answered(c.arguments);
+        const std::optional<int>& status = answered.status;
+        const std::ostringstream& err = answered.err;
+        const flikkor::StartArguments& start = answered.start;
         if (!c.refusal.empty()) {
             EXPECT_EQ(status, 2);
-            EXPECT_EQ(err.str(), "flikkor: " + c.refusal + "\n" + commandLine.usageLine() +
+            EXPECT_EQ(err.str(), "flikkor: " + c.refusal + "\n" + answered.commandLine.usageLine() +
                                      "Try 'flikkor --help' for more information.\n");
             continue;
         }
@@ -101,12 +116,10 @@ TEST(StartArguments, EngineCommandsBecomeJobsAndMisfitsAreRefused) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.job);
-        toolkit::ProgramCommandLine commandLine({"flikkor", "1.0", "Assembles.\n"});
-        const flikkor::StartArguments start(commandLine);
-        std::vector<const char*> argv = c.arguments;
-        argv.insert(argv.begin(), "flikkor");
-        std::ostringstream out, err;
-        const std::optional<int> status = commandLine.answer(int(argv.size()), argv.data(), out, err);
+        const Answered answered(c.arguments);
+        const std::optional<int>& status = answered.status;
+        const std::ostringstream& err = answered.err;
+        const flikkor::StartArguments& start = answered.start;
         if (status) {
             EXPECT_EQ(*status, 2);
             EXPECT_EQ("refused: " + err.str().substr(9, err.str().find('\n') - 9), c.job);

@@ -23,19 +23,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace test_support;
 
-testdata::ResultRun fourBlocks() {
-    testdata::ResultRun run;
-    run.shapes = {{1.0, 1.0, 20}};
-    run.walls = {{0.0, 0.0, 8.0, 0.0}};
-    for (int s = 1; s <= 4; ++s) {
-        testdata::Step step;
-        step.iloop = s;
-        step.poses = {{1.0 + s, 2.0, 0.1 * s}};
-        run.steps.push_back(step);
-    }
-    return run;
-}
-
 constexpr fs::perms kReadOnlyFolder = fs::perms::owner_read | fs::perms::owner_exec;
 
 TEST(ExportFolder, BesideTheRunUnlessItsFolderCannotBeWrittenThenInTheCache) {
@@ -62,7 +49,7 @@ TEST(ExportFolder, BesideTheRunUnlessItsFolderCannotBeWrittenThenInTheCache) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ExportRig rig(fourBlocks());
+        ExportRig rig(testdata::fourBlockRun());
         if (c.arrange) c.arrange(rig);
         const std::string folder =
             c.inCache ? (rig.cacheFolder.path() / (rig.runFolder.path().filename().string() + "-out-0007")).string()
@@ -81,7 +68,7 @@ TEST(ExportFolder, BesideTheRunUnlessItsFolderCannotBeWrittenThenInTheCache) {
 }
 
 TEST(ExportFolder, WhenNeitherFolderCanBeWrittenNothingIsAskedOrWritten) {
-    ExportRig rig(fourBlocks());
+    ExportRig rig(testdata::fourBlockRun());
     fs::permissions(rig.runPath, kReadOnlyFolder);
     testdata::writeTextFile(rig.cacheFolder.path() / "file", "a file where the cache would be");
     rig.settings.cacheFolder = rig.cacheFolder.file("file");
@@ -99,7 +86,7 @@ TEST(ExportFolder, WhenNeitherFolderCanBeWrittenNothingIsAskedOrWritten) {
 }
 
 TEST(ExportFolder, OnlyTheExportsOwnEarlierFilesAreRemoved) {
-    ExportRig rig(fourBlocks());
+    ExportRig rig(testdata::fourBlockRun());
     fs::create_directory(rig.exportFolder());
     testdata::TempFolder elsewhere;
     testdata::writeTextFile(elsewhere.file("kept.gif"), "the user's own picture");

@@ -17,23 +17,10 @@
 namespace sorvath {
 namespace {
 
-testdata::ResultRun fourBlocks() {
-    testdata::ResultRun run;
-    run.shapes = {{1.0, 1.0, 20}};
-    run.walls = {{0.0, 0.0, 8.0, 0.0}};
-    for (int s = 1; s <= 4; ++s) {
-        testdata::Step step;
-        step.iloop = s;
-        step.poses = {{1.0 + s, 2.0, 0.1 * s}};
-        run.steps.push_back(step);
-    }
-    return run;
-}
-
 TEST(Form1AnimationGifMaking, MenuCommandExportsBesideTheRun) {
     testing::WindowBench bench;
     AnimationGifMaking making(*bench.form);
-    bench.openOutput(fourBlocks());
+    bench.openOutput(testdata::fourBlockRun());
     const std::filesystem::path folder = bench.folder.path() / "animation";
 
     bench.dialogs->answers.push_back(true);

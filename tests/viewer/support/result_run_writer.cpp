@@ -187,6 +187,19 @@ std::filesystem::path writeRun(const std::filesystem::path& folder, const std::s
     return output;
 }
 
+ResultRun fourBlockRun() {
+    ResultRun run;
+    run.shapes = {{1.0, 1.0, 20}};
+    run.walls = {{0.0, 0.0, 8.0, 0.0}};
+    for (int s = 1; s <= 4; ++s) {
+        Step step;
+        step.iloop = s;
+        step.poses = {{1.0 + s, 2.0, 0.1 * s}};
+        run.steps.push_back(step);
+    }
+    return run;
+}
+
 ResultRun latticeRun(int particles, int steps, int nv) {
     ResultRun run;
     const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(particles))));

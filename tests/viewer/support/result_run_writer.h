@@ -87,6 +87,9 @@ std::filesystem::path writeRun(const std::filesystem::path& folder, const std::s
 // with contacts between horizontal neighbours.
 ResultRun latticeRun(int particles, int steps, int nv = 20);
 
+// One particle above one wall, moved and turned a little in each of four step blocks.
+ResultRun fourBlockRun();
+
 // A temporary folder removed with everything in it when the object ends.
 class TempFolder {
 public:
