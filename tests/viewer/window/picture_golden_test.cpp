@@ -61,7 +61,8 @@ std::string fileEntry(const fs::path& path) {
 // At 96 dpi a pixel of the rough print's picture (15 twips) is a pixel of the page.
 std::string pageEntry(const std::string& pdf) {
     QProcess::execute("pdftoppm", {"-r", "96", "-png", "-singlefile", QString::fromStdString(pdf), "page"});
-    return imageEntry(QImage("page.png"));
+    const QImage page("page.png");
+    return page.isNull() ? std::string("not rendered (is pdftoppm there?)") : imageEntry(page);
 }
 
 // Runs are opened by relative names from inside their folder, so the path in the
