@@ -1,6 +1,7 @@
 #include "generator/fixed_layout.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -251,7 +252,15 @@ private:
 
 }  // namespace
 
-std::string formatInteger(std::int64_t value, int width) { return rightAligned(std::to_string(value), width); }
+std::string formatInteger(std::int64_t value, int width) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const auto length = static_cast<int>(end - digits);
+    if (length > width) return stars(width);
+    std::string field(static_cast<std::size_t>(width - length), ' ');
+    field.append(digits, end);
+    return field;
+}
 
 std::string formatFixed(double value, int width, int decimals) {
     if (!std::isfinite(value)) return nonFinite(value, width);

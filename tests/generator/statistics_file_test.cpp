@@ -28,9 +28,7 @@ Particle particle(double a, double aspect, std::int32_t nedg = 0) {
 }
 
 std::vector<std::string> statisticsLines(const ControlRecord& c, const ParticleTable& table) {
-    std::ostringstream out;
-    writeStatistics(c, table, computeStatistics(c, table), out);
-    return linesOf(out.str());
+    return linesOf(statisticsText(c, table, computeStatistics(c, table)));
 }
 
 // Numbers of a free-format line (no label).
