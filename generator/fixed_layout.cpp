@@ -1,5 +1,6 @@
 #include "generator/fixed_layout.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -286,16 +287,28 @@ std::string formatExponent(double value, int width, int decimals, char letter) {
     if (value == 0.0) {
         mantissa = std::string(static_cast<std::size_t>(decimals), '0');
     } else if (decimals > 0) {
-        // d significant digits, rounded once by printf; a rounding that carries
-        // into a new power of ten shows up as a larger exponent there.
-        std::vector<char> buffer(static_cast<std::size_t>(decimals) + 64);
-        std::snprintf(buffer.data(), buffer.size(), "%.*e", decimals - 1, std::fabs(value));
-        const std::string text(buffer.data());
-        const std::size_t e = text.find('e');
-        for (std::size_t i = 0; i < e; ++i) {
-            if (text[i] != '.') mantissa.push_back(text[i]);
+        // d significant digits, rounded once from the exact binary value to
+        // nearest (as printf's %e does); a rounding that carries into a new
+        // power of ten shows up as a larger exponent there.
+        char room[64];
+        std::string larger;
+        char* text = room;
+        std::size_t size = sizeof room;
+        if (static_cast<std::size_t>(decimals) + 16 > size) {
+            larger.resize(static_cast<std::size_t>(decimals) + 16);
+            text = larger.data();
+            size = larger.size();
         }
-        exponent = std::atoi(text.c_str() + e + 1) + 1;
+        const char* end =
+            std::to_chars(text, text + size, std::fabs(value), std::chars_format::scientific, decimals - 1).ptr;
+        const char* e = std::find(static_cast<const char*>(text), end, 'e');
+        for (const char* c = text; c != e; ++c) {
+            if (*c != '.') mantissa.push_back(*c);
+        }
+        // The exponent after "e", with its sign.
+        int written = 0;
+        std::from_chars(e + (e[1] == '+' ? 2 : 1), end, written);
+        exponent = written + 1;
     }
     const int magnitude = std::abs(exponent);
     char exponentText[16];
