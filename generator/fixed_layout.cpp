@@ -311,16 +311,20 @@ std::string formatExponent(double value, int width, int decimals, char letter) {
         exponent = written + 1;
     }
     const int magnitude = std::abs(exponent);
-    char exponentText[16];
-    if (magnitude <= 99) {
-        std::snprintf(exponentText, sizeof exponentText, "%c%c%02d", letter, exponent < 0 ? '-' : '+', magnitude);
-    } else {
-        // Three exponent digits take the place of the letter.
-        std::snprintf(exponentText, sizeof exponentText, "%c%03d", exponent < 0 ? '-' : '+', magnitude);
-    }
-    const std::string sign = negative ? "-" : "";
-    std::string body = sign + "0." + mantissa + exponentText;
-    if (static_cast<int>(body.size()) > width) body = sign + "." + mantissa + exponentText;
+    // Two exponent digits after the letter and the sign; three (a double's
+    // exponent has no more) take the place of the letter.
+    std::string body;
+    body.reserve(mantissa.size() + 8);
+    if (negative) body.push_back('-');
+    body += "0.";
+    body += mantissa;
+    if (magnitude <= 99) body.push_back(letter);
+    body.push_back(exponent < 0 ? '-' : '+');
+    if (magnitude > 99) body.push_back(static_cast<char>('0' + magnitude / 100 % 10));
+    body.push_back(static_cast<char>('0' + magnitude / 10 % 10));
+    body.push_back(static_cast<char>('0' + magnitude % 10));
+    // The zero before the point is dropped when the field is full.
+    if (static_cast<int>(body.size()) > width) body.erase(negative ? 1 : 0, 1);
     return rightAligned(body, width);
 }
 
