@@ -9,7 +9,7 @@ namespace tessark {
 
 std::string shortestReal(double value);
 
-// Append one value of a free-format record, blank first, to `out`; the
+// Appends one value of a free-format record, blank first, to `out`; the
 // long files are built with these, without a string per value.
 void appendFreeReal(std::string& out, double value);
 void appendFreeInteger(std::string& out, std::int64_t value);

@@ -64,7 +64,7 @@ std::string simulatorInputText(const ControlRecord& c, const ParticleTable& tabl
     static const FixedLayout loopLine = layoutOf("(' ',I10)");
 
     std::string out;
-    // A particle's lines: its size (a shortest real, or the 58 characters of
+    // A particle's lines: its size (a shortest real, or the 56 characters of
     // the shape line) and twice its pose of three shortest reals.
     out.reserve(table.size() * (discs ? 186 : 220) + 1024);
     if (discs) out += FreeLine().integer(0).str() + '\n';
