@@ -90,7 +90,7 @@ TEST(AnimationExport, ThreeBlocksExportNoFrameAndStopAtFlikkorsErrorInsteadOfTyp
 TEST(AnimationExport, FourBlocksExportOneFrameShowingTheThirdBlock) {
     const ResultRun run = movingRun(4);
     ExportRig rig(run);
-    rig.reader.outdraw();  // the export starts from the beginning whatever was shown
+    rig.session.stepOnce();  // the export starts from the beginning whatever was shown
     EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade);
 
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif"}));
@@ -129,8 +129,8 @@ TEST(AnimationExport, NskipTwoGivesFramesThreeStepsApart) {
 
 TEST(AnimationExport, ThePreparationQuestionNamesTheFolderAndNoOnlyRestartsTheDisplay) {
     ExportRig rig(movingRun(6));
-    rig.reader.outdraw();
-    rig.reader.outdraw();
+    rig.session.stepOnce();
+    rig.session.stepOnce();
     ASSERT_EQ(rig.scene.iloop, 50);
     const size_t drawsBefore = static_cast<size_t>(rig.display.count("drawscene"));
 
