@@ -11,7 +11,6 @@ void drawSessionPicture(ScenePicture& picture, ViewerSession& session, const Vie
 }
 
 void showSessionPicture(ScenePicture& picture, ViewerSession& session, const ViewerState& state) {
-    picture.scale() = session.transform().scale();
     switch (state.picture) {
         case PictureChange::Kept: break;
         case PictureChange::Cleared: picture.clear(); break;

@@ -374,5 +374,28 @@ TEST(AnimationExport, FramesCarryNoContactMarksAndTheContactChoiceIsKept) {
     EXPECT_EQ(decodeGif(rig.exportFile("temp-102.gif")), pictureOfBlock(movingRun(5), 4));
 }
 
+TEST(AnimationExport, FrameSwitchesDropContactLinesAndRotationMarksAndKeepTheRest) {
+    struct Case {
+        ContactDisplay chosen;
+        ContactDisplay drawn;
+    };
+    for (const Case& c :
+         {Case{ContactDisplay::No, ContactDisplay::No}, Case{ContactDisplay::DrawLines, ContactDisplay::No},
+          Case{ContactDisplay::GrainSelect, ContactDisplay::GrainSelect}}) {
+        ViewOptions chosen;
+        chosen.colour = true;
+        chosen.periodic = true;
+        chosen.relativeRotation = true;
+        chosen.ratio = 2.5f;
+        chosen.contactDisplay = c.chosen;
+        const ViewOptions frame = exportFrameOptions(chosen);
+        EXPECT_EQ(frame.contactDisplay, c.drawn);
+        EXPECT_FALSE(frame.relativeRotation);
+        EXPECT_TRUE(frame.colour);
+        EXPECT_TRUE(frame.periodic);
+        EXPECT_EQ(frame.ratio, 2.5f);
+    }
+}
+
 }  // namespace
 }  // namespace sorvath
