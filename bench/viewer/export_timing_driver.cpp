@@ -84,8 +84,8 @@ int run(const fs::path& folder, int frames, int settleMs, const fs::path& flikko
     settings.programFolder = program.string() + "/";
     settings.viewerCaption = "Sorvath";
     settings.keySettleMs = settleMs;
-    PictureFrameSink frames(picture);
-    AnimationExport exporter(session, frames, platform, settings);
+    PictureFrameSink frameSink(picture);
+    AnimationExport exporter(session, frameSink, platform, settings);
     const ExportOutcome outcome = exporter.run(0);
     const double seconds = std::chrono::duration<double>(Clock::now() - window.yes).count();
     if (outcome != ExportOutcome::AnimationMade) {
