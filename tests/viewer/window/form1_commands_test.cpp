@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,7 @@ TEST(SorvathWindowCommands, TimerAndNskipButtonsShowTheSessionsStepsAndStopAtThe
     b.click("Command12");
     EXPECT_EQ(b.newestMessage().mid(3), "Doing animation...");
     EXPECT_TRUE(b.form->running());
+    EXPECT_TRUE(b.control<QTimer>("Timer1")->isActive());
     b.form->Timer1_Timer();
     EXPECT_EQ(b.label("Label3"), "400");
     b.click("Command17");
@@ -68,6 +70,8 @@ TEST(SorvathWindowCommands, TimerAndNskipButtonsShowTheSessionsStepsAndStopAtThe
     EXPECT_EQ(b.label("Label3"), "600");
     b.form->Timer1_Timer();
     EXPECT_FALSE(b.form->running());
+    // The timer fires only while the animation runs.
+    EXPECT_FALSE(b.control<QTimer>("Timer1")->isActive());
     EXPECT_EQ(b.newestMessage().mid(b.newestMessage().indexOf(']') + 1),
               "Animation is finished. Press 'Return' button.");
 }
