@@ -9,11 +9,12 @@
 // the pacing to flikkor's windows). The message log goes to standard error.
 #include "tests/viewer/support/picture_window.h"
 #include "tests/viewer/support/result_run_writer.h"
-#include "viewer/core/result_reader.h"
+#include "viewer/core/viewer_session.h"
 #include "viewer/draw/scene_picture.h"
 #include "viewer/export/animation_export.h"
 #include "viewer/platform/gif_frame_writer.h"
 #include "viewer/platform/x11_session.h"
+#include "viewer/window/session_picture.h"
 
 #include <chrono>
 #include <cstdio>
@@ -30,10 +31,9 @@ using Clock = std::chrono::steady_clock;
 
 // The window's part: the log on standard error with the seconds since the "Yes" to
 // the check-point question, so the phases can be told apart; No to the wall file on
-// opening, Yes (noting when) afterwards; the drawing into the picture of the frames.
+// opening, Yes (noting when) afterwards.
 class BenchWindow : public testing::PictureWindow {
 public:
-    using PictureWindow::PictureWindow;
     bool opening = true;
     Clock::time_point yes{};
     void showmsg(const std::string& text) override {
@@ -65,13 +65,11 @@ int run(const fs::path& folder, int frames, int settleMs, const fs::path& flikko
     testdata::writeTextFile(runFolder / "out-0007.dat", testdata::outputFileText(testdata::latticeRun(100, frames + 3),
                                                                                  testdata::RecordLayout::Long));
 
-    Scene scene;
-    ViewOptions options;
     ScenePicture picture;
-    BenchWindow window(picture, scene, options);
+    BenchWindow window;
     window.path = (runFolder / "out-0007.dat").string();
-    ResultReader reader(scene, options, window, window, window);
-    if (!reader.openOutputFile()) return 2;
+    ViewerSession session(window, window, picture.W0(), picture.H0());
+    if (!session.openOutput().succeeded) return 2;
     window.opening = false;
 
     std::unique_ptr<X11Session> x11 = X11Session::open();
@@ -86,7 +84,8 @@ int run(const fs::path& folder, int frames, int settleMs, const fs::path& flikko
     settings.programFolder = program.string() + "/";
     settings.viewerCaption = "Sorvath";
     settings.keySettleMs = settleMs;
-    AnimationExport exporter(scene, options, reader, window, picture, window, window, platform, settings);
+    PictureFrameSink frameSink(picture);
+    AnimationExport exporter(session, frameSink, platform, settings);
     const ExportOutcome outcome = exporter.run(0);
     const double seconds = std::chrono::duration<double>(Clock::now() - window.yes).count();
     if (outcome != ExportOutcome::AnimationMade) {

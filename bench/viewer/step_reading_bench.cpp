@@ -26,7 +26,8 @@ void BM_StepBlockReading(benchmark::State& state) {
     ViewOptions options;
     testing::PictureWindow window;  // reads only: draws nothing
     window.path = folder.file("output.dat");
-    ResultReader reader(scene, options, window, window, window);
+    ViewerState shown;
+    ResultReader reader(scene, options, window, window, shown);
     if (!reader.openOutputFile()) {
         state.SkipWithError("run did not open");
         return;

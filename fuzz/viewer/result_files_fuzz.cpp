@@ -4,7 +4,7 @@
 // companions, each introduced by a '|' byte.
 #include "fuzz/work_folder.h"
 #include "tests/viewer/support/picture_window.h"
-#include "viewer/core/result_reader.h"
+#include "viewer/core/viewer_session.h"
 #include "viewer/draw/scene_picture.h"
 
 #include <cstddef>
@@ -17,6 +17,14 @@
 namespace {
 
 using namespace sorvath;
+
+// Draws the picture as the window does after every command.
+void show(ScenePicture& picture, ViewerSession& session, const ViewerState& state) {
+    picture.scale() = session.transform().scale();
+    if (state.picture == PictureChange::Kept) return;
+    picture.clear();
+    if (state.picture == PictureChange::Redrawn) picture.drawscene(session.scene(), session.options());
+}
 
 const std::filesystem::path& workFolder() {
     static const fuzzing::WorkFolder folder("sorvath-fuzz");
@@ -40,31 +48,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzing::writeFile(workFolder() / "cont2.dat", parts[2]);
     fuzzing::writeFile(workFolder() / "cont.dat", parts[3]);
 
-    static Scene scene;  // like the window's: one scene, overwritten by every open
     static ScenePicture picture;
-    ViewOptions options;
+    static testing::PictureWindow window;
+    window.answer = (flags & 128) != 0;  // mount the wall file
+    window.path = (workFolder() / "output.dat").string();
+    // Like the window's: one session, its scene overwritten by every open.
+    static ViewerSession session(window, window, picture.W0(), picture.H0());
+    ViewOptions& options = session.options();
     options.colour = (flags & 1) != 0;
     options.periodic = (flags & 2) != 0;
     options.relativeRotation = (flags & 4) != 0;
     options.contactDisplay = static_cast<ContactDisplay>((flags >> 3) % 3);
     options.ratio = (flags & 64) != 0 ? 0.5f : 1.0f;
-    testing::PictureWindow window(picture, scene, options);
-    window.answer = (flags & 128) != 0;  // mount the wall file
-    window.path = (workFolder() / "output.dat").string();
-    ResultReader reader(scene, options, window, window, window);
 
-    reader.openInputFile();
-    const bool restart = reader.openOutputFile();
-    if (restart && options.contactDisplay == ContactDisplay::No) {
-        options.contactDisplay = ContactDisplay::DrawLines;
-        reader.reopenresults();
-    }
+    show(picture, session, session.openInput());
+    const ViewerState opened = session.openOutput();
+    show(picture, session, opened);
+    if (opened.succeeded && options.contactDisplay == ContactDisplay::No)
+        show(picture, session, session.showContacts(ContactDisplay::DrawLines));
     // Every step consumes at least one field, so this ends with the file.
-    while (!reader.outputAtEnd()) {
-        reader.outdraw();
-        picture.clear();
-        picture.drawscene(scene, options);
-    }
-    reader.recomputeSelection();
+    while (!session.playback().atEnd()) show(picture, session, session.stepOnce());
+    show(picture, session, session.changeRatio(options.ratio));
     return 0;
 }

@@ -8,7 +8,7 @@ namespace sorvath {
 
 bool ResultReader::openInputFile(const std::optional<std::string>& given) {
     scene_.source = SourceMode::Input;
-    display_.clearStepNumber();
+    state_.step.reset();
     scene_.oldLayout = false;
     input_.close();
     scene_.recordMode = RecordMode::Opening;
@@ -19,7 +19,7 @@ bool ResultReader::openInputFile(const std::optional<std::string>& given) {
         log_.showmsg(messages::kSelectInput);
         chosenPath_ = prompter_.chooseOpenFile(inputFileRequest());
     }
-    display_.showFilename(chosenPath_);
+    state_.filename = chosenPath_;
     const bool opened = input_.open(chosenPath_);
     scene_.recordMode = RecordMode::Long;
     if (!opened) {
@@ -41,12 +41,13 @@ bool ResultReader::openInputFile(const std::optional<std::string>& given) {
         scene_.recordMode = RecordMode::Long;
         return false;
     }
-    display_.setscale();
-    display_.drawscene();
+    // The fit blanks the picture before the scene is drawn.
+    state_.fitted = true;
+    state_.picture = PictureChange::Redrawn;
     log_.showmsg(messages::kDrawingComplete);
     scene_.recordMode = RecordMode::Long;
-    display_.setanimbuttons(1);
-    display_.setviewbuttons(0);
+    state_.animationControls = state_.relativeRotationControl = false;
+    state_.viewControls = true;
     return true;
 }
 

@@ -18,7 +18,7 @@ bool ResultReader::openOutputFile(const std::optional<std::string>& given) {
     scene_.recordMode = RecordMode::Long;
     scene_.oldLayout = false;
     options_.relativeRotation = false;
-    display_.viewOptionsChanged();
+    state_.relativeRotationCaption = relativeRotationCaption(false);
     output_.close();
     outputEnded_ = true;
 
@@ -28,7 +28,7 @@ bool ResultReader::openOutputFile(const std::optional<std::string>& given) {
         log_.showmsg(messages::kSelectOutput);
         chosenPath_ = prompter_.chooseOpenFile(outputFileRequest());
     }
-    display_.showFilename(chosenPath_);
+    state_.filename = chosenPath_;
     if (!output_.open(chosenPath_)) {
         forgetPicture();
         readFailure(messages::kReadingError);
@@ -71,8 +71,7 @@ void ResultReader::openContactStreams() {
 bool ResultReader::reopenresults() {
     if (scene_.source != SourceMode::Output) {
         // Nothing to re-read for an input file; the picture still shows the new options.
-        display_.clearPicture();
-        display_.drawscene();
+        state_.picture = PictureChange::Redrawn;
         return false;
     }
     if (!output_.open(chosenPath_)) {
@@ -105,13 +104,12 @@ bool ResultReader::outdata() {
         scene_.recordMode = RecordMode::Long;
         return false;
     }
-    if (scene_.rescaleOnLoad) display_.setscale();
-    display_.clearPicture();
-    display_.drawscene();
+    if (scene_.rescaleOnLoad) state_.fitted = true;
+    state_.picture = PictureChange::Redrawn;
     log_.showmsg(messages::kInitialDrawComplete);
-    display_.showStepNumber(scene_.iloop);
-    display_.setanimbuttons(0);
-    display_.setviewbuttons(0);
+    state_.step = scene_.iloop;
+    state_.animationControls = state_.relativeRotationControl = true;
+    state_.viewControls = true;
     return true;
 }
 
@@ -171,7 +169,7 @@ bool ResultReader::readOutputStart() {
 
     if (!readStepBlock(true) || !readStepBlock(false)) return false;
     // The first picture shows the third block, with the second as previous pose.
-    return readNextStep() != OutdrawResult::Failed;
+    return readNextStep(options_.contactDisplay) != OutdrawResult::Failed;
 }
 
 }  // namespace sorvath

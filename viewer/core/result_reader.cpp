@@ -11,8 +11,8 @@
 namespace sorvath {
 
 ResultReader::ResultReader(Scene& scene, ViewOptions& options, MessageLog& log, ViewerPrompter& prompter,
-                           SceneDisplay& display)
-    : scene_(scene), options_(options), log_(log), prompter_(prompter), display_(display) {}
+                           ViewerState& state)
+    : scene_(scene), options_(options), log_(log), prompter_(prompter), state_(state) {}
 
 FileOpenRequest ResultReader::inputFileRequest() {
     FileOpenRequest request;
@@ -86,7 +86,7 @@ bool ResultReader::readCount(FieldStream& in, int32_t& count, const char* what) 
 void ResultReader::forgetPicture() {
     scene_.nop = scene_.nwall = 0;
     scene_.ncont = scene_.nwcont = scene_.nctot = 0;
-    display_.clearPicture();
+    state_.picture = PictureChange::Cleared;
 }
 
 bool ResultReader::makeRoom(FieldStream& in, int32_t count, int fieldsEach, const char* what,

@@ -1,12 +1,14 @@
 // Opening Sorvath's input and output files and their companions, and stepping
-// through the run. Owns the five sequential streams; reads into a scene the window
-// owns; reports through the injected message log, prompter and display.
+// through the run. Owns the five sequential streams; reads into a scene the session
+// owns; reports through the injected message log and prompter and writes what the
+// window is to show (labels, control groups, the picture's change) into a ViewerState.
 #pragma once
 
 #include "viewer/core/field_stream.h"
 #include "viewer/core/scene.h"
 #include "viewer/core/view_options.h"
 #include "viewer/core/viewer_interfaces.h"
+#include "viewer/core/viewer_state.h"
 
 #include <functional>
 #include <optional>
@@ -22,7 +24,7 @@ enum class OutdrawResult {
 
 class ResultReader {
 public:
-    ResultReader(Scene& scene, ViewOptions& options, MessageLog& log, ViewerPrompter& prompter, SceneDisplay& display);
+    ResultReader(Scene& scene, ViewOptions& options, MessageLog& log, ViewerPrompter& prompter, ViewerState& state);
 
     // "Open Input.dat": message, dialog, read the whole configuration, draw. With a
     // path given, that file is read without the message and the dialog.
@@ -37,7 +39,9 @@ public:
     // Reads the output stream from its start up to the third step block and draws it.
     bool outdata();
     // Reads the next step block and the matching companion blocks; does not draw.
+    // Contacts are read as the view options ask, or as given (the export reads none).
     OutdrawResult outdraw();
+    OutdrawResult outdraw(ContactDisplay contacts);
     // Reopens the output stream, the mounted wall stream and both contact streams,
     // then outdata keeping the current zoom.
     bool reopenresults();
@@ -70,7 +74,7 @@ private:
     bool makeRoom(FieldStream& in, int32_t count, int fieldsEach, const char* what, void (Scene::*grow)(int));
     bool readStepBlock(bool widenBox);
     // outdraw without its failure report; used for the third block while opening too.
-    OutdrawResult readNextStep();
+    OutdrawResult readNextStep(ContactDisplay contacts);
     bool readWallBlock();
     // False when the step's contacts exceed the record table.
     bool readContacts();
@@ -83,7 +87,7 @@ private:
     ViewOptions& options_;
     MessageLog& log_;
     ViewerPrompter& prompter_;
-    SceneDisplay& display_;
+    ViewerState& state_;
 
     FieldStream input_;
     FieldStream output_;

@@ -29,9 +29,11 @@ bool ResultReader::readStepBlock(bool widenBox) {
     return true;
 }
 
-OutdrawResult ResultReader::outdraw() {
+OutdrawResult ResultReader::outdraw() { return outdraw(options_.contactDisplay); }
+
+OutdrawResult ResultReader::outdraw(ContactDisplay contacts) {
     if (scene_.source != SourceMode::Output || outputEnded_) return OutdrawResult::Failed;
-    const OutdrawResult result = readNextStep();
+    const OutdrawResult result = readNextStep(contacts);
     if (result == OutdrawResult::Failed) {
         outputEnded_ = true;
         readFailure(messages::kReadingError);
@@ -39,7 +41,7 @@ OutdrawResult ResultReader::outdraw() {
     return result;
 }
 
-OutdrawResult ResultReader::readNextStep() {
+OutdrawResult ResultReader::readNextStep(ContactDisplay contacts) {
     FieldStream& in = output_;
     int32_t step = 0;
     if (!in.readInt32(step)) return OutdrawResult::Failed;
@@ -61,9 +63,9 @@ OutdrawResult ResultReader::readNextStep() {
         wall_.close();
         return OutdrawResult::WallMismatch;
     }
-    if (options_.contactDisplay != ContactDisplay::No) {
+    if (contacts != ContactDisplay::No) {
         if (!readContacts()) return OutdrawResult::Failed;
-        if (options_.contactDisplay == ContactDisplay::GrainSelect) recomputeSelection();
+        if (contacts == ContactDisplay::GrainSelect) recomputeSelection();
     }
     return OutdrawResult::Read;
 }
@@ -87,7 +89,9 @@ void ResultReader::contactsOff(const char* message) {
     options_.relativeRotation = false;
     options_.contactDisplay = ContactDisplay::No;
     scene_.ncont = scene_.nwcont = scene_.nctot = 0;
-    display_.viewOptionsChanged();
+    // Shown as if "no" had been chosen.
+    state_.relativeRotationCaption = relativeRotationCaption(false);
+    state_.relativeRotationControl = false;
 }
 
 bool ResultReader::readContacts() {

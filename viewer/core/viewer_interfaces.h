@@ -1,9 +1,7 @@
-// What the readers need from the window: a message log, the modal questions and
-// file choice, and the picture and control groups. The window implements these;
-// tests record and script them.
+// What the readers and the session need from outside: a message log, and the modal
+// questions and file choice. The window implements these; tests record and script them.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,23 +35,6 @@ public:
     virtual bool askYesNo(const std::string& text) = 0;
     // Full path of the chosen file, or an empty text when cancelled.
     virtual std::string chooseOpenFile(const FileOpenRequest& request) = 0;
-};
-
-// The picture and the window controls the readers drive after loading.
-class SceneDisplay {
-public:
-    virtual ~SceneDisplay() = default;
-    virtual void setscale() = 0;  // fit the picture to the bounding box (also clears it)
-    virtual void clearPicture() = 0;
-    virtual void drawscene() = 0;
-    virtual void showFilename(const std::string& path) = 0;  // the "Filename" label
-    virtual void showStepNumber(int32_t iloop) = 0;          // the "step number" label
-    virtual void clearStepNumber() = 0;
-    virtual void setanimbuttons(int flag) = 0;  // 1 disables, anything else enables
-    virtual void setviewbuttons(int flag) = 0;
-    // The readers changed the view options themselves (relative rotation switched
-    // off, contact display set back to "no"); the window updates its captions.
-    virtual void viewOptionsChanged() = 0;
 };
 
 }  // namespace sorvath

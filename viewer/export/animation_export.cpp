@@ -11,18 +11,16 @@
 
 namespace sorvath {
 
-AnimationExport::AnimationExport(Scene& scene, ViewOptions& options, ResultReader& reader, SceneDisplay& display,
-                                 const ScenePicture& picture, MessageLog& log, ViewerPrompter& prompter,
-                                 ExportPlatform platform, ExportSettings settings)
-    : scene_(scene),
-      options_(options),
-      reader_(reader),
-      display_(display),
-      picture_(picture),
-      log_(log),
-      prompter_(prompter),
-      platform_(platform),
-      settings_(std::move(settings)) {}
+ViewOptions exportFrameOptions(const ViewOptions& chosen) {
+    ViewOptions options = chosen;
+    if (options.contactDisplay == ContactDisplay::DrawLines) options.contactDisplay = ContactDisplay::No;
+    options.relativeRotation = false;
+    return options;
+}
+
+AnimationExport::AnimationExport(ViewerSession& session, FrameSink& frames, ExportPlatform platform,
+                                 ExportSettings settings)
+    : session_(session), frames_(frames), log_(session.log()), platform_(platform), settings_(std::move(settings)) {}
 
 std::string AnimationExport::inFolder(const std::string& name) const { return folder_ + "/" + name; }
 
@@ -30,7 +28,7 @@ bool AnimationExport::stageFrame() {
     const std::string path = inFolder(frameName(frameCounter_));
     std::optional<toolkit::FileFailure> failure;
     std::unique_ptr<toolkit::StagedFile> file;
-    if (const std::optional<std::string> gif = platform_.converter.convert(picture_.image()); !gif) {
+    if (const std::optional<std::string> gif = platform_.converter.convert(picture_); !gif) {
         failure = toolkit::FileFailure{path, "the picture cannot be turned into a GIF image"};
     } else if (!(failure = toolkit::stageFile(path, toolkit::Durability::Cached, file))) {
         file->write(*gif);
@@ -56,43 +54,28 @@ bool AnimationExport::commitFrames() {
     return true;
 }
 
-OutdrawResult AnimationExport::readStepWithoutContacts() {
-    // The contact streams stay where they are during the export.
-    const ContactDisplay contacts = options_.contactDisplay;
-    options_.contactDisplay = ContactDisplay::No;
-    const OutdrawResult result = reader_.outdraw();
-    options_.contactDisplay = contacts;
-    return result;
-}
-
 void AnimationExport::drawFrame() {
-    // Contacts are not advanced during the export, so the frames carry no contact
-    // segments or rotation marks; grain selection keeps the marks of the start.
-    const ViewOptions chosen = options_;
-    if (options_.contactDisplay == ContactDisplay::DrawLines) options_.contactDisplay = ContactDisplay::No;
-    options_.relativeRotation = false;
-    display_.clearPicture();
-    display_.drawscene();
-    options_ = chosen;
-    display_.showStepNumber(scene_.iloop);
-    if (frameShown_) frameShown_();
+    picture_ = frames_.drawFrame(session_, exportFrameOptions(session_.options()), frameCounter_);
+    frames_.shown(session_.markStepShown());
 }
 
 ExportOutcome AnimationExport::run(int nskip) {
     // Restart the run at the current zoom.
-    if (!reader_.reopenresults()) {
+    const ViewerState restarted = session_.restart();
+    frames_.shown(restarted);
+    if (!restarted.succeeded) {
         log_.showmsg(export_messages::kRestartFailed);
         return ExportOutcome::RestartFailed;
     }
     std::string problem;
     const std::optional<ExportFolder> folder =
-        prepareExportFolder(reader_.chosenPath(), settings_.cacheFolder, problem);
+        prepareExportFolder(session_.chosenPath(), settings_.cacheFolder, problem);
     if (!folder) {
         log_.showmsg(export_messages::kFolderNotWritable + problem);
         return ExportOutcome::NotWritable;
     }
     folder_ = folder->path;
-    if (!prompter_.askYesNo(export_messages::preparationQuestion(folder_))) {
+    if (!session_.prompter().askYesNo(export_messages::preparationQuestion(folder_))) {
         std::error_code ignored;
         if (folder->created) std::filesystem::remove(folder_, ignored);
         return ExportOutcome::Declined;
@@ -114,16 +97,18 @@ ExportOutcome AnimationExport::run(int nskip) {
         log_.showmsg(export_messages::kComplete);
         return finish();
     };
-    while (!reader_.outputAtEnd()) {
+    Playback& playback = session_.playback();
+    while (!playback.atEnd()) {
         ++frameCounter_;
         log_.showmsg(export_messages::kTranslating);
         if (!stageFrame()) return ExportOutcome::NotWritable;
-        for (int k = 0; k <= nskip; ++k) {
-            if (reader_.outputAtEnd()) return framesComplete();
-            const OutdrawResult result = readStepWithoutContacts();
-            if (result == OutdrawResult::WallMismatch)
+        // The contact streams stay where they are during the export.
+        switch (playback.step(nskip, ContactDisplay::No)) {
+            case StepOutcome::RunEnded: return framesComplete();
+            case StepOutcome::WallMismatch:
                 return commitFrames() ? ExportOutcome::WallMismatch : ExportOutcome::NotWritable;
-            if (result == OutdrawResult::Failed) break;  // reported; the stream now counts as ended
+            case StepOutcome::Shown:
+            case StepOutcome::ReadFailed: break;  // reported; the stream now counts as ended
         }
         drawFrame();
     }

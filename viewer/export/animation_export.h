@@ -1,16 +1,14 @@
-// "Animation GIF making": replays the loaded output run from its start, converts
-// the picture of every frame into "temp-" + frame number + ".gif" in the export
-// folder (export_folder.h: "animation/" beside the run, or the user's cache), then
-// starts flikkor on that folder and drives it with keystrokes to assemble the frames
-// into "tempanim.gif" there, and checks that every image of it is its frame.
+// "Animation GIF making": replays the session's output run from its start through
+// its playback, has the frame sink draw every frame, converts its picture into "temp-" + frame number + ".gif" in the
+// export folder (export_folder.h: "animation/" beside the run, or the user's cache), then starts flikkor on that folder
+// and drives it with keystrokes to assemble the frames into "tempanim.gif" there, and checks that every image of it is
+// its frame.
 #pragma once
 
 #include "common/safe_output.h"
-#include "viewer/core/result_reader.h"
-#include "viewer/core/scene.h"
 #include "viewer/core/view_options.h"
-#include "viewer/core/viewer_interfaces.h"
-#include "viewer/draw/scene_picture.h"
+#include "viewer/core/viewer_session.h"
+#include "viewer/export/frame_sink.h"
 #include "viewer/platform/frame_converter.h"
 #include "viewer/platform/key_sender.h"
 #include "viewer/platform/launcher.h"
@@ -63,14 +61,15 @@ enum class ExportOutcome {
     AnimationMade,     // frames written and "tempanim.gif" made from all of them
 };
 
+// The switches the frames are drawn with: contacts are not advanced during the
+// export, so the frames carry no contact segments or rotation marks; grain
+// selection keeps the marks of the start.
+ViewOptions exportFrameOptions(const ViewOptions& chosen);
+
 class AnimationExport {
 public:
-    AnimationExport(Scene& scene, ViewOptions& options, ResultReader& reader, SceneDisplay& display,
-                    const ScenePicture& picture, MessageLog& log, ViewerPrompter& prompter, ExportPlatform platform,
-                    ExportSettings settings);
-
-    // Called after every drawn frame so the window can show it at once.
-    void setFrameShown(std::function<void()> frameShown) { frameShown_ = std::move(frameShown); }
+    // Messages go to the session's log, the check-point question to its prompter.
+    AnimationExport(ViewerSession& session, FrameSink& frames, ExportPlatform platform, ExportSettings settings);
 
     // m31, with nskip step blocks skipped between frames. Runs to completion; the
     // output stream is then at its end (or at the block that failed).
@@ -88,24 +87,18 @@ private:
     bool stageFrame();
     // Gives the staged frames their names, in frame order.
     bool commitFrames();
-    // Reads the next step block without touching the contact streams.
-    OutdrawResult readStepWithoutContacts();
     void drawFrame();
     ExportOutcome finish();
     ExportOutcome checkAnimation(const std::string& path);
     // Why the animation is not the frames of this export, image by image; empty when it is.
     std::string animationProblem(const std::string& path) const;
 
-    Scene& scene_;
-    ViewOptions& options_;
-    ResultReader& reader_;
-    SceneDisplay& display_;
-    const ScenePicture& picture_;
+    ViewerSession& session_;
+    FrameSink& frames_;
     MessageLog& log_;
-    ViewerPrompter& prompter_;
     ExportPlatform platform_;
     ExportSettings settings_;
-    std::function<void()> frameShown_;
+    FramePixels picture_;  // the last frame drawn
     int frameCounter_ = 100;
     std::string folder_;
     std::vector<std::unique_ptr<toolkit::StagedFile>> stagedFrames_;

@@ -119,4 +119,15 @@ std::optional<std::string> encodeGif(const QImage& image) {
     return bytes;
 }
 
+FramePixels framePixels(const QImage& image) {
+    return {image.width(), image.height(), static_cast<int>(image.bytesPerLine()),
+            reinterpret_cast<const uint32_t*>(image.constBits())};
+}
+
+QImage imageOf(const FramePixels& picture) {
+    if (picture.pixels == nullptr) return QImage();
+    return QImage(reinterpret_cast<const uchar*>(picture.pixels), picture.width, picture.height, picture.bytesPerLine,
+                  QImage::Format_RGB32);
+}
+
 }  // namespace sorvath

@@ -28,9 +28,14 @@ IndexedPicture indexPicture(const QImage& image);
 // The bytes of the GIF file; std::nullopt for an empty picture or one too large for GIF.
 std::optional<std::string> encodeGif(const QImage& image);
 
+// The pixels of a picture in QImage::Format_RGB32 (or ARGB32), borrowed from it.
+FramePixels framePixels(const QImage& image);
+// The borrowed pixels as a QImage over the same memory (no copy).
+QImage imageOf(const FramePixels& picture);
+
 class GifFrameConverter : public FrameConverter {
 public:
-    std::optional<std::string> convert(const QImage& picture) override { return encodeGif(picture); }
+    std::optional<std::string> convert(const FramePixels& picture) override { return encodeGif(imageOf(picture)); }
 };
 
 }  // namespace sorvath

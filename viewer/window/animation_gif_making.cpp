@@ -2,6 +2,7 @@
 
 #include "viewer/export/export_folder.h"
 #include "viewer/window/form1.h"
+#include "viewer/window/session_picture.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -63,9 +64,12 @@ ExportOutcome AnimationGifMaking::run() {
     settings.programFolder = window_.programFolder();
     settings.cacheFolder = sorvathCacheFolder();
     settings.viewerCaption = window_.windowTitle().toStdString();
-    AnimationExport exporter(window_.scene(), window_.options(), window_.reader(), window_, window_.picture(), window_,
-                             window_.interaction(), platform, settings);
-    exporter.setFrameShown([] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    // The frames are drawn into the window's picture and shown at once.
+    PictureFrameSink frames(window_.picture(), [this](const ViewerState& state) {
+        window_.showState(state);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    AnimationExport exporter(window_.session(), frames, platform, settings);
     const ExportOutcome outcome = exporter.run(window_.nskip());
     running_ = false;
     return outcome;

@@ -4,6 +4,7 @@
 #include "viewer/window/picture_box.h"
 #include "viewer/window/ratio_text.h"
 #include "viewer/window/scene_printing.h"
+#include "viewer/window/session_picture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,8 +23,6 @@
 namespace sorvath {
 namespace {
 
-constexpr const char* kStartMessage = "Select any Input.dat or Output.dat from File tub -> Open. ";
-constexpr const char* kAnimationFinished = "Animation is finished. Press 'Return' button.";
 constexpr const char* kRatioPrompt = "Input the threshold ratio for the average value. ex) 1.0, 2.0,...";
 
 }  // namespace
@@ -31,8 +30,8 @@ constexpr const char* kRatioPrompt = "Input the threshold ratio for the average 
 Form1::Form1(std::unique_ptr<WindowInteraction> interaction, QWidget* parent)
     : QMainWindow(parent),
       interaction_(std::move(interaction)),
-      picture_(kPictureWidth, kPictureHeight),
-      reader_(scene_, options_, *this, *interaction_, *this) {
+      session_(*this, *interaction_, kPictureWidth, kPictureHeight),
+      picture_(kPictureWidth, kPictureHeight) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(kProgramCaption));
 
@@ -52,22 +51,7 @@ Form1::Form1(std::unique_ptr<WindowInteraction> interaction, QWidget* parent)
     // The controls are placed at fixed positions: the window keeps its laid-out size.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    setRunning(false);
-    scene_.rescaleOnLoad = true;
-    scene_.recordMode = RecordMode::Long;
-    setanimbuttons(1);
-    setviewbuttons(1);
-    nskip_ = 0;
-    showSkip();
-    scene_.movewall = false;
-    showmsg(kStartMessage);
-    scene_.source = SourceMode::None;
-    options_.ratio = 1.0f;
-    showRatio();
-    options_.contactDisplay = ContactDisplay::No;
-    Option1->setChecked(true);
-    for (Particle& particle : scene_.particles) particle.selected = false;
-    scene_.oldLayout = false;
+    showState(session_.start());
 }
 
 Form1::~Form1() = default;
@@ -107,94 +91,65 @@ void Form1::connectControls() {
     connect(m31, &QAction::triggered, this, &Form1::m31_Click);
 }
 
-// ---- message log and display -------------------------------------------------
+// ---- message log and the session's state ---------------------------------------
 
 void Form1::showmsg(const std::string& text) { Text1->showmsg(QString::fromStdString(text)); }
 
 void Form1::beep() { interaction_->beep(); }
 
-void Form1::setscale() {
-    picture_.setscale(scene_);
+void Form1::showState(const ViewerState& state) {
+    showSessionPicture(picture_, session_, state);
     Picture1->update();
-}
 
-void Form1::clearPicture() {
-    picture_.clear();
-    Picture1->update();
-}
+    Label2->setText(QString::fromStdString(state.filename));
+    Label3->setText(state.step ? QString::number(*state.step) : QString());
+    Label4->setText(QString::number(state.nskip));
+    const ViewOptions& options = session_.options();
+    Label7->setText(ratioText(options.ratio));
 
-void Form1::drawscene() {
-    picture_.drawscene(scene_, options_);
-    Picture1->update();
-}
+    const auto caption = [](QPushButton* button, const std::string& text) {
+        if (!text.empty()) button->setText(QString::fromStdString(text));
+    };
+    caption(Command20, state.periodicCaption);
+    caption(Command22, state.colourCaption);
+    caption(Command24, state.relativeRotationCaption);
+    QRadioButton* option = options.contactDisplay == ContactDisplay::DrawLines     ? Option2
+                           : options.contactDisplay == ContactDisplay::GrainSelect ? Option3
+                                                                                   : Option1;
+    option->setChecked(true);
 
-void Form1::redraw() {
-    clearPicture();
-    drawscene();
-}
-
-void Form1::showFilename(const std::string& path) { Label2->setText(QString::fromStdString(path)); }
-
-void Form1::showStepNumber(int32_t iloop) { Label3->setText(QString::number(iloop)); }
-
-void Form1::clearStepNumber() { Label3->clear(); }
-
-void Form1::setanimbuttons(int flag) {
-    const bool enabled = flag != 1;
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{Command11, Command12, Command13, Command14, HScroll1, Command17, Command18,
-                                         Command20, Command22, Command23, Command24})
-        control->setEnabled(enabled);
-    m31->setEnabled(enabled);
-}
-
-void Form1::setviewbuttons(int flag) {
-    const bool enabled = flag != 1;
+    for (QWidget* control : std::initializer_list<QWidget*>{Command11, Command12, Command13, Command14, HScroll1,
+                                                            Command17, Command18, Command20, Command22, Command23})
+        control->setEnabled(state.animationControls);
+    m31->setEnabled(state.animationControls);
+    Command24->setEnabled(state.relativeRotationControl);
     for (QWidget* control :
          std::initializer_list<QWidget*>{Command3, Command4, Command5, Command6, Command7, Command8, Command9})
-        control->setEnabled(enabled);
-    m13->setEnabled(enabled);
-    m14->setEnabled(enabled);
-    m21->setEnabled(enabled);
+        control->setEnabled(state.viewControls);
+    m13->setEnabled(state.viewControls);
+    m14->setEnabled(state.viewControls);
+    m21->setEnabled(state.viewControls);
+
+    // The timer only fires while the animation runs; a running one keeps its count.
+    if (!state.running)
+        Timer1->stop();
+    else if (!Timer1->isActive())
+        Timer1->start();
 }
-
-void Form1::viewOptionsChanged() {
-    Command24->setText(options_.relativeRotation ? QStringLiteral("Relative rotation OFF")
-                                                 : QStringLiteral("Relative rotation ON"));
-    if (options_.contactDisplay == ContactDisplay::No && shownContactDisplay_ != ContactDisplay::No) {
-        // The readers switched the contacts off: show it as if "no" had been chosen.
-        Option1->setChecked(true);
-        Command24->setEnabled(false);
-    }
-    shownContactDisplay_ = options_.contactDisplay;
-}
-
-void Form1::showRatio() { Label7->setText(ratioText(options_.ratio)); }
-
-void Form1::showSkip() { Label4->setText(QString::number(nskip_)); }
 
 // ---- file menu ----------------------------------------------------------------
 
-void Form1::m11_Click() {
-    // A running animation would go on reading whatever stream is open: stop it.
-    setRunning(false);
-    rememberRunFolder(reader_.openInputFile());
-}
+void Form1::m11_Click() { showOpened(session_.openInput()); }
 
-void Form1::m12_Click() {
-    setRunning(false);
-    rememberRunFolder(reader_.openOutputFile());
-}
+void Form1::m12_Click() { showOpened(session_.openOutput()); }
 
-void Form1::openRun(const std::string& path) {
-    setRunning(false);
-    rememberRunFolder(reader_.openRunFile(path));
-}
+void Form1::openRun(const std::string& path) { showOpened(session_.openRun(path)); }
 
-void Form1::rememberRunFolder(bool opened) {
-    if (opened)
+void Form1::showOpened(const ViewerState& state) {
+    showState(state);
+    if (state.succeeded)
         interaction_->rememberRunFolder(
-            QFileInfo(QString::fromStdString(reader_.chosenPath())).absolutePath().toStdString());
+            QFileInfo(QString::fromStdString(session_.chosenPath())).absolutePath().toStdString());
 }
 
 void Form1::m13_Click() {
@@ -206,11 +161,11 @@ void Form1::m13_Click() {
 void Form1::m14_Click() {
     QPrinter printer(QPrinter::HighResolution);
     if (!interaction_->choosePrinter(printer)) return;
-    highQualityPrint(printer, scene_, picture_.scale(), reader_.chosenPath());
+    highQualityPrint(printer, session_.scene(), session_.transform().scale(), session_.chosenPath());
 }
 
 void Form1::m15_Click() {
-    setRunning(false);
+    showState(session_.halt());
     QApplication::quit();
 }
 
@@ -225,7 +180,7 @@ void Form1::m31_Click() {
     if (!animationGifMaking) return;
     // The export yields to the event loop while its keystrokes are delivered; a
     // running animation would read step blocks in between.
-    setRunning(false);
+    showState(session_.halt());
     animationGifMaking();
 }
 
@@ -233,167 +188,41 @@ void Form1::repaintPicture() { Picture1->repaint(); }
 
 // ---- image group --------------------------------------------------------------
 
-void Form1::zoom(bool in) {
-    ScaleState& s = picture_.scale();
-    const double z = kZoomStep;
-    if (in) {
-        s.ScaleHeight = static_cast<float>(s.ScaleHeight / (1.0 + z));
-        s.ScaleWidth = static_cast<float>(s.ScaleWidth / (1.0 + z));
-        s.ScaleTop = static_cast<float>(s.ScaleTop + z / 2.0 * s.ScaleHeight);
-        s.ScaleLeft = static_cast<float>(s.ScaleLeft + z / 2.0 * s.ScaleWidth);
-    } else {
-        s.ScaleTop = static_cast<float>(s.ScaleTop - z / 2.0 * s.ScaleHeight);
-        s.ScaleLeft = static_cast<float>(s.ScaleLeft - z / 2.0 * s.ScaleWidth);
-        s.ScaleHeight = static_cast<float>(s.ScaleHeight * (1.0 + z));
-        s.ScaleWidth = static_cast<float>(s.ScaleWidth * (1.0 + z));
-    }
-    redraw();
-    showmsg(in ? "Zoom-in" : "Zoom-out");
-}
-
-void Form1::pan(double dx, double dy, const char* message) {
-    ScaleState& s = picture_.scale();
-    s.ScaleLeft = static_cast<float>(s.ScaleLeft + dx * s.ScaleWidth);
-    s.ScaleTop = static_cast<float>(s.ScaleTop + dy * s.ScaleHeight);
-    redraw();
-    showmsg(message);
-}
-
-void Form1::Command3_Click() { zoom(true); }
-void Form1::Command4_Click() { zoom(false); }
-
-void Form1::Command5_Click() {
-    setscale();
-    drawscene();
-    showmsg("Now you have an original image size.");
-}
-
-// ScaleHeight is negative: subtracting a part of it moves the view up.
-void Form1::Command6_Click() { pan(0.0, -kZoomStep / 4.0, "Up"); }
-void Form1::Command7_Click() { pan(0.0, kZoomStep / 4.0, "Down"); }
-void Form1::Command8_Click() { pan(-kZoomStep / 4.0, 0.0, "Left"); }
-void Form1::Command9_Click() { pan(kZoomStep / 4.0, 0.0, "Right"); }
+void Form1::Command3_Click() { showState(session_.zoom(true)); }
+void Form1::Command4_Click() { showState(session_.zoom(false)); }
+void Form1::Command5_Click() { showState(session_.originalSize()); }
+void Form1::Command6_Click() { showState(session_.pan(PanDirection::Up)); }
+void Form1::Command7_Click() { showState(session_.pan(PanDirection::Down)); }
+void Form1::Command8_Click() { showState(session_.pan(PanDirection::Left)); }
+void Form1::Command9_Click() { showState(session_.pan(PanDirection::Right)); }
 
 // ---- animation group ----------------------------------------------------------
 
 int Form1::timerInterval() const { return Timer1->interval(); }
 
-void Form1::setRunning(bool on) {
-    running_ = on;
-    // The timer only needs to fire while the animation runs.
-    if (on)
-        Timer1->start();
-    else
-        Timer1->stop();
-}
-
-void Form1::Command11_Click() {
-    if (reader_.outputAtEnd()) return;
-    reader_.outdraw();
-    redraw();
-    showStepNumber(scene_.iloop);
-}
-
-void Form1::Command12_Click() {
-    setRunning(true);
-    showmsg("Doing animation...");
-}
-
-void Form1::Command14_Click() {
-    setRunning(false);
-    showmsg("Animation is stoped");
-}
-
-void Form1::Command13_Click() { restartRun(); }
-
-void Form1::restartRun() { reader_.reopenresults(); }
-
+void Form1::Command11_Click() { showState(session_.stepOnce()); }
+void Form1::Command12_Click() { showState(session_.startAnimation()); }
+void Form1::Command13_Click() { showState(session_.restart()); }
+void Form1::Command14_Click() { showState(session_.stopAnimation()); }
 void Form1::HScroll1_Change() { Timer1->setInterval(intervalForSpeed(HScroll1->value())); }
-
-void Form1::Timer1_Timer() {
-    if (!running_) return;
-    for (int k = 0; k <= nskip_; ++k) {
-        if (reader_.outputAtEnd()) {
-            setRunning(false);
-            showmsg(kAnimationFinished);
-            return;
-        }
-        const OutdrawResult result = reader_.outdraw();
-        if (result == OutdrawResult::Failed) {
-            // A cut-off last block ends the run like the end of the file does.
-            setRunning(false);
-            showmsg(kAnimationFinished);
-            return;
-        }
-        if (result == OutdrawResult::WallMismatch) return;
-    }
-    showStepNumber(scene_.iloop);
-    redraw();
-}
-
-void Form1::Command17_Click() {
-    if (nskip_ < kMaxSkip) ++nskip_;
-    showSkip();
-}
-
-void Form1::Command18_Click() {
-    if (nskip_ > 0) --nskip_;
-    showSkip();
-}
-
-void Form1::Command20_Click() {
-    options_.periodic = !options_.periodic;
-    Command20->setText(options_.periodic ? QStringLiteral("Periodic OFF") : QStringLiteral("Periodic ON"));
-    redraw();
-}
-
-void Form1::Command22_Click() {
-    options_.colour = !options_.colour;
-    Command22->setText(options_.colour ? QStringLiteral("Color OFF") : QStringLiteral("Color ON"));
-    restartRun();
-}
-
-void Form1::Command24_Click() {
-    options_.relativeRotation = !options_.relativeRotation;
-    Command24->setText(options_.relativeRotation ? QStringLiteral("Relative rotation OFF")
-                                                 : QStringLiteral("Relative rotation ON"));
-    restartRun();
-}
+void Form1::Timer1_Timer() { showState(session_.tick()); }
+void Form1::Command17_Click() { showState(session_.skipMore()); }
+void Form1::Command18_Click() { showState(session_.skipLess()); }
+void Form1::Command20_Click() { showState(session_.togglePeriodic()); }
+void Form1::Command22_Click() { showState(session_.toggleColour()); }
+void Form1::Command24_Click() { showState(session_.toggleRelativeRotation()); }
 
 // ---- contact forces -----------------------------------------------------------
 
 void Form1::Command23_Click() {
-    const std::optional<std::string> answer = interaction_->askText(kRatioPrompt);
-    if (answer) {
-        // An empty, non-numeric or cancelled entry keeps the old ratio.
-        if (const std::optional<float> value = parseRatio(*answer)) options_.ratio = *value;
-    }
-    showRatio();
-    if (options_.contactDisplay != ContactDisplay::No) reader_.recomputeSelection();
-    redraw();
+    // An empty, non-numeric or cancelled entry keeps the old ratio.
+    std::optional<float> ratio;
+    if (const std::optional<std::string> answer = interaction_->askText(kRatioPrompt)) ratio = parseRatio(*answer);
+    showState(session_.changeRatio(ratio));
 }
 
-void Form1::Option1_Click() {
-    options_.contactDisplay = ContactDisplay::No;
-    shownContactDisplay_ = ContactDisplay::No;
-    Command24->setEnabled(false);
-    options_.relativeRotation = false;
-    Command24->setText(QStringLiteral("Relative rotation ON"));
-    redraw();
-}
-
-void Form1::Option2_Click() {
-    options_.contactDisplay = ContactDisplay::DrawLines;
-    shownContactDisplay_ = options_.contactDisplay;
-    Command24->setEnabled(true);
-    reader_.reopenresults();
-}
-
-void Form1::Option3_Click() {
-    options_.contactDisplay = ContactDisplay::GrainSelect;
-    shownContactDisplay_ = options_.contactDisplay;
-    Command24->setEnabled(true);
-    reader_.reopenresults();
-}
+void Form1::Option1_Click() { showState(session_.showContacts(ContactDisplay::No)); }
+void Form1::Option2_Click() { showState(session_.showContacts(ContactDisplay::DrawLines)); }
+void Form1::Option3_Click() { showState(session_.showContacts(ContactDisplay::GrainSelect)); }
 
 }  // namespace sorvath

@@ -1,11 +1,13 @@
 // Form1, Sorvath's window: the picture, the message log, the image, animation and
-// contact-force groups, the menus, the animation timer and the commands behind
-// them. It owns the scene, the display switches, the picture and the result reader.
+// contact-force groups, the menus and the animation timer. It owns a viewer session
+// and the picture; every handler makes one session call and shows the session's
+// state (showState), drawing the session's scene when the state asks for it.
 #pragma once
 
-#include "viewer/core/result_reader.h"
 #include "viewer/core/scene.h"
 #include "viewer/core/view_options.h"
+#include "viewer/core/viewer_session.h"
+#include "viewer/core/viewer_state.h"
 #include "viewer/draw/scene_picture.h"
 #include "viewer/window/window_interaction.h"
 
@@ -28,17 +30,15 @@ namespace sorvath {
 class MessageLogBox;
 class PictureBox;
 
-inline constexpr double kZoomStep = 0.2;
 inline constexpr int kSlowestInterval = 1000;  // ms, left end of the speed bar
 inline constexpr int kFastestInterval = 1;     // ms, right end
-inline constexpr int kMaxSkip = 32767;
 
 // The speed bar's position (kFastestInterval at the left .. kSlowestInterval at the
 // right) and the timer interval it stands for (1000 ms at the left .. 1 ms at the right).
 constexpr int intervalForSpeed(int position) { return kSlowestInterval + kFastestInterval - position; }
 constexpr int speedForInterval(int interval) { return kSlowestInterval + kFastestInterval - interval; }
 
-class Form1 : public QMainWindow, public MessageLog, public SceneDisplay {
+class Form1 : public QMainWindow, public MessageLog {
 public:
     explicit Form1(std::unique_ptr<WindowInteraction> interaction, QWidget* parent = nullptr);
     ~Form1() override;
@@ -47,16 +47,9 @@ public:
     void showmsg(const std::string& text) override;
     void beep() override;
 
-    // SceneDisplay
-    void setscale() override;
-    void clearPicture() override;
-    void drawscene() override;
-    void showFilename(const std::string& path) override;
-    void showStepNumber(int32_t iloop) override;
-    void clearStepNumber() override;
-    void setanimbuttons(int flag) override;
-    void setviewbuttons(int flag) override;
-    void viewOptionsChanged() override;
+    // Shows the session's state: labels, control groups, captions, the timer and
+    // the picture as the last operation left it.
+    void showState(const ViewerState& state);
 
     // Menu commands.
     void m11_Click();  // Open Input.dat
@@ -97,14 +90,14 @@ public:
     std::function<void()> animationGifMaking;
 
     // State the GIF export and the tests work with.
-    Scene& scene() { return scene_; }
-    ViewOptions& options() { return options_; }
+    ViewerSession& session() { return session_; }
+    const Scene& scene() const { return session_.scene(); }
+    const ViewOptions& options() const { return session_.options(); }
     ScenePicture& picture() { return picture_; }
-    ResultReader& reader() { return reader_; }
     WindowInteraction& interaction() { return *interaction_; }
     const std::string& programFolder() const { return programFolder_; }
-    bool running() const { return running_; }
-    int nskip() const { return nskip_; }
+    bool running() const { return session_.state().running; }
+    int nskip() const { return session_.state().nskip; }
     int timerInterval() const;
     // Shows the picture on screen at once, for loops that draw frames without
     // returning to the event loop.
@@ -119,27 +112,14 @@ private:
     QGroupBox* addFrame(QWidget* parent, const char* name, const char* caption, QRect geometry);
     QRadioButton* addOption(QWidget* parent, const char* name, const char* caption, QRect geometry);
 
-    // Clears the picture and draws the scene with the current mapping.
-    void redraw();
-    // Keeps the folder of the file just opened for the open dialogs, now and at the next start.
-    void rememberRunFolder(bool opened);
-    void setRunning(bool on);
-    void restartRun();
-    void zoom(bool in);
-    void pan(double dx, double dy, const char* message);
-    void showRatio();
-    void showSkip();
+    // Shows the state of an opening and keeps the folder of the file just opened for
+    // the open dialogs, now and at the next start.
+    void showOpened(const ViewerState& state);
 
     std::unique_ptr<WindowInteraction> interaction_;
-    Scene scene_;
-    ViewOptions options_;
+    ViewerSession session_;
     ScenePicture picture_;
-    ResultReader reader_;
     std::string programFolder_;
-
-    bool running_ = false;
-    int nskip_ = 0;
-    ContactDisplay shownContactDisplay_ = ContactDisplay::No;
 
     PictureBox* Picture1 = nullptr;
     MessageLogBox* Text1 = nullptr;

@@ -124,12 +124,13 @@ TEST(ViewerCompanionStepping, HeaderMismatchSwitchesTheContactDisplayOff) {
     r.bench.options.relativeRotation = true;
     ASSERT_TRUE(r.bench.reader.openOutputFile());
     EXPECT_EQ(r.bench.options.contactDisplay, ContactDisplay::GrainSelect);
-    const int changes = r.bench.display.optionChanges;
+    r.bench.state.relativeRotationControl = true;
     EXPECT_EQ(r.bench.reader.outdraw(), OutdrawResult::Read);
     EXPECT_EQ(r.bench.log.messages.back(), messages::kContactHeaderError);
     EXPECT_EQ(r.bench.options.contactDisplay, ContactDisplay::No);
     EXPECT_FALSE(r.bench.options.relativeRotation);
-    EXPECT_GT(r.bench.display.optionChanges, changes);
+    EXPECT_FALSE(r.bench.state.relativeRotationControl);
+    EXPECT_EQ(r.bench.state.relativeRotationCaption, "Relative rotation ON");
     EXPECT_EQ(r.bench.log.beeps, 0);
 }
 

@@ -57,12 +57,13 @@ TEST_P(ViewerInputFileLayouts, ReadsShapesPosesWallsAndBox) {
     EXPECT_EQ(s.ymin, -5.0);
     EXPECT_EQ(s.ymax, 6.0);
 
-    EXPECT_EQ(bench.display.filename, folder.file("input.dat"));
-    EXPECT_EQ(bench.display.calls, (std::vector<std::string>{"setscale", "drawscene"}));
+    EXPECT_EQ(bench.state.filename, folder.file("input.dat"));
+    EXPECT_TRUE(bench.state.fitted);
+    EXPECT_EQ(bench.state.picture, PictureChange::Redrawn);
     EXPECT_EQ(bench.log.messages, (std::vector<std::string>{messages::kSelectInput, messages::kDrawingComplete}));
     EXPECT_EQ(bench.log.beeps, 0);
-    EXPECT_EQ(bench.display.animFlag, 1);
-    EXPECT_EQ(bench.display.viewFlag, 0);
+    EXPECT_FALSE(bench.state.animationControls);
+    EXPECT_TRUE(bench.state.viewControls);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLayout, ViewerInputFileLayouts,
@@ -94,7 +95,7 @@ TEST(ViewerInputFile, CancelledDialogMissingFileAndGarbageReportOnce) {
         EXPECT_EQ(bench.log.messages, (std::vector<std::string>{messages::kSelectInput, messages::kReadingError}))
             << path;
         EXPECT_EQ(bench.log.beeps, 1);
-        EXPECT_EQ(bench.display.count("drawscene"), 0);
+        EXPECT_NE(bench.state.picture, PictureChange::Redrawn);
         EXPECT_EQ(bench.scene.recordMode, RecordMode::Long);
     }
 }
@@ -137,8 +138,8 @@ TEST(ViewerInputFile, CountsBeyondTheFileAreRefusedNamingItAndClearThePicture) {
         EXPECT_FALSE(bench.reader.openInputFile());
         EXPECT_TRUE(bench.log.contains(folder.file(c.name) + c.reason));
         EXPECT_EQ(bench.log.messages.back(), messages::kReadingError);
-        EXPECT_EQ(bench.display.filename, folder.file(c.name));
-        EXPECT_EQ(bench.display.calls.back(), "clear");
+        EXPECT_EQ(bench.state.filename, folder.file(c.name));
+        EXPECT_EQ(bench.state.picture, PictureChange::Cleared);
         EXPECT_EQ(bench.scene.nop, 0);
         EXPECT_EQ(bench.scene.nwall, 0);
     }

@@ -65,11 +65,12 @@ TEST_P(ViewerOutputFileLayouts, ShowsTheThirdBlockWithTheSecondAsPreviousPose) {
     EXPECT_EQ(s.ymin, -3.0);
     EXPECT_EQ(s.ymax, 3.75);
 
-    EXPECT_EQ(bench.display.calls, (std::vector<std::string>{"setscale", "clear", "drawscene"}));
+    EXPECT_TRUE(bench.state.fitted);
+    EXPECT_EQ(bench.state.picture, PictureChange::Redrawn);
     EXPECT_EQ(bench.log.messages, (std::vector<std::string>{messages::kSelectOutput, messages::kInitialDrawComplete}));
-    EXPECT_EQ(bench.display.stepNumber, "30");
-    EXPECT_EQ(bench.display.animFlag, 0);
-    EXPECT_EQ(bench.display.viewFlag, 0);
+    EXPECT_EQ(bench.state.step, 30);
+    EXPECT_TRUE(bench.state.animationControls);
+    EXPECT_TRUE(bench.state.viewControls);
 
     // Stepping reads the remaining blocks, then the stream is at its end.
     EXPECT_FALSE(bench.reader.outputAtEnd());
@@ -100,7 +101,7 @@ TEST(ViewerOutputFile, LongRecordsWithTooFewVerticesFailBothAttempts) {
     EXPECT_FALSE(bench.reader.openOutputFile());
     EXPECT_EQ(bench.log.messages.back(), messages::kShapeReadingError);
     EXPECT_EQ(bench.log.beeps, 1);
-    EXPECT_EQ(bench.display.count("drawscene"), 0);
+    EXPECT_NE(bench.state.picture, PictureChange::Redrawn);
     EXPECT_EQ(bench.scene.recordMode, RecordMode::Long);
     EXPECT_TRUE(bench.reader.outputAtEnd());
 }
@@ -171,7 +172,7 @@ TEST(ViewerOutputFile, OpeningSwitchesRelativeRotationOff) {
     bench.prompter.paths = {path.string()};
     ASSERT_TRUE(bench.reader.openOutputFile());
     EXPECT_FALSE(bench.options.relativeRotation);
-    EXPECT_GE(bench.display.optionChanges, 1);
+    EXPECT_EQ(bench.state.relativeRotationCaption, "Relative rotation ON");
 }
 
 TEST(ViewerOutputFile, UnopenableFilesReportTheOpenMessage) {
@@ -224,10 +225,11 @@ TEST(ViewerOutputFile, ReopenKeepsTheZoomAndStartsTheRunAgain) {
     ASSERT_TRUE(bench.reader.openOutputFile());
     bench.reader.outdraw();
     bench.reader.outdraw();
-    bench.display.calls.clear();
+    bench.state = ViewerState{};
     ASSERT_TRUE(bench.reader.reopenresults());
     EXPECT_EQ(bench.scene.iloop, 30);
-    EXPECT_EQ(bench.display.calls, (std::vector<std::string>{"clear", "drawscene"}));
+    EXPECT_FALSE(bench.state.fitted);
+    EXPECT_EQ(bench.state.picture, PictureChange::Redrawn);
     EXPECT_TRUE(bench.scene.rescaleOnLoad);
     EXPECT_FALSE(bench.reader.outputAtEnd());
 }
@@ -264,7 +266,7 @@ TEST(ViewerRunFile, ARunNamedOnTheCommandLineOpensByItsNameWithoutTheDialog) {
         EXPECT_EQ(bench.scene.source, c.source);
         EXPECT_TRUE(bench.prompter.requests.empty());
         EXPECT_EQ(bench.prompter.questions.size(), c.wallQuestion ? 1u : 0u);
-        EXPECT_EQ(bench.display.filename, folder.file(c.name));
+        EXPECT_EQ(bench.state.filename, folder.file(c.name));
         if (!c.opened) {
             EXPECT_EQ(bench.log.messages.back(), messages::kReadingError);
         }

@@ -1,7 +1,9 @@
-// Recording and scripted stand-ins for the window around the result reader.
+// Recording and scripted stand-ins for the window around the result reader and the
+// viewer session.
 #pragma once
 
 #include "viewer/core/result_reader.h"
+#include "viewer/core/viewer_session.h"
 
 #include <deque>
 #include <string>
@@ -42,38 +44,22 @@ public:
     std::vector<FileOpenRequest> requests;
 };
 
-class RecordingDisplay : public SceneDisplay {
-public:
-    void setscale() override { calls.push_back("setscale"); }
-    void clearPicture() override { calls.push_back("clear"); }
-    void drawscene() override { calls.push_back("drawscene"); }
-    void showFilename(const std::string& path) override { filename = path; }
-    void showStepNumber(int32_t iloop) override { stepNumber = std::to_string(iloop); }
-    void clearStepNumber() override { stepNumber.clear(); }
-    void setanimbuttons(int flag) override { animFlag = flag; }
-    void setviewbuttons(int flag) override { viewFlag = flag; }
-    void viewOptionsChanged() override { ++optionChanges; }
-    int count(const std::string& call) const {
-        int n = 0;
-        for (const std::string& c : calls) n += c == call ? 1 : 0;
-        return n;
-    }
-    std::vector<std::string> calls;
-    std::string filename;
-    std::string stepNumber;
-    int animFlag = -1;
-    int viewFlag = -1;
-    int optionChanges = 0;
-};
-
 // Everything a reader needs, wired together.
 struct ReaderBench {
     Scene scene;
     ViewOptions options;
     RecordingLog log;
     ScriptedPrompter prompter;
-    RecordingDisplay display;
-    ResultReader reader{scene, options, log, prompter, display};
+    ViewerState state;  // what the window would show
+    ResultReader reader{scene, options, log, prompter, state};
+};
+
+// A viewer session with a recording log and a scripted prompter, as the window has
+// one, for a picture of 533 x 533 pixels.
+struct SessionBench {
+    RecordingLog log;
+    ScriptedPrompter prompter;
+    ViewerSession session{log, prompter, 533, 533};
 };
 
 }  // namespace sorvath::testing

@@ -90,7 +90,7 @@ TEST(AnimationExport, ThreeBlocksExportNoFrameAndStopAtFlikkorsErrorInsteadOfTyp
 TEST(AnimationExport, FourBlocksExportOneFrameShowingTheThirdBlock) {
     const ResultRun run = movingRun(4);
     ExportRig rig(run);
-    rig.reader.outdraw();  // the export starts from the beginning whatever was shown
+    rig.session.stepOnce();  // the export starts from the beginning whatever was shown
     EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade);
 
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif"}));
@@ -129,8 +129,8 @@ TEST(AnimationExport, NskipTwoGivesFramesThreeStepsApart) {
 
 TEST(AnimationExport, ThePreparationQuestionNamesTheFolderAndNoOnlyRestartsTheDisplay) {
     ExportRig rig(movingRun(6));
-    rig.reader.outdraw();
-    rig.reader.outdraw();
+    rig.session.stepOnce();
+    rig.session.stepOnce();
     ASSERT_EQ(rig.scene.iloop, 50);
     const size_t drawsBefore = static_cast<size_t>(rig.display.count("drawscene"));
 
@@ -372,6 +372,29 @@ TEST(AnimationExport, FramesCarryNoContactMarksAndTheContactChoiceIsKept) {
     EXPECT_TRUE(rig.options.relativeRotation);
     EXPECT_EQ(decodeGif(rig.exportFile("temp-101.gif")), pictureOfBlock(movingRun(5), 3));
     EXPECT_EQ(decodeGif(rig.exportFile("temp-102.gif")), pictureOfBlock(movingRun(5), 4));
+}
+
+TEST(AnimationExport, FrameSwitchesDropContactLinesAndRotationMarksAndKeepTheRest) {
+    struct Case {
+        ContactDisplay chosen;
+        ContactDisplay drawn;
+    };
+    for (const Case& c :
+         {Case{ContactDisplay::No, ContactDisplay::No}, Case{ContactDisplay::DrawLines, ContactDisplay::No},
+          Case{ContactDisplay::GrainSelect, ContactDisplay::GrainSelect}}) {
+        ViewOptions chosen;
+        chosen.colour = true;
+        chosen.periodic = true;
+        chosen.relativeRotation = true;
+        chosen.ratio = 2.5f;
+        chosen.contactDisplay = c.chosen;
+        const ViewOptions frame = exportFrameOptions(chosen);
+        EXPECT_EQ(frame.contactDisplay, c.drawn);
+        EXPECT_FALSE(frame.relativeRotation);
+        EXPECT_TRUE(frame.colour);
+        EXPECT_TRUE(frame.periodic);
+        EXPECT_EQ(frame.ratio, 2.5f);
+    }
 }
 
 }  // namespace

@@ -210,8 +210,7 @@ protected:
                                     ++pauses_;
                                     std::this_thread::sleep_for(time);
                                 }};
-        AnimationExport exporter(rig.scene, rig.options, rig.reader, rig.display, rig.picture, rig.log, rig.prompter,
-                                 platform, rig.settings);
+        AnimationExport exporter(rig.session, rig.display, platform, rig.settings);
         return exporter.run(0);
     }
 
@@ -371,8 +370,7 @@ TEST_F(ExportEndToEnd, AFlikkorThatShowsNoWindowGetsNoKeyAndTheViewerCarriesOn) 
     const size_t questions = rig.prompter.questions.size();
     rig.prompter.answers = {false};
     ExportPlatform platform{rig.converter, launcher_, &x11_->keySender(), &x11_->windowActivator()};
-    AnimationExport again(rig.scene, rig.options, rig.reader, rig.display, rig.picture, rig.log, rig.prompter, platform,
-                          rig.settings);
+    AnimationExport again(rig.session, rig.display, platform, rig.settings);
     EXPECT_EQ(again.run(0), ExportOutcome::Declined);
     EXPECT_EQ(rig.prompter.questions.size(), questions + 1);
     EXPECT_EQ(rig.scene.iloop, 3);

@@ -140,7 +140,7 @@ ExportRig::ExportRig(const testdata::ResultRun& run, bool walls, ContactDisplay 
     options.contactDisplay = contacts;
     prompter.paths = {outputPath()};
     prompter.answers = {walls};
-    reader.openOutputFile();
+    display.shown(session.openOutput());
     settings.programFolder = programFolder.path().string() + "/";
     settings.cacheFolder = cacheFolder.path().string();
     settings.viewerCaption = "Sorvath";
@@ -156,7 +156,7 @@ ExportOutcome ExportRig::exportAnswering(bool yes, int nskip, bool withDisplay) 
                                 pauseTimes.push_back(time);
                                 std::this_thread::sleep_for(std::min(time, std::chrono::milliseconds(1)));
                             }};
-    AnimationExport exporter(scene, options, reader, display, picture, log, prompter, platform, settings);
+    AnimationExport exporter(session, display, platform, settings);
     return exporter.run(nskip);
 }
 
@@ -189,19 +189,15 @@ std::map<std::string, std::string> ExportRig::exportFolderContents() const {
 QImage pictureOfBlock(const testdata::ResultRun& run, int block, int size) {
     testdata::TempFolder folder;
     testdata::writeRun(folder.path(), "out-0007.dat", run, testdata::RecordLayout::Long, false, false);
-    Scene scene;
-    ViewOptions options;
     testing::RecordingLog log;
     testing::ScriptedPrompter prompter;
     ScenePicture picture(size, size);
-    PictureDisplay display(picture, scene, options);
-    ResultReader reader(scene, options, log, prompter, display);
+    ViewerSession session(log, prompter, size, size);
     prompter.paths = {folder.file("out-0007.dat")};
     prompter.answers = {false};
-    reader.openOutputFile();  // shows block 3
-    for (int b = 3; b < block; ++b) reader.outdraw();
-    picture.clear();
-    picture.drawscene(scene, options);
+    session.openOutput();  // shows block 3
+    for (int b = 3; b < block; ++b) session.stepOnce();
+    drawSessionPicture(picture, session, session.options());
     return picture.image().copy();
 }
 

@@ -1,12 +1,14 @@
-// The GIF export wired to a real reader, picture and frame converter, with
+// The GIF export wired to a real viewer session, picture and frame converter, with
 // recording stand-ins for the keystrokes, the windows and the program start.
 #pragma once
 
 #include "tests/viewer/core/recording_viewer.h"
 #include "tests/viewer/support/result_run_writer.h"
+#include "viewer/core/viewer_session.h"
 #include "viewer/draw/scene_picture.h"
 #include "viewer/export/animation_export.h"
 #include "viewer/platform/gif_frame_writer.h"
+#include "viewer/window/session_picture.h"
 
 #include <QImage>
 
@@ -91,28 +93,28 @@ private:
 // Writes an animation whose images hold the rasters of these GIF files, as flikkor copies them.
 void writeAnimationOf(const std::string& path, const std::vector<std::string>& frameFiles);
 
-// The window's picture: the reader's display calls draw into a real picture.
-class PictureDisplay : public testing::RecordingDisplay {
+// The window's part of the export: the frames and the restart drawn into a real
+// picture as the window draws them, counting the drawings and keeping the step shown.
+class PictureDisplay : public FrameSink {
 public:
-    PictureDisplay(ScenePicture& picture, Scene& scene, ViewOptions& options)
-        : picture_(picture), scene_(scene), options_(options) {}
-    void setscale() override {
-        RecordingDisplay::setscale();
-        picture_.setscale(scene_);
+    PictureDisplay(ScenePicture& picture, ViewerSession& session) : picture_(picture), session_(session) {}
+    FramePixels drawFrame(ViewerSession& session, const ViewOptions& options, int index) override {
+        ++draws;
+        return frames_.drawFrame(session, options, index);
     }
-    void clearPicture() override {
-        RecordingDisplay::clearPicture();
-        picture_.clear();
+    void shown(const ViewerState& state) override {
+        showSessionPicture(picture_, session_, state);
+        if (state.picture == PictureChange::Redrawn) ++draws;
+        stepNumber = state.step ? std::to_string(*state.step) : std::string();
     }
-    void drawscene() override {
-        RecordingDisplay::drawscene();
-        picture_.drawscene(scene_, options_);
-    }
+    int count(const std::string& call) const { return call == "drawscene" ? draws : 0; }
+    int draws = 0;
+    std::string stepNumber;
 
 private:
     ScenePicture& picture_;
-    Scene& scene_;
-    ViewOptions& options_;
+    ViewerSession& session_;
+    PictureFrameSink frames_{picture_};
 };
 
 // A loaded output run, ready to export into "animation/" beside it, with flikkor in
@@ -122,13 +124,13 @@ struct ExportRig {
     testdata::TempFolder programFolder;
     testdata::TempFolder cacheFolder;
     std::filesystem::path runPath;  // the folder of the run's files
-    Scene scene;
-    ViewOptions options;
     testing::RecordingLog log;
     testing::ScriptedPrompter prompter;
     ScenePicture picture{200, 200};
-    PictureDisplay display{picture, scene, options};
-    ResultReader reader{scene, options, log, prompter, display};
+    ViewerSession session{log, prompter, picture.W0(), picture.H0()};
+    Scene& scene = session.scene();
+    ViewOptions& options = session.options();
+    PictureDisplay display{picture, session};
     GifFrameConverter converter;
     FakeDesktop desktop;
     ExportSettings settings;

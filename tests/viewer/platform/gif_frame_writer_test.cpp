@@ -155,6 +155,17 @@ TEST(GifFrameWriter, PictureWithMoreThan256ColoursGivesAValidQuantisedGif) {
     EXPECT_EQ(decodeWithImageMagick(folder, gif).size(), 64u * 64u * 3u);
 }
 
+TEST(GifFrameWriter, TheConverterTakesThePicturesPixelsAsTheExportHandsThemOver) {
+    const QImage picture = palettePicture();
+    const FramePixels pixels = framePixels(picture);
+    EXPECT_EQ(pixels.width, picture.width());
+    EXPECT_EQ(pixels.height, picture.height());
+    EXPECT_EQ(imageOf(pixels), picture);
+    GifFrameConverter converter;
+    EXPECT_EQ(converter.convert(pixels), encodeGif(picture));
+    EXPECT_EQ(converter.convert(FramePixels{}), std::nullopt);
+}
+
 TEST(GifFrameWriter, PicturesWithoutPixelsOrTooLargeForGifGiveNoFile) {
     EXPECT_EQ(encodeGif(QImage()), std::nullopt);
     EXPECT_EQ(encodeGif(QImage(70000, 1, QImage::Format_RGB32)), std::nullopt);
