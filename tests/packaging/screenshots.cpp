@@ -53,7 +53,7 @@ bool shootSorvath(const fs::path& folder, const fs::path& frames) {
     for (int frame = 101; frame <= 112; ++frame) {
         bench.click("Command11");  // step by step
         const fs::path gif = frames / ("temp-" + std::to_string(frame) + ".gif");
-        const std::optional<std::string> bytes = converter.convert(bench.form->picture().image());
+        const std::optional<std::string> bytes = converter.convert(sorvath::framePixels(bench.form->picture().image()));
         if (!bytes) return false;
         std::ofstream(gif, std::ios::binary) << *bytes;
     }
