@@ -11,7 +11,6 @@ bool ResultReader::openInputFile(const std::optional<std::string>& given) {
     display_.clearStepNumber();
     scene_.oldLayout = false;
     input_.close();
-    scene_.recordMode = RecordMode::Opening;
 
     if (given) {
         chosenPath_ = *given;

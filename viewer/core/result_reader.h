@@ -3,7 +3,7 @@
 // owns; reports through the injected message log, prompter and display.
 #pragma once
 
-#include "viewer/core/field_stream.h"
+#include "runfiles/field_reader.h"
 #include "viewer/core/scene.h"
 #include "viewer/core/view_options.h"
 #include "viewer/core/viewer_interfaces.h"
@@ -13,6 +13,9 @@
 #include <string>
 
 namespace sorvath {
+
+using FieldStream = runfiles::FieldReader;
+using runfiles::fieldToInt32;
 
 enum class OutdrawResult {
     Read,          // the step was read (contacts may have been switched off)
