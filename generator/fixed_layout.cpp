@@ -1,6 +1,8 @@
 #include "generator/fixed_layout.h"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -251,7 +253,15 @@ private:
 
 }  // namespace
 
-std::string formatInteger(std::int64_t value, int width) { return rightAligned(std::to_string(value), width); }
+std::string formatInteger(std::int64_t value, int width) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const auto length = static_cast<int>(end - digits);
+    if (length > width) return stars(width);
+    std::string field(static_cast<std::size_t>(width - length), ' ');
+    field.append(digits, end);
+    return field;
+}
 
 std::string formatFixed(double value, int width, int decimals) {
     if (!std::isfinite(value)) return nonFinite(value, width);
@@ -277,28 +287,44 @@ std::string formatExponent(double value, int width, int decimals, char letter) {
     if (value == 0.0) {
         mantissa = std::string(static_cast<std::size_t>(decimals), '0');
     } else if (decimals > 0) {
-        // d significant digits, rounded once by printf; a rounding that carries
-        // into a new power of ten shows up as a larger exponent there.
-        std::vector<char> buffer(static_cast<std::size_t>(decimals) + 64);
-        std::snprintf(buffer.data(), buffer.size(), "%.*e", decimals - 1, std::fabs(value));
-        const std::string text(buffer.data());
-        const std::size_t e = text.find('e');
-        for (std::size_t i = 0; i < e; ++i) {
-            if (text[i] != '.') mantissa.push_back(text[i]);
+        // d significant digits, rounded once from the exact binary value to
+        // nearest (as printf's %e does); a rounding that carries into a new
+        // power of ten shows up as a larger exponent there.
+        char room[64];
+        std::string larger;
+        char* text = room;
+        std::size_t size = sizeof room;
+        if (static_cast<std::size_t>(decimals) + 16 > size) {
+            larger.resize(static_cast<std::size_t>(decimals) + 16);
+            text = larger.data();
+            size = larger.size();
         }
-        exponent = std::atoi(text.c_str() + e + 1) + 1;
+        const char* end =
+            std::to_chars(text, text + size, std::fabs(value), std::chars_format::scientific, decimals - 1).ptr;
+        const char* e = std::find(static_cast<const char*>(text), end, 'e');
+        for (const char* c = text; c != e; ++c) {
+            if (*c != '.') mantissa.push_back(*c);
+        }
+        // The exponent after "e", with its sign.
+        int written = 0;
+        std::from_chars(e + (e[1] == '+' ? 2 : 1), end, written);
+        exponent = written + 1;
     }
     const int magnitude = std::abs(exponent);
-    char exponentText[16];
-    if (magnitude <= 99) {
-        std::snprintf(exponentText, sizeof exponentText, "%c%c%02d", letter, exponent < 0 ? '-' : '+', magnitude);
-    } else {
-        // Three exponent digits take the place of the letter.
-        std::snprintf(exponentText, sizeof exponentText, "%c%03d", exponent < 0 ? '-' : '+', magnitude);
-    }
-    const std::string sign = negative ? "-" : "";
-    std::string body = sign + "0." + mantissa + exponentText;
-    if (static_cast<int>(body.size()) > width) body = sign + "." + mantissa + exponentText;
+    // Two exponent digits after the letter and the sign; three (a double's
+    // exponent has no more) take the place of the letter.
+    std::string body;
+    body.reserve(mantissa.size() + 8);
+    if (negative) body.push_back('-');
+    body += "0.";
+    body += mantissa;
+    if (magnitude <= 99) body.push_back(letter);
+    body.push_back(exponent < 0 ? '-' : '+');
+    if (magnitude > 99) body.push_back(static_cast<char>('0' + magnitude / 100 % 10));
+    body.push_back(static_cast<char>('0' + magnitude / 10 % 10));
+    body.push_back(static_cast<char>('0' + magnitude % 10));
+    // The zero before the point is dropped when the field is full.
+    if (static_cast<int>(body.size()) > width) body.erase(negative ? 1 : 0, 1);
     return rightAligned(body, width);
 }
 

@@ -9,6 +9,11 @@ namespace tessark {
 
 std::string shortestReal(double value);
 
+// Appends one value of a free-format record, blank first, to `out`; the
+// long files are built with these, without a string per value.
+void appendFreeReal(std::string& out, double value);
+void appendFreeInteger(std::string& out, std::int64_t value);
+
 // Builds one free-format line: " v1 v2 v3".
 class FreeLine {
 public:

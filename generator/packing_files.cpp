@@ -2,6 +2,7 @@
 
 #include <array>
 #include <map>
+#include <sstream>
 #include <string>
 
 #include "generator/fixed_layout.h"
@@ -50,7 +51,7 @@ void writeEdgeCounts(const ControlRecord& c, const ParticleTable& table, std::os
 
 std::string totalAreaLine(double sums) { return labelled("SUM OF S=", sums); }
 
-void writeSimulatorInput(const ControlRecord& c, const ParticleTable& table, std::ostream& out) {
+std::string simulatorInputText(const ControlRecord& c, const ParticleTable& table) {
     const bool discs = c.ishape == 2;
     const auto count = static_cast<std::int64_t>(table.size());
     std::string countWidth = "4";
@@ -62,33 +63,43 @@ void writeSimulatorInput(const ControlRecord& c, const ParticleTable& table, std
     static const FixedLayout threeReals = layoutOf("(' ',3(E15.7,3X))");
     static const FixedLayout loopLine = layoutOf("(' ',I10)");
 
-    if (discs) out << FreeLine().integer(0).str() << '\n';
-    out << header.format({count, std::int64_t{4}, 2.0e-6, std::int64_t{0}}) << '\n';
+    std::string out;
+    // A particle's lines: its size (a shortest real, or the 56 characters of
+    // the shape line) and twice its pose of three shortest reals.
+    out.reserve(table.size() * (discs ? 186 : 220) + 1024);
+    if (discs) out += FreeLine().integer(0).str() + '\n';
+    out += header.format({count, std::int64_t{4}, 2.0e-6, std::int64_t{0}}) + '\n';
     for (const Particle& p : table) {
         if (discs) {
-            out << FreeLine().real(p.a).str() << '\n';
+            appendFreeReal(out, p.a);
         } else {
             const std::int64_t vertices = c.ishape == 1 ? p.nedg : 100;
-            out << shapeLine.format({p.a, p.b, kDensity, kStiffnessValue, vertices}) << '\n';
+            out += shapeLine.format({p.a, p.b, kDensity, kStiffnessValue, vertices});
         }
-        const std::string pose = FreeLine().real(p.x).real(p.y).real(p.theta).str();
-        out << pose << '\n' << pose << '\n';
+        out.push_back('\n');
+        const std::size_t pose = out.size();
+        appendFreeReal(out, p.x);
+        appendFreeReal(out, p.y);
+        appendFreeReal(out, p.theta);
+        out.push_back('\n');
+        out.append(out, pose, out.size() - pose);
     }
     const std::array<std::array<double, 4>, 4> walls{
         {{c.xa, c.yb, c.xa, c.ya}, {c.xa, c.ya, c.xb, c.ya}, {c.xb, c.ya, c.xb, c.yb}, {c.xb, c.yb, c.xa, c.yb}}};
     for (const auto& w : walls) {
-        out << wallLine.format({w[0], w[1], w[2], w[3]}) << '\n';
-        if (!discs) out << twoReals.format({kDensity, kStiffnessValue}) << '\n';
+        out += wallLine.format({w[0], w[1], w[2], w[3]}) + '\n';
+        if (!discs) out += twoReals.format({kDensity, kStiffnessValue}) + '\n';
     }
-    out << loopLine.format({std::int64_t{1000}}) << '\n';
-    out << twoReals.format({0.025, 9800.0}) << '\n';
-    out << threeReals.format({0.5, 0.5, 0.0}) << '\n';
-    out << threeReals.format({0.0, 960000000.0, 240000000.0}) << '\n';
-    if (discs) out << FreeLine().real(kDensity).real(kStiffnessValue).str() << '\n';
+    out += loopLine.format({std::int64_t{1000}}) + '\n';
+    out += twoReals.format({0.025, 9800.0}) + '\n';
+    out += threeReals.format({0.5, 0.5, 0.0}) + '\n';
+    out += threeReals.format({0.0, 960000000.0, 240000000.0}) + '\n';
+    if (discs) out += FreeLine().real(kDensity).real(kStiffnessValue).str() + '\n';
+    return out;
 }
 
-void writeStatistics(const ControlRecord& c, const ParticleTable& table, const PackingStatistics& s,
-                     std::ostream& out) {
+std::string statisticsText(const ControlRecord& c, const ParticleTable& table, const PackingStatistics& s) {
+    std::ostringstream out;
     out << totalAreaLine(s.sums) << '\n';
     out << label("Distribution of the weight") << '\n';
     out << labelled("rsmin*2=", 2.0 * s.rsmin) << '\n';
@@ -132,6 +143,7 @@ void writeStatistics(const ControlRecord& c, const ParticleTable& table, const P
         out << labelled("axismx=", 1.0) << '\n';
     }
     if (c.ishape == 1) writeEdgeCounts(c, table, out);
+    return std::move(out).str();
 }
 
 }  // namespace tessark

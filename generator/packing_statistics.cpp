@@ -1,12 +1,29 @@
 #include "generator/packing_statistics.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "generator/free_format.h"
 
 namespace tessark {
 
+namespace {
+
+double lowerBound(int k, double low, double width) { return static_cast<double>(k) * width + low; }
+
+}  // namespace
+
 int classOf(double value, double low, double width) {
+    if (width > 0.0 && std::isfinite(width) && std::isfinite(low) && std::isfinite(value)) {
+        // The bounds rise with k (an upper bound is the next class's lower
+        // bound), so at most one class holds the value: walk to it from the
+        // class its distance from low suggests.
+        const double estimate = std::floor((value - low) / width);
+        int k = static_cast<int>(std::clamp(estimate, 0.0, static_cast<double>(kStatisticsClasses - 1)));
+        while (k > 0 && value < lowerBound(k, low, width)) --k;
+        while (k < kStatisticsClasses - 1 && !(value < lowerBound(k + 1, low, width))) ++k;
+        return lowerBound(k, low, width) <= value && value < lowerBound(k + 1, low, width) ? k : -1;
+    }
     for (int k = 0; k < kStatisticsClasses; ++k) {
         const double lower = static_cast<double>(k) * width + low;
         const double upper = static_cast<double>(k + 1) * width + low;

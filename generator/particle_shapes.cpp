@@ -161,7 +161,20 @@ bool generateParticles(const ControlRecord& c, int npart, std::int32_t& ir, Part
 void sortBySize(ParticleTable& table) {
     const bool anyNaN = std::any_of(table.begin(), table.end(), [](const Particle& p) { return std::isnan(p.a); });
     if (!anyNaN) {
-        std::stable_sort(table.begin(), table.end(), [](const Particle& l, const Particle& r) { return l.a > r.a; });
+        // The order of a stable sort by a, largest first: keys of a and the
+        // generation index are sorted, and each particle is moved once.
+        struct Key {
+            double a;
+            std::size_t index;
+        };
+        std::vector<Key> keys(table.size());
+        for (std::size_t i = 0; i < table.size(); ++i) keys[i] = {table[i].a, i};
+        std::sort(keys.begin(), keys.end(),
+                  [](const Key& l, const Key& r) { return l.a > r.a || (l.a == r.a && l.index < r.index); });
+        ParticleTable sorted;
+        sorted.reserve(table.size());
+        for (const Key& k : keys) sorted.push_back(table[k.index]);
+        table = std::move(sorted);
     } else {
         // Insertion in front of the first sorted particle whose a is strictly smaller.
         for (std::size_t i = 1; i < table.size(); ++i) {
@@ -177,10 +190,16 @@ void sortBySize(ParticleTable& table) {
     for (Particle& p : table) p.sortedA = p.a;
 }
 
-void writeSizeList(const ParticleTable& table, std::ostream& out) {
+std::string sizeListText(const ParticleTable& table) {
+    std::string text;
+    // An index and a shortest real of up to 24 characters, blanks and line end.
+    text.reserve(table.size() * 40);
     for (std::size_t i = 0; i < table.size(); ++i) {
-        out << FreeLine().integer(static_cast<std::int64_t>(i + 1)).real(table[i].a).str() << '\n';
+        appendFreeInteger(text, static_cast<std::int64_t>(i + 1));
+        appendFreeReal(text, table[i].a);
+        text.push_back('\n');
     }
+    return text;
 }
 
 }  // namespace tessark

@@ -27,8 +27,9 @@ bool generateParticles(const ControlRecord& control, int npart, std::int32_t& ir
 // Records each particle's sortedA.
 void sortBySize(ParticleTable& table);
 
-// The sorted size list: one free-format line per particle, index and a.
-void writeSizeList(const ParticleTable& table, std::ostream& out);
+// The sorted size list ("temp.dat"): one free-format line per particle,
+// index and a.
+std::string sizeListText(const ParticleTable& table);
 
 // Circumradius of the regular n-gon whose area is that of the disc of radius a.
 double polygonRadius(double a, std::int32_t nedg);

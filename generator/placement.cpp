@@ -54,7 +54,6 @@ bool placeParticles(const ControlRecord& c, ParticleTable& table, std::int32_t& 
                     std::ostream& console, OverlapSearch search, std::string& error, std::ostream* pauseHint) {
     const Region region{std::min(c.xa, c.xb), std::max(c.xa, c.xb),   std::min(c.ya, c.yb),
                         std::max(c.ya, c.yb), std::fabs(c.xa - c.xb), std::fabs(c.ya - c.yb)};
-    static const FixedLayout numberLine = layoutOf("(' ',A,I10)");
     static const FixedLayout radiiLine = layoutOf("(' ',A,2(3X,E15.7))");
 
     std::optional<CellGrid> grid;
@@ -62,10 +61,14 @@ bool placeParticles(const ControlRecord& c, ParticleTable& table, std::int32_t& 
         grid.emplace(region.xmin, region.xmax, region.ymin, region.ymax, table.front().a, table.size());
     }
 
+    std::string numberLine;
     for (std::size_t i = 0; i < table.size(); ++i) {
         Particle& p = table[i];
-        console << numberLine.format({std::string_view("NUMBER OF PARTICLE="), static_cast<std::int64_t>(i + 1)})
-                << '\n';
+        // The record (' ',A,I10) of the particle's number, written at once.
+        numberLine.assign(" NUMBER OF PARTICLE=");
+        numberLine += formatInteger(static_cast<std::int64_t>(i + 1), 10);
+        numberLine += '\n';
+        console.write(numberLine.data(), static_cast<std::streamsize>(numberLine.size()));
         const double theta = uniform(ir, console) * kPi - kPi * 0.5;
         for (;;) {
             const bool useGrid = grid && grid->usableFor(p.a);
@@ -74,8 +77,7 @@ bool placeParticles(const ControlRecord& c, ParticleTable& table, std::int32_t& 
                 const double x = region.width * uniform(ir, console) + region.xmin;
                 const double y = region.height * uniform(ir, console) + region.ymin;
                 if (!insideRegion(x, y, p.a, region, c.lines)) continue;
-                const bool overlaps =
-                    useGrid ? grid->overlapsAny(x, y, p.a, table) : overlapsPlaced(x, y, p.a, table, i);
+                const bool overlaps = useGrid ? grid->overlapsAny(x, y, p.a) : overlapsPlaced(x, y, p.a, table, i);
                 if (overlaps) continue;
                 p.x = x;
                 p.y = y;
@@ -112,7 +114,7 @@ bool placeParticles(const ControlRecord& c, ParticleTable& table, std::int32_t& 
                 return false;
             }
         }
-        if (grid) grid->insert(i, p);
+        if (grid) grid->insert(p);
     }
     return true;
 }

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <limits>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "common/safe_output.h"
@@ -107,25 +106,24 @@ int runTessark(const std::filesystem::path& folder, std::istream& operatorInput,
 
     PackingStatistics statistics;
     ParticleTable table;
-    std::ostringstream sizeList;
+    std::string sizeList;
     if (!buildPacking(control, table, statistics, sizeList, operatorInput, console, search, error, kRejectionCap,
                       pauseHint)) {
         return stop(console, "error: " + error);
     }
-    std::ostringstream simulatorInput, statisticsFile;
-    writeSimulatorInput(control, table, simulatorInput);
-    writeStatistics(control, table, statistics, statisticsFile);
+    const std::string simulatorInput = simulatorInputText(control, table);
+    const std::string statisticsFile = statisticsText(control, table, statistics);
     toolkit::OutputSet files;
-    files.add((folder / kSizeListName).string(), sizeList.view());
-    files.add((folder / kSimulatorInputName).string(), simulatorInput.view());
-    files.add((folder / kStatisticsName).string(), statisticsFile.view());
+    files.add((folder / kSizeListName).string(), sizeList);
+    files.add((folder / kSimulatorInputName).string(), simulatorInput);
+    files.add((folder / kStatisticsName).string(), statisticsFile);
     if (const auto failure = files.commit()) return outputFailure(console, folder, *failure);
     console << totalAreaLine(statistics.sums) << '\n';
     console.flush();
     return 0;
 }
 
-bool buildPacking(ControlRecord& control, ParticleTable& table, PackingStatistics& statistics, std::ostream& sizeList,
+bool buildPacking(ControlRecord& control, ParticleTable& table, PackingStatistics& statistics, std::string& sizeList,
                   std::istream& operatorInput, std::ostream& console, OverlapSearch search, std::string& error,
                   long rejectionCap, std::ostream* pauseHint) {
     std::int32_t ir = 0;
@@ -138,12 +136,7 @@ bool buildPacking(ControlRecord& control, ParticleTable& table, PackingStatistic
     }
     if (!generateParticles(control, control.npart, ir, table, console, error, rejectionCap)) return false;
     sortBySize(table);
-    writeSizeList(table, sizeList);
-    sizeList.flush();
-    if (!sizeList) {
-        error = std::string("could not write \"") + kSizeListName + "\"; the run is stopped";
-        return false;
-    }
+    sizeList = sizeListText(table);
     if (!placeParticles(control, table, ir, operatorInput, console, search, error, pauseHint)) {
         error += "; the run is stopped";
         return false;

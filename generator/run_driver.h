@@ -26,10 +26,11 @@ int runTessark(const std::filesystem::path& folder, std::istream& operatorInput,
 
 // The run between reading the control file and writing the simulator input:
 // npart made even and checked against the memory, the particles generated,
-// sorted, listed on `sizeList` and placed, and the statistics computed.
+// sorted, listed in `sizeList` (the text of "temp.dat") and placed, and the
+// statistics computed.
 // False with `error` (without the leading "error: ") when the run stops.
 // `pauseHint` as for runTessark.
-bool buildPacking(ControlRecord& control, ParticleTable& table, PackingStatistics& statistics, std::ostream& sizeList,
+bool buildPacking(ControlRecord& control, ParticleTable& table, PackingStatistics& statistics, std::string& sizeList,
                   std::istream& operatorInput, std::ostream& console, OverlapSearch search, std::string& error,
                   long rejectionCap = kRejectionCap, std::ostream* pauseHint = nullptr);
 

@@ -40,18 +40,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     tessark::ParticleTable table;
     tessark::PackingStatistics statistics;
-    std::ostringstream sizeList, console;
+    std::string sizeList;
+    std::ostringstream console;
     std::istringstream operatorInput(pauseAnswers);
     const auto search = (size & 1) != 0 ? tessark::OverlapSearch::Naive : tessark::OverlapSearch::CellGrid;
     if (!tessark::buildPacking(control, table, statistics, sizeList, operatorInput, console, search, error, 200)) {
-        if (error.empty() || holdsNoNumberWord(sizeList.str())) __builtin_trap();
+        if (error.empty() || holdsNoNumberWord(sizeList)) __builtin_trap();
         return 0;
     }
-    std::ostringstream simulatorInput, statisticsFile;
-    tessark::writeSimulatorInput(control, table, simulatorInput);
-    tessark::writeStatistics(control, table, statistics, statisticsFile);
-    if (holdsNoNumberWord(sizeList.str()) || holdsNoNumberWord(simulatorInput.str()) ||
-        holdsNoNumberWord(statisticsFile.str())) {
+    const std::string simulatorInput = tessark::simulatorInputText(control, table);
+    const std::string statisticsFile = tessark::statisticsText(control, table, statistics);
+    if (holdsNoNumberWord(sizeList) || holdsNoNumberWord(simulatorInput) || holdsNoNumberWord(statisticsFile)) {
         __builtin_trap();
     }
     return 0;

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
 #include "generator/free_format.h"
 
 using namespace tessark;
@@ -17,6 +24,52 @@ TEST(FixedLayout, ExponentFields) {
     EXPECT_EQ(formatExponent(1.0e300, 15, 7, 'E'), "  0.1000000+301");
     EXPECT_EQ(formatExponent(-1.0e5, 13, 7, 'E'), "-.1000000E+06");
     EXPECT_EQ(formatExponent(-1.0e5, 12, 7, 'E'), "************");
+}
+
+namespace {
+
+// The digits and exponent of an Ew.d field as printf's %e rounds them.
+std::string exponentDigitsByPrintf(double value, int decimals) {
+    char text[128];
+    std::snprintf(text, sizeof text, "%.*e", decimals - 1, std::fabs(value));
+    std::string digits;
+    const char* c = text;
+    for (; *c != 'e'; ++c) {
+        if (*c != '.') digits.push_back(*c);
+    }
+    return digits + " " + std::to_string(std::atoi(c + 1) + 1);
+}
+
+// The same two parts read back from a field written with the letter E (or
+// without it, for three exponent digits).
+std::string exponentDigitsOfField(const std::string& field) {
+    const std::size_t point = field.find('.');
+    const std::size_t end = field.find_first_of("E+-", point);
+    const std::size_t sign = field[end] == 'E' ? end + 1 : end;
+    return field.substr(point + 1, end - point - 1) + " " + std::to_string(std::stoi(field.substr(sign)));
+}
+
+}  // namespace
+
+// Every value is rounded once from its exact binary value, ties to even,
+// as printf does: random reals of every size, ties and carries into a new
+// power of ten, for 1 to 17 significant digits.
+TEST(FixedLayout, ExponentDigitsAreThoseOfPrintf) {
+    std::vector<double> values{
+        0.125,  0.375,     2.5,  1.5,  9.5, 0.95, 9.9999999, 0.5, 1e-300, 4.9e-324, 1.7976931348623157e308,
+        2.0e-6, 1234567.5, 0.15, 0.25, 0.45};
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> power(-300, 300);
+    for (int i = 0; i < 1000; ++i) values.push_back(mantissa(random) * std::pow(10.0, power(random)));
+    for (const double v : values) {
+        for (int decimals = 1; decimals <= 17; ++decimals) {
+            SCOPED_TRACE(std::to_string(decimals) + " digits of " + shortestReal(v));
+            EXPECT_EQ(exponentDigitsOfField(formatExponent(v, 40, decimals, 'E')), exponentDigitsByPrintf(v, decimals));
+            EXPECT_EQ(exponentDigitsOfField(formatExponent(-v, 40, decimals, 'E')),
+                      exponentDigitsByPrintf(v, decimals));
+        }
+    }
 }
 
 TEST(FixedLayout, FixedAndIntegerFields) {

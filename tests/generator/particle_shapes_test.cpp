@@ -216,3 +216,24 @@ TEST(ParticleShapes, RadiiWithoutAValueStopNamingTheControlValues) {
     const Generated large = generate(huge);
     EXPECT_TRUE(large.ok) << large.error;
 }
+
+// Largest a first; equal radii (0 and -0 among them) keep the order in which
+// they were generated, told apart here by their aspect.
+TEST(ParticleShapes, SortKeepsGenerationOrderAmongEqualRadii) {
+    const double radii[] = {1.0, 2.0, 1.0, 3.0, 2.0, 0.0, -0.0, 1.0, 0.0, 3.0};
+    ParticleTable table;
+    for (std::size_t i = 0; i < std::size(radii); ++i) {
+        Particle p;
+        p.a = radii[i];
+        p.aspect = static_cast<double>(i);
+        table.push_back(p);
+    }
+    sortBySize(table);
+    const double order[] = {3, 9, 1, 4, 0, 2, 7, 5, 6, 8};
+    ASSERT_EQ(table.size(), std::size(order));
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(table[i].aspect, order[i]) << "position " << i;
+        EXPECT_EQ(table[i].sortedA, table[i].a);
+    }
+    EXPECT_TRUE(std::signbit(table[8].a));
+}

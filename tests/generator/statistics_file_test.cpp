@@ -28,9 +28,7 @@ Particle particle(double a, double aspect, std::int32_t nedg = 0) {
 }
 
 std::vector<std::string> statisticsLines(const ControlRecord& c, const ParticleTable& table) {
-    std::ostringstream out;
-    writeStatistics(c, table, computeStatistics(c, table), out);
-    return linesOf(out.str());
+    return linesOf(statisticsText(c, table, computeStatistics(c, table)));
 }
 
 // Numbers of a free-format line (no label).
@@ -172,4 +170,57 @@ TEST(StatisticsFile, StatisticsWithoutANumberAreNamed) {
               "wsd = 0.5, sizemn = 0 and sizemx = 1");
     const ParticleTable fine{particle(2.0, 1.0), particle(1.0, 1.0)};
     EXPECT_EQ(statisticsProblem(c, fine, computeStatistics(c, fine)), "");
+}
+
+namespace {
+
+// The first of the 50 classes [k * width + low, (k + 1) * width + low) that
+// holds the value, looked for in every class.
+int classByScan(double value, double low, double width) {
+    for (int k = 0; k < kStatisticsClasses; ++k) {
+        if (static_cast<double>(k) * width + low <= value && value < static_cast<double>(k + 1) * width + low) return k;
+    }
+    return -1;
+}
+
+}  // namespace
+
+// Values at, beside, between and beyond the class bounds fall in the class
+// that the scan over all classes finds, whatever the classes' low end and width.
+TEST(StatisticsFile, ClassOfIsTheFirstClassHoldingTheValue) {
+    const struct {
+        const char* name;
+        double low, width;
+        bool holding;  // the classes hold values (their bounds differ)
+    } classes[] = {
+        {"sizes from 0.95 by 0.022", 0.95, 0.022, true},
+        {"aspect ratios from 0.3", 0.3, (1.0 - 0.3) / 50, true},
+        {"widths that do not add up exactly", 0.1, 0.1, true},
+        {"negative low end", -3.7, 0.13, true},
+        {"width lost against the low end", 1.0, 1e-300, false},
+        {"width whose upper classes overflow", -1e308, 1e307, true},
+        {"zero width", 0.5, 0.0, false},
+        {"negative width", 1.0, -0.02, false},
+        {"no width", 1.0, std::nan(""), false},
+        {"infinite width", 0.0, INFINITY, false},
+        {"no low end", std::nan(""), 0.1, false},
+    };
+    for (const auto& k : classes) {
+        SCOPED_TRACE(k.name);
+        std::vector<double> values{k.low, -k.low, 0.0, -0.0, INFINITY, -INFINITY, std::nan(""), 1e300, -1e300};
+        for (int c = -2; c <= kStatisticsClasses + 2; ++c) {
+            const double bound = static_cast<double>(c) * k.width + k.low;
+            values.insert(values.end(), {bound, std::nextafter(bound, INFINITY), std::nextafter(bound, -INFINITY),
+                                         bound + 0.5 * k.width, bound + 0.999 * k.width});
+        }
+        int held = 0;
+        for (const double v : values) {
+            const int expected = classByScan(v, k.low, k.width);
+            held += expected >= 0;
+            EXPECT_EQ(classOf(v, k.low, k.width), expected) << "value " << v;
+        }
+        if (k.holding) {
+            EXPECT_GT(held, kStatisticsClasses);
+        }
+    }
 }

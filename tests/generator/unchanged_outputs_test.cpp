@@ -1,7 +1,8 @@
-// Packings that must not change: the console and the three files of a few
-// control files, one of each kind, as hashes of the bytes that the generator
-// gave when they were recorded. Any change to the draws, the placement, the
-// statistics or a layout shows here.
+// Packings that must not change: the console and the three files of every
+// example control file and of made-up ones (each shape, line constraints,
+// failed passes, 30,000 discs), as hashes of the bytes that the generator gave
+// when they were recorded. Any change to the draws, the acceptance of a trial,
+// the statistics or a layout shows here.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -25,8 +26,9 @@ std::string hashOf(std::string_view bytes) {
     return text;
 }
 
-std::string example(const char* name) {
-    std::ifstream in(std::string(TOOLKIT_SOURCE_DIR) + "/examples/generator/" + name, std::ios::binary);
+// A control file of examples/, by its path there.
+std::string example(const char* path) {
+    std::ifstream in(std::string(TOOLKIT_SOURCE_DIR) + "/examples/" + path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -42,11 +44,11 @@ struct Recorded {
 
 TEST(UnchangedOutputs, RecordedPackingsComeOutByteForByte) {
     const Recorded cases[] = {
-        {"ellipses example", example("ellipses.tessctrl.dat"),
+        {"ellipses example", example("generator/ellipses.tessctrl.dat"),
          "5068e1af14f2abc5 b2fdc6a83531f350 0f7e14d776424736 28373d4b02b2742c"},
-        {"polygons example", example("polygons.tessctrl.dat"),
+        {"polygons example", example("generator/polygons.tessctrl.dat"),
          "f3d8742c5125c3c6 b118e1f0ae70c648 5b05a50ab8cb09a0 c82f60d288f29122"},
-        {"discs with a line example", example("discs-with-line.tessctrl.dat"),
+        {"discs with a line example", example("generator/discs-with-line.tessctrl.dat"),
          "d0cb6d6484493362 7b28a691969d7326 7052943dfe23421a f8b6b25b750bd1b9"},
         {"crowded equal discs with failed passes", "0 2\n60 30\n0.01 0 0 1\n0 0 1.2 1.0\n0\n",
          "8ce31d7fc9eaadaf 11c2df1568edb5a9 bffbc357ef3acb0d 25364de288264ee8"},
@@ -57,6 +59,21 @@ TEST(UnchangedOutputs, RecordedPackingsComeOutByteForByte) {
          "5cff178aa66a4914 04bae0d392819597 55b4d5fbff0c20ad 2288409ced49ef6f"},
         {"12,001 circles of the fourth shape mode", "1 3\n12001 20000\n0.0001 0.2 0 1\n0 0 4 3\n0\n",
          "65c829cc80999737 0ffd39936c2839f7 7c945f33b6ddfb57 578d8994557f3d09"},
+        {"road example", example("road/tessctrl.dat"),
+         "51c9bbf0be0679f1 240be9cefea3ed5d eede8f57e6a5cce1 0701073949ccdf36"},
+        {"polygons between two level walls",
+         "0 1\n600 20000\n0.01 0.002 0.05 0.2\n0 0 10 8\n2\n1 0 1\n-1 0 7\n6 2 3 10\n",
+         "15a24dc6efe423d3 52643e23af4155d9 848a8184f39402f3 4cc18ffef1fa28b2"},
+        {"log-normal ellipses under a slanted line",
+         "1 0\n1200 20000\n0.01 0.3 0.04 0.3\n0 0 20 16\n1\n-1 -0.4 14\n0.6 0.2 0.3 1.0\n",
+         "597a72e67d05bfb0 7db6018a043982f0 d3410122cdc285d9 b674f7972d1ce31d"},
+        {"normal-sized discs in a funnel of three lines",
+         "0 2\n1200 20000\n0.01 0.002 0.05 0.2\n0 0 20 20\n3\n1 1.5 -10\n1 -1.5 20\n-1 0 18\n",
+         "51d030cc39032cde ac3e078e4ac7f07a 888f000dede05c9c 4de7aa80fd0cba6f"},
+        {"4,000 equal discs near jamming, 314 failed passes", "0 2\n4000 300\n0.01 0.001 0 1\n0 0 15 15\n0\n",
+         "94f5ecd00d5104f9 1f461065366366eb b2ae7b05d1aae0b4 77c2378ad861fac1"},
+        {"30,000 log-normal discs at 40% cover", "1 2\n30000 20000\n0.01 0.2 0.05 0.2\n0 0 55 44\n0\n",
+         "7e0ea180d172daf2 4431ddeb3c727396 743e95b1e10b8016 b720ed0cfb79cca4"},
     };
     std::string ones;  // an answer for each pause
     for (int pause = 0; pause < 400; ++pause) ones += "1\n";
