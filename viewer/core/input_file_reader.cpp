@@ -71,7 +71,7 @@ bool ResultReader::readInputConfiguration() {
             if (!in.readDouble(particle.a) || !in.readDouble(particle.b) || !in.skip(2)) return false;
             if (scene_.recordMode == RecordMode::Long) {
                 // Fewer than three vertices is no outline; such a record is not a long one.
-                if (!in.readInt16(particle.nv) || particle.nv < 3) return false;
+                if (!in.readInt16(particle.nv) || particle.nv < runfiles::kFewestVertices) return false;
             } else {
                 particle.nv = kDefaultVertexCount;
             }
