@@ -84,9 +84,7 @@ Clump clumpOf(const PackedParticle& particle, const RunParameters& r) {
 }
 
 Point discPosition(const ClumpDisc& disc, double x, double y, double theta) {
-    const double c = std::cos(theta);
-    const double s = std::sin(theta);
-    return {x + c * disc.offset.x - s * disc.offset.y, y + s * disc.offset.x + c * disc.offset.y};
+    return runfiles::placedPoint(disc.offset, x, y, std::cos(theta), std::sin(theta));
 }
 
 ClumpPose clumpPose(const Clump& clump, const std::vector<Point>& positions) {

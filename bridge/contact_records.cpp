@@ -1,5 +1,7 @@
 #include "bridge/contact_records.h"
 
+#include "runfiles/constants.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -152,6 +154,10 @@ void ContactRecords::finish(const std::vector<ParticlePose>& poses, std::vector<
     };
     for (long long k : sortedKeys(pairs_)) out(k, pairs_.at(k), false, pairs);
     for (long long k : sortedKeys(walls_)) out(k, walls_.at(k), true, walls);
+}
+
+double segmentAngle(double x1, double y1, double x2, double y2) {
+    return std::atan2(y2 - y1, x2 - x1) - runfiles::kPi / 2.0;
 }
 
 }  // namespace bridge

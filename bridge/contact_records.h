@@ -10,7 +10,6 @@
 #pragma once
 
 #include "bridge/clump_shapes.h"
-#include "bridge/result_files.h"
 
 #include <unordered_map>
 #include <vector>
@@ -57,5 +56,9 @@ private:
     std::unordered_map<long long, Sum> pairs_;
     std::unordered_map<long long, Sum> walls_;
 };
+
+// The contact angle whose force segment (drawn along ang + pi/2) runs from (x1, y1)
+// towards (x2, y2).
+double segmentAngle(double x1, double y1, double x2, double y2);
 
 }  // namespace bridge

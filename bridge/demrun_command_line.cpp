@@ -127,7 +127,8 @@ int demrunMain(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (&command == line.run) {
         if (!line.ranksText.empty()) {
             double ranks = 0.0;
-            if (!parseNumber(line.ranksText, ranks) || ranks < 1 || ranks > 1024 || ranks != static_cast<int>(ranks))
+            if (!parseFieldDouble(line.ranksText, ranks) || ranks < 1 || ranks > 1024 ||
+                ranks != static_cast<int>(ranks))
                 return usageError(line, "--np needs a whole number of ranks, not '" + line.ranksText + "'", err);
             line.runOptions.ranks = static_cast<int>(ranks);
         }

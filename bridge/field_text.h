@@ -1,8 +1,8 @@
-// Free-format numeric text read field by field, as the toolkit's simulator files are:
-// commas, blanks, tabs and line ends separate fields, line structure carries no meaning.
-// Numbers are parsed with std::from_chars (locale-free); a Fortran "D" exponent
-// (0.1000D+04) reads as "E". Every failure names the file, line and field text.
+// demrun's reading of the run files' fields: runfiles::FieldReader over a text in
+// memory, with every failure thrown as an InputError naming the file, line and field.
 #pragma once
+
+#include "runfiles/field_reader.h"
 
 #include <cstddef>
 #include <stdexcept>
@@ -17,6 +17,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+using runfiles::parseFieldDouble;
+
 class FieldText {
 public:
     // text must outlive the reader; name is used in messages only.
@@ -28,26 +30,19 @@ public:
     // at most 32 bits.
     long integer(const char* what);
     void skip(int count, const char* what);
-    bool atEnd();
+    bool atEnd() { return fields_.atEnd(); }
     // An upper bound on the fields still to come (a character and a separator each):
     // counts read from the text are checked against it before anything is sized for them.
-    std::size_t fieldsLeftAtMost() const { return (text_.size() - pos_ + 1) / 2; }
+    std::size_t fieldsLeftAtMost() const { return static_cast<std::size_t>(fields_.fieldsLeftAtMost()); }
     // Rewinds to the first field.
-    void restart();
-    const std::string& name() const { return name_; }
+    void restart() { fields_.reopen(); }
+    const std::string& name() const { return fields_.path(); }
 
 private:
-    std::string_view next(const char* what);
     [[noreturn]] void fail(const std::string& message) const;
 
-    std::string_view text_;
-    std::string name_;
-    std::size_t pos_ = 0;
-    int line_ = 1;
+    runfiles::FieldReader fields_;
 };
-
-// Parses a whole field; false when it is not one finite number.
-bool parseNumber(std::string_view field, double& value);
 
 // A number as text with the given significant digits (printf's %g), locale-free.
 std::string numberText(double value, int digits);

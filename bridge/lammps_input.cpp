@@ -2,6 +2,7 @@
 
 #include "bridge/clump_shapes.h"
 #include "bridge/field_text.h"
+#include "runfiles/constants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,7 @@ namespace bridge {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using runfiles::kPi;
 
 // Numbers in the LAMMPS files: twelve significant digits.
 std::string num(double value) { return numberText(value, 12); }

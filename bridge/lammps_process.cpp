@@ -69,7 +69,8 @@ std::optional<std::string> ProgressFilter::take(const std::string& line) {
     }
     if (!inThermo_) return std::nullopt;
     double step = 0.0, time = 0.0, energy = 0.0;
-    if (!parseNumber(first, step) || !parseNumber(second, time) || !parseNumber(third, energy) || (fields >> extra)) {
+    if (!parseFieldDouble(first, step) || !parseFieldDouble(second, time) || !parseFieldDouble(third, energy) ||
+        (fields >> extra)) {
         inThermo_ = false;
         return std::nullopt;
     }

@@ -40,7 +40,8 @@ Packing readInLayout(FieldText& in, RecordLayout layout) {
         if (!old) in.skip(2, "a particle's material values");
         if (layout == RecordLayout::Long) {
             const long nv = in.integer("a particle's vertex count");
-            if (nv < 3 || nv > 1000) throw InputError(in.name() + ": vertex count outside 3 .. 1000");
+            if (nv < runfiles::kFewestVertices || nv > runfiles::kMostClumpVertices)
+                throw InputError(in.name() + ": vertex count outside 3 .. 1000");
             p.nv = static_cast<int>(nv);
         }
         in.skip(3, "a particle's first pose");
@@ -93,13 +94,11 @@ Packing readPacking(std::string_view text, const std::string& name) {
 Packing readPackingFile(const std::string& path) { return readPacking(readTextFile(path), path); }
 
 std::vector<Point> outlinePoints(const PackedParticle& particle) {
-    const double kPi = 3.14159265358979323846;
+    const runfiles::OutlineAngles angles = runfiles::exactOutlineAngles(particle.nv);
     std::vector<Point> points;
     points.reserve(static_cast<std::size_t>(particle.nv));
-    for (int k = 0; k < particle.nv; ++k) {
-        const double phi = 2.0 * kPi * k / particle.nv;
-        points.push_back({particle.a * std::cos(phi), particle.b * std::sin(phi)});
-    }
+    for (std::size_t k = 0; k < static_cast<std::size_t>(particle.nv); ++k)
+        points.push_back(runfiles::ownFramePoint(particle.a, particle.b, angles.cosPhi[k], angles.sinPhi[k]));
     return points;
 }
 

@@ -3,6 +3,9 @@
 // without, and the old layout that starts with a 0 and gives discs by radius alone).
 #pragma once
 
+#include "runfiles/outline.h"
+#include "runfiles/records.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,24 +18,19 @@ enum class ShapeKind {
     Polygon,  // the polygon of its nv outline points (a regular polygon when a = b)
 };
 
-struct PackedParticle {
-    double a = 0.0;  // semi-axis along the particle's own x direction
-    double b = 0.0;  // the other semi-axis
-    int nv = 20;     // outline vertex count as the viewer draws it
+struct PackedParticle : runfiles::ParticleShape {  // nv: the outline's vertex count as Sorvath draws it
     double x = 0.0;
     double y = 0.0;
     double theta = 0.0;  // radians
     ShapeKind kind = ShapeKind::Disc;
 };
 
-struct WallSegment {
-    double x1 = 0.0;
-    double y1 = 0.0;
-    double x2 = 0.0;
-    double y2 = 0.0;
-};
-
-enum class RecordLayout { Long, Short, Old };
+using runfiles::kCircleVertexMark;
+using runfiles::Point;
+using runfiles::RecordLayout;
+using WallSegment = runfiles::Wall;
+using ParticlePose = runfiles::Pose;
+using ContactOut = runfiles::Contact;  // fn as written: Sorvath inverts it
 
 struct Packing {
     std::vector<PackedParticle> particles;
@@ -42,20 +40,13 @@ struct Packing {
     RecordLayout layout = RecordLayout::Long;
 };
 
-// The vertex count the packing generator writes for every particle outside polygon mode;
-// with equal semi-axes it marks a circle.
-inline constexpr int kCircleVertexMark = 100;
-
 // Reads the whole file text: long records first, then short; the old layout when the
 // first field is 0. Throws InputError naming the file and the failing field.
 Packing readPacking(std::string_view text, const std::string& name);
 Packing readPackingFile(const std::string& path);
 
-// Outline point k of nv of a particle in its own frame (before rotation by theta).
-struct Point {
-    double x = 0.0;
-    double y = 0.0;
-};
+// The particle's nv outline points in its own frame (before rotation by theta), with the
+// exact angles (runfiles::exactOutlineAngles).
 std::vector<Point> outlinePoints(const PackedParticle& particle);
 
 }  // namespace bridge

@@ -6,10 +6,11 @@
 #include "bridge/field_text.h"
 #include "bridge/lammps_input.h"
 #include "bridge/packing_input.h"
-#include "bridge/result_files.h"
 #include "bridge/run_files.h"
 #include "bridge/run_markers.h"
 #include "bridge/run_parameters.h"
+#include "runfiles/constants.h"
+#include "runfiles/run_file_writer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,7 +24,7 @@ namespace bridge {
 
 namespace {
 
-constexpr double kTwoPi = 6.28318530717958647692;
+constexpr double kTwoPi = 2.0 * runfiles::kPi;
 
 // A text output handed to its staged file in large pieces.
 class Sink {
@@ -92,9 +93,16 @@ public:
         Sink headers(file(kContactHeaderFile));
         Sink records(file(kContactRecordFile));
 
-        appendOutputHead(
-            output.text, packing_, setup_.dt, static_cast<double>(setup_.steps),
-            {setup_.dt, setup_.gravity, setup_.friction, setup_.restitution, 0.0, 0.0, setup_.kn, setup_.kt});
+        {
+            runfiles::RunHead head;
+            head.dt = setup_.dt;
+            head.nloop = static_cast<double>(setup_.steps);
+            head.parameters = {setup_.dt, setup_.gravity, setup_.friction, setup_.restitution, 0.0,
+                               0.0,       setup_.kn,      setup_.kt};
+            const std::vector<runfiles::ParticleShape> shapes(packing_.particles.begin(), packing_.particles.end());
+            runfiles::RecordWriter out(output.text);
+            runfiles::writeOutputHead(out, head, shapes, packing_.walls, RecordLayout::Long);
+        }
         long blocks = 0;
         std::optional<long> previous;
         while (nextAtomBlock()) {
@@ -117,15 +125,19 @@ public:
                                  " comes after " + std::to_string(*previous));
             takePoses(previous);
             previous = atomBlock_.timestep;
-            appendStepBlock(output.text, atomBlock_.timestep, poses_);
+            runfiles::RecordWriter stepOut(output.text);
+            runfiles::writeStepBlock(stepOut, atomBlock_.timestep, poses_);
             moveLid();
             findContacts();
             if (blocks >= 2) {
-                appendWallBlock(wall.text, atomBlock_.timestep, walls_);
-                appendContactHeader(headers.text, atomBlock_.timestep, static_cast<int>(pairContacts_.size()),
-                                    static_cast<int>(wallContacts_.size()));
-                appendContactRecords(records.text, pairContacts_);
-                appendContactRecords(records.text, wallContacts_);
+                runfiles::RecordWriter wallOut(wall.text);
+                runfiles::RecordWriter headerOut(headers.text);
+                runfiles::RecordWriter recordOut(records.text);
+                runfiles::writeWallBlock(wallOut, atomBlock_.timestep, walls_);
+                runfiles::writeContactHeader(headerOut, atomBlock_.timestep, static_cast<int>(pairContacts_.size()),
+                                             static_cast<int>(wallContacts_.size()));
+                runfiles::writeContactRecords(recordOut, pairContacts_);
+                runfiles::writeContactRecords(recordOut, wallContacts_);
             }
             ++blocks;
             output.flushIfLarge();

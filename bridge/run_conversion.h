@@ -25,7 +25,6 @@
 #pragma once
 
 #include "bridge/packing_input.h"
-#include "bridge/result_files.h"
 
 #include <cstddef>
 #include <string>

@@ -112,7 +112,7 @@ std::optional<MarkerOwner> readMarker(const std::string& path) {
     }
     MarkerOwner owner;
     double pid = 0.0;
-    if (parseNumber(valueOf(*text, "pid"), pid) && pid >= 1 && pid <= 1e9) owner.pid = static_cast<long>(pid);
+    if (parseFieldDouble(valueOf(*text, "pid"), pid) && pid >= 1 && pid <= 1e9) owner.pid = static_cast<long>(pid);
     owner.running = processRuns(owner.pid);
     owner.stamp = valueOf(*text, "run_stamp");
     return owner;

@@ -2,6 +2,7 @@
 
 #include "bridge/field_text.h"
 #include "bridge/lammps_input.h"
+#include "runfiles/constants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +14,7 @@ namespace bridge {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using runfiles::kPi;
 
 const ParameterKey kKeys[] = {
     {"density", "2000", "mass per unit area of the particles"},
@@ -44,7 +45,7 @@ std::string trim(std::string_view text) {
 
 double valueOf(const ParameterChoice& choice, const char* key) {
     double value = 0.0;
-    parseNumber(choice.values.at(key), value);
+    parseFieldDouble(choice.values.at(key), value);
     return value;
 }
 
@@ -114,7 +115,7 @@ ParameterChoice readParameterText(std::string_view text, const std::string& name
         if (!choice.values.count(key)) throw InputError(where + "unknown key '" + key + "'");
         double number_value = 0.0;
         const bool autoAllowed = std::string(defaultParameters().values.at(key)) == "auto";
-        if (!(autoAllowed && value == "auto") && !(parseNumber(value, number_value) && number_value >= 0.0))
+        if (!(autoAllowed && value == "auto") && !(parseFieldDouble(value, number_value) && number_value >= 0.0))
             throw InputError(where + "'" + key + "' needs a number >= 0" + (autoAllowed ? " or auto" : "") + ", not '" +
                              value + "'");
         choice.values[key] = value;
@@ -267,7 +268,7 @@ RunParameters readSetupText(std::string_view text, const std::string& name) {
     const auto number = [&](const char* key) {
         double value = 0.0;
         const auto found = values.find(key);
-        if (found == values.end() || !parseNumber(found->second, value))
+        if (found == values.end() || !parseFieldDouble(found->second, value))
             throw InputError(name + ": '" + key + "' is missing or not a number");
         return value;
     };

@@ -30,7 +30,8 @@ void kineticEnergy(const std::string& logText, PhysicsFigures& figures) {
             continue;
         }
         double step = 0, time = 0, energy = 0;
-        if (!inThermo || !parseNumber(first, step) || !parseNumber(second, time) || !parseNumber(third, energy)) {
+        if (!inThermo || !parseFieldDouble(first, step) || !parseFieldDouble(second, time) ||
+            !parseFieldDouble(third, energy)) {
             inThermo = false;
             continue;
         }

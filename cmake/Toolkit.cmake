@@ -46,7 +46,7 @@ if(TOOLKIT_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# The three programs live in one folder, because the viewer starts the
+# The four programs live in one folder, because the viewer starts the
 # assembler from its own program folder.
 set(TOOLKIT_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
 

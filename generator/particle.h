@@ -1,12 +1,15 @@
 #pragma once
 // One entry of the particle table.
+#include "runfiles/constants.h"
+
 #include <cstdint>
 #include <vector>
 
 namespace tessark {
 
-// The generator's value of pi in rotation angles, polygon radii and areas.
-inline constexpr double kPi = 3.14159265;
+// The generator's value of pi in rotation angles, polygon radii and areas: the run
+// files' eight decimals.
+inline constexpr double kPi = runfiles::kPiToEightDecimals;
 
 struct Particle {
     double a = 0.0;       // bounding-circle radius (ellipse semi-axis along its own x)

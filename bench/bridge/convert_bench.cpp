@@ -7,7 +7,6 @@
 // a file shrinking under it could kill the process), and prints both and their ratio.
 #include "bridge/dump_reader.h"
 #include "bridge/lammps_input.h"
-#include "bridge/result_files.h"
 #include "bridge/run_conversion.h"
 #include "bridge/run_parameters.h"
 

@@ -11,7 +11,6 @@ bool ResultReader::openInputFile(const std::optional<std::string>& given) {
     state_.step.reset();
     scene_.oldLayout = false;
     input_.close();
-    scene_.recordMode = RecordMode::Opening;
 
     if (given) {
         chosenPath_ = *given;
@@ -73,7 +72,7 @@ bool ResultReader::readInputConfiguration() {
             if (!in.readDouble(particle.a) || !in.readDouble(particle.b) || !in.skip(2)) return false;
             if (scene_.recordMode == RecordMode::Long) {
                 // Fewer than three vertices is no outline; such a record is not a long one.
-                if (!in.readInt16(particle.nv) || particle.nv < 3) return false;
+                if (!in.readInt16(particle.nv) || particle.nv < runfiles::kFewestVertices) return false;
             } else {
                 particle.nv = kDefaultVertexCount;
             }

@@ -161,7 +161,7 @@ bool ResultReader::readOutputStart() {
         }
         if (index != i || !in.readDouble(particle.a) || !in.readDouble(particle.b) || !in.skip(2)) return false;
         if (scene_.recordMode == RecordMode::Long) {
-            if (!in.readInt16(particle.nv) || particle.nv < 3) return false;
+            if (!in.readInt16(particle.nv) || particle.nv < runfiles::kFewestVertices) return false;
         } else {
             particle.nv = kDefaultVertexCount;
         }

@@ -4,7 +4,7 @@
 // window is to show (labels, control groups, the picture's change) into a ViewerState.
 #pragma once
 
-#include "viewer/core/field_stream.h"
+#include "runfiles/field_reader.h"
 #include "viewer/core/scene.h"
 #include "viewer/core/view_options.h"
 #include "viewer/core/viewer_interfaces.h"
@@ -15,6 +15,9 @@
 #include <string>
 
 namespace sorvath {
+
+using FieldStream = runfiles::FieldReader;
+using runfiles::fieldToInt32;
 
 enum class OutdrawResult {
     Read,          // the step was read (contacts may have been switched off)

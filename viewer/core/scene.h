@@ -5,26 +5,26 @@
 // place by the next file.
 #pragma once
 
+#include "runfiles/capacities.h"
+#include "runfiles/constants.h"
+#include "runfiles/records.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace sorvath {
 
-// The tables' first sizes; slot 0 of each is unused.
-inline constexpr int kFirstParticleSlots = 10000;
-inline constexpr int kFirstWallSlots = 100;
-inline constexpr int kFirstContactSlots = 10000;
-inline constexpr int kDefaultVertexCount = 20;
-
-// The angle constant shared by the readers and the drawing (eight decimals on purpose).
-inline constexpr double kPi = 3.14159265;
-
-struct Pose {
-    double x = 0.0;
-    double y = 0.0;
-    double theta = 0.0;  // radians
-};
+// The records, the tables' first sizes and the angle constant are the run files' own.
+using runfiles::Contact;
+using runfiles::kDefaultVertexCount;
+using runfiles::kFirstContactSlots;
+using runfiles::kFirstParticleSlots;
+using runfiles::kFirstWallSlots;
+using runfiles::Pose;
+using runfiles::Wall;
+// The angle constant of the drawing (eight decimals on purpose).
+inline constexpr double kPi = runfiles::kPiToEightDecimals;
 
 struct Particle {
     double a = 0.0;                    // semi-axis along the particle's own x direction
@@ -35,28 +35,10 @@ struct Particle {
     bool selected = false;  // grain-selection mark
 };
 
-struct Wall {
-    double x1 = 0.0;
-    double y1 = 0.0;
-    double x2 = 0.0;
-    double y2 = 0.0;
-};
-
-struct Contact {
-    int32_t ip = 0;  // first particle
-    int32_t jp = 0;  // second particle; |jp| is the index, 0 means none
-    double xc = 0.0;
-    double yc = 0.0;
-    double ang = 0.0;    // contact angle, radians
-    double fn = 0.0;     // normal force, stored with its sign inverted on reading
-    double extra = 0.0;  // read and not used
-};
-
 enum class SourceMode { None = 0, Input = 1, Output = 2 };
 
 // How particle shape records are read: with the vertex count (long) or without (short).
-// Opening is the transient state while the input file dialog is up.
-enum class RecordMode { Opening, Long, Short };
+enum class RecordMode { Long, Short };
 
 struct Scene {
     Scene();

@@ -1,16 +1,14 @@
-// cos and sin of the outline parameter phi_k = k x (2 pi / nv), k = 0 .. nv, built
-// by adding the vertex step nv times as the outline walk does, kept per vertex count.
+// The outline's angles as Sorvath draws them (runfiles::drawnOutlineAngles), kept per
+// vertex count.
 #pragma once
 
+#include "runfiles/outline.h"
+
 #include <unordered_map>
-#include <vector>
 
 namespace sorvath {
 
-struct OutlineAngles {
-    std::vector<double> cosPhi;  // nv + 1 entries
-    std::vector<double> sinPhi;
-};
+using runfiles::OutlineAngles;
 
 class OutlineTable {
 public:

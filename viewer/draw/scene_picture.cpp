@@ -66,11 +66,10 @@ const std::vector<PixelPoint>& ScenePicture::outline(const Particle& particle, d
     const double top = scale_.ScaleTop;
     vertices_.resize(static_cast<size_t>(nv) + 1);
     for (int k = 0; k <= nv; ++k) {
-        const double c = angles.cosPhi[static_cast<size_t>(k)];
-        const double s = angles.sinPhi[static_cast<size_t>(k)];
-        const double px = x + a * c * cosTheta - b * s * sinTheta;
-        const double py = y + a * c * sinTheta + b * s * cosTheta;
-        vertices_[static_cast<size_t>(k)] = {(px - left) * sx, (py - top) * sy};
+        const runfiles::Point p = runfiles::placedPoint(
+            runfiles::ownFramePoint(a, b, angles.cosPhi[static_cast<size_t>(k)], angles.sinPhi[static_cast<size_t>(k)]),
+            x, y, cosTheta, sinTheta);
+        vertices_[static_cast<size_t>(k)] = {(p.x - left) * sx, (p.y - top) * sy};
     }
     return vertices_;
 }

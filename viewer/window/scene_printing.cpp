@@ -90,10 +90,11 @@ void highQualityPrint(QPaintDevice& device, const Scene& scene, const ScaleState
             const double s = std::sin(pose.theta);
             outline.resize(particle.nv + 1);
             for (int k = 0; k <= particle.nv; ++k) {
-                const double cp = angles.cosPhi[static_cast<size_t>(k)];
-                const double sp = angles.sinPhi[static_cast<size_t>(k)];
-                outline[k] = page(pose.x + particle.a * cp * c - particle.b * sp * s,
-                                  pose.y + particle.a * cp * s + particle.b * sp * c);
+                const runfiles::Point p = runfiles::placedPoint(
+                    runfiles::ownFramePoint(particle.a, particle.b, angles.cosPhi[static_cast<size_t>(k)],
+                                            angles.sinPhi[static_cast<size_t>(k)]),
+                    pose.x, pose.y, c, s);
+                outline[k] = page(p.x, p.y);
             }
             painter.drawPolyline(outline);
             painter.drawLine(page(pose.x, pose.y), outline.back());

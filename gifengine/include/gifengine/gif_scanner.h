@@ -73,7 +73,6 @@ public:
     std::string foundComment;
 
     const uint8_t* rasterData() const { return buffer_.data() + state.rasterStart; }
-    const std::vector<uint8_t>& buffer() const { return buffer_; }
 
 private:
     // Reads the whole file into the buffer; the reader's message when it cannot.

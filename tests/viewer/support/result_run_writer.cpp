@@ -1,6 +1,5 @@
 #include "tests/viewer/support/result_run_writer.h"
 
-#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <random>
@@ -9,59 +8,33 @@
 namespace sorvath::testdata {
 namespace {
 
-std::string number(double value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-std::string number(int value) { return std::to_string(value); }
-
-// Collects records and lays their fields out on lines.
-class RecordText {
+// The writer of the run files with this format and the shortest exact numbers.
+class RunText {
 public:
-    explicit RecordText(const TextFormat& format) : format_(format) {}
-
-    template <typename... Fields>
-    void record(Fields... fields) {
-        const std::string texts[] = {number(fields)...};
-        for (const std::string& text : texts) field(text);
-        if (format_.lines == LineBreaking::RecordPerLine) endLine();
-    }
-
+    explicit RunText(const TextFormat& format)
+        : writer_(text_, runfiles::TextLayout{format.lines, format.separator, runfiles::NumberForm::Shortest}) {}
+    runfiles::RecordWriter& out() { return writer_; }
     std::string finish() {
-        endLine();
+        writer_.finish();
         return std::move(text_);
     }
 
 private:
-    void field(const std::string& text) {
-        if (lineOpen_ && format_.lines == LineBreaking::FieldPerLine) endLine();
-        // Every line starts with one blank, as the simulator writes.
-        text_ += lineOpen_ ? format_.separator : std::string(" ");
-        text_ += text;
-        lineOpen_ = true;
-    }
-    void endLine() {
-        if (!lineOpen_) return;
-        text_ += '\n';
-        lineOpen_ = false;
-    }
-
-    const TextFormat& format_;
     std::string text_;
-    bool lineOpen_ = false;
+    runfiles::RecordWriter writer_;
 };
 
-int nwallOf(const ResultRun& run) { return static_cast<int>(run.walls.size()); }
-int nopOf(const ResultRun& run) { return static_cast<int>(run.shapes.size()); }
-
-void parameterBlock(RecordText& out, const ResultRun& run, RecordLayout layout) {
-    out.record(run.nloop);
-    out.record(0.025, 9800.0);
-    out.record(0.5, 0.5, 0.0);
-    out.record(0.0, 9.6e8, 2.4e8);
-    if (layout == RecordLayout::Old) out.record(2000.0, 1000.0);
+// The values the simulator writes around the tables.
+runfiles::RunHead headOf(const ResultRun& run) {
+    runfiles::RunHead head;
+    head.dt = run.dt;
+    head.perw = run.perw;
+    head.perv = run.perv;
+    head.nloop = run.nloop;
+    head.parameters = {0.025, 9800.0, 0.5, 0.5, 0.0, 0.0, 9.6e8, 2.4e8};
+    head.lastOldRecord = {2000.0, 1000.0};
+    head.material = {2000.0, 1000.0};
+    return head;
 }
 
 // The viewer reads the companions from the third output block on, the first picture.
@@ -76,90 +49,39 @@ std::string inputFileText(const ResultRun& run, RecordLayout layout, const TextF
     if (run.steps.empty()) throw std::invalid_argument("an input file needs one step of poses");
     const Step& first = run.steps[0];
     const Step& second = run.steps.size() > 1 ? run.steps[1] : run.steps[0];
-    RecordText out(format);
-    if (layout == RecordLayout::Old) out.record(0);
-    out.record(nopOf(run), nwallOf(run), run.dt, 0);
-    for (size_t i = 0; i < run.shapes.size(); ++i) {
-        const Shape& shape = run.shapes[i];
-        if (layout == RecordLayout::Old) {
-            out.record(shape.a);
-        } else if (layout == RecordLayout::Long) {
-            out.record(shape.a, shape.b, 2000.0, 1000.0, shape.nv);
-        } else {
-            out.record(shape.a, shape.b, 2000.0, 1000.0);
-        }
-        out.record(first.poses.at(i).x, first.poses.at(i).y, first.poses.at(i).theta);
-        out.record(second.poses.at(i).x, second.poses.at(i).y, second.poses.at(i).theta);
-    }
-    for (const Wall& wall : run.walls) {
-        out.record(wall.x1, wall.y1, wall.x2, wall.y2);
-        if (layout != RecordLayout::Old) out.record(2000.0, 1000.0);
-    }
-    parameterBlock(out, run, layout);
-    return out.finish();
+    RunText text(format);
+    runfiles::writeInputFile(text.out(), headOf(run), run.shapes, run.walls, first.poses, second.poses, layout);
+    return text.finish();
 }
 
 std::string outputFileText(const ResultRun& run, RecordLayout layout, const TextFormat& format) {
-    RecordText out(format);
-    if (layout == RecordLayout::Old) out.record(0);
-    out.record(nopOf(run), nwallOf(run), run.dt, 0, 0, run.perw, run.perv);
-    parameterBlock(out, run, layout);
-    for (int j = 0; j < nwallOf(run); ++j) {
-        const Wall& wall = run.walls[static_cast<size_t>(j)];
-        if (layout == RecordLayout::Old) {
-            out.record(j + 1, wall.x1, wall.y1, wall.x2, wall.y2);
-        } else {
-            out.record(j + 1, wall.x1, wall.y1, wall.x2, wall.y2, 2000.0, 1000.0);
-        }
-    }
-    if (layout != RecordLayout::Old) out.record(0.0, 0.0, 0.0, 0.0);
-    for (int i = 0; i < nopOf(run); ++i) {
-        const Shape& shape = run.shapes[static_cast<size_t>(i)];
-        if (layout == RecordLayout::Old) {
-            out.record(i + 1, shape.a);
-        } else if (layout == RecordLayout::Long) {
-            out.record(i + 1, shape.a, shape.b, 2000.0, 1000.0, shape.nv);
-        } else {
-            out.record(i + 1, shape.a, shape.b, 2000.0, 1000.0);
-        }
-    }
-    for (const Step& step : run.steps) {
-        out.record(static_cast<int>(step.iloop));
-        for (size_t i = 0; i < step.poses.size(); ++i) {
-            out.record(static_cast<int>(i + 1), step.poses[i].x, step.poses[i].y, step.poses[i].theta);
-        }
-    }
-    return out.finish();
+    RunText text(format);
+    runfiles::writeOutputHead(text.out(), headOf(run), run.shapes, run.walls, layout);
+    for (const Step& step : run.steps) runfiles::writeStepBlock(text.out(), step.iloop, step.poses);
+    return text.finish();
 }
 
 std::string wallFileText(const ResultRun& run, const TextFormat& format) {
-    RecordText out(format);
-    for (const Step& step : companionSteps(run)) {
-        out.record(static_cast<int>(step.iloop));
-        const std::vector<Wall>& walls = step.walls.empty() ? run.walls : step.walls;
-        for (size_t j = 0; j < walls.size(); ++j) {
-            out.record(static_cast<int>(j + 1), walls[j].x1, walls[j].x2, walls[j].y1, walls[j].y2);
-        }
-    }
-    return out.finish();
+    RunText text(format);
+    for (const Step& step : companionSteps(run))
+        runfiles::writeWallBlock(text.out(), step.iloop, step.walls.empty() ? run.walls : step.walls);
+    return text.finish();
 }
 
 std::string contactHeaderFileText(const ResultRun& run, const TextFormat& format) {
-    RecordText out(format);
+    RunText text(format);
     for (const Step& step : companionSteps(run)) {
         const int total = static_cast<int>(step.contacts.size());
         const int ncont = step.ncont < 0 ? total : step.ncont;
-        out.record(static_cast<int>(step.iloop), ncont, total - ncont);
+        runfiles::writeContactHeader(text.out(), step.iloop, ncont, total - ncont);
     }
-    return out.finish();
+    return text.finish();
 }
 
 std::string contactRecordFileText(const ResultRun& run, const TextFormat& format) {
-    RecordText out(format);
-    for (const Step& step : companionSteps(run)) {
-        for (const ContactRecord& c : step.contacts) out.record(c.ip, c.jp, c.xc, c.yc, c.ang, c.fn, c.extra);
-    }
-    return out.finish();
+    RunText text(format);
+    for (const Step& step : companionSteps(run)) runfiles::writeContactRecords(text.out(), step.contacts);
+    return text.finish();
 }
 
 CompanionNames companionNamesFor(const std::string& outputName) {

@@ -1,8 +1,10 @@
 // Writes simulator result runs for the viewer's tests, fuzz seeds, benchmarks and
 // examples: input files, output files and the three companion files, in the long,
-// short and old layouts, with any line breaking and separators.
+// short and old layouts, with any line breaking and separators, through the run files'
+// own writer (runfiles/run_file_writer.h) with the shortest exact numbers.
 #pragma once
 
+#include "runfiles/run_file_writer.h"
 #include "viewer/core/scene.h"
 
 #include <cstdint>
@@ -12,35 +14,16 @@
 
 namespace sorvath::testdata {
 
-enum class RecordLayout { Long, Short, Old };
-
-// How the fields of a record are put on lines.
-enum class LineBreaking {
-    RecordPerLine,  // one record per line, as the simulator writes
-    FieldPerLine,   // every field on its own line (records split over lines)
-    OneLine,        // the whole file on one line (several records per line)
-};
+using runfiles::LineBreaking;
+using runfiles::RecordLayout;
 
 struct TextFormat {
     LineBreaking lines = LineBreaking::RecordPerLine;
     std::string separator = " ";  // between fields of a line, e.g. ", "
 };
 
-struct Shape {
-    double a = 1.0;
-    double b = 1.0;
-    int nv = 20;
-};
-
-struct ContactRecord {
-    int ip = 1;
-    int jp = 2;
-    double xc = 0.0;
-    double yc = 0.0;
-    double ang = 0.0;
-    double fn = 0.0;  // as written: the reader inverts the sign
-    double extra = 0.0;
-};
+using Shape = runfiles::ParticleShape;
+using ContactRecord = runfiles::Contact;  // fn as written: the reader inverts the sign
 
 struct Step {
     int32_t iloop = 0;

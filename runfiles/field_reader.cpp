@@ -1,6 +1,7 @@
-#include "viewer/core/field_stream.h"
+#include "runfiles/field_reader.h"
 
 #include "common/safe_output.h"
+#include "runfiles/capacities.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,12 +11,10 @@
 #include <cmath>
 #include <cstring>
 
-namespace sorvath {
+namespace runfiles {
 namespace {
 
 constexpr size_t kChunkSize = 1 << 20;
-// A longer field is not a number the simulator writes; refusing it bounds the buffer.
-constexpr size_t kMaxFieldLength = 4096;
 
 struct SeparatorTable {
     bool separator[256] = {};
@@ -68,11 +67,11 @@ bool fieldToInt32(double value, int32_t& out) {
     return true;
 }
 
-FieldStream::FieldStream() = default;
+FieldReader::FieldReader() = default;
 
-FieldStream::~FieldStream() { close(); }
+FieldReader::~FieldReader() { close(); }
 
-bool FieldStream::open(const std::string& path) {
+bool FieldReader::open(const std::string& path) {
     close();
     path_ = path;
     if (path.empty()) return false;
@@ -85,21 +84,39 @@ bool FieldStream::open(const std::string& path) {
     return file_ != nullptr;
 }
 
-bool FieldStream::reopen() {
+void FieldReader::openText(std::string_view text, std::string name) {
+    close();
+    path_ = std::move(name);
+    inText_ = true;
+    data_ = text.data();
+    end_ = text.size();
+    eof_ = true;
+}
+
+bool FieldReader::reopen() {
+    if (inText_) {
+        pos_ = 0;
+        line_ = 1;
+        return true;
+    }
     const std::string path = path_;
     return open(path);
 }
 
-void FieldStream::close() {
+void FieldReader::close() {
     if (file_ != nullptr) std::fclose(file_);
     file_ = nullptr;
+    inText_ = false;
+    data_ = nullptr;
     pos_ = 0;
     end_ = 0;
     eof_ = false;
     fetchedBytes_ = 0;
+    line_ = 1;
 }
 
-uint64_t FieldStream::fieldsLeftAtMost() const {
+uint64_t FieldReader::fieldsLeftAtMost() const {
+    if (inText_) return (end_ - pos_ + 1) / 2;
     struct stat status {};
     if (file_ == nullptr || ::fstat(::fileno(file_), &status) != 0) return 0;
     const auto size = static_cast<uint64_t>(std::max<off_t>(status.st_size, 0));
@@ -107,7 +124,7 @@ uint64_t FieldStream::fieldsLeftAtMost() const {
     return (unread + (end_ - pos_) + 1) / 2;
 }
 
-bool FieldStream::refill() {
+bool FieldReader::refill() {
     if (file_ == nullptr || eof_) return false;
     if (pos_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
@@ -115,6 +132,7 @@ bool FieldStream::refill() {
         pos_ = 0;
     }
     if (buffer_.size() < end_ + kChunkSize) buffer_.resize(end_ + kChunkSize);
+    data_ = buffer_.data();
     const size_t got = std::fread(buffer_.data() + end_, 1, kChunkSize, file_);
     end_ += got;
     fetchedBytes_ += got;
@@ -122,50 +140,61 @@ bool FieldStream::refill() {
     return got > 0;
 }
 
-bool FieldStream::atEnd() {
-    if (file_ == nullptr) return true;
+bool FieldReader::atEnd() {
+    if (!isOpen()) return true;
     for (;;) {
-        while (pos_ < end_ && isSeparator(buffer_[pos_])) ++pos_;
+        while (pos_ < end_ && isSeparator(data_[pos_])) {
+            if (data_[pos_] == '\n') ++line_;
+            ++pos_;
+        }
         if (pos_ < end_) return false;
         if (!refill()) return true;
     }
 }
 
-bool FieldStream::nextField(const char*& begin, const char*& end) {
+bool FieldReader::nextField(const char*& begin, const char*& end) {
     if (atEnd()) return false;
     size_t scan = pos_;
     for (;;) {
-        while (scan < end_ && !isSeparator(buffer_[scan])) ++scan;
+        while (scan < end_ && !isSeparator(data_[scan])) ++scan;
         if (scan - pos_ > kMaxFieldLength) return false;
         if (scan < end_ || eof_) break;
         const size_t offset = scan - pos_;
         if (!refill()) break;
         scan = pos_ + offset;
     }
-    begin = buffer_.data() + pos_;
-    end = buffer_.data() + scan;
+    begin = data_ + pos_;
+    end = data_ + scan;
     pos_ = scan;
     return true;
 }
 
-bool FieldStream::readDouble(double& value) {
+bool FieldReader::readField(std::string_view& field) {
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    if (!nextField(begin, end)) return false;
+    field = std::string_view(begin, static_cast<size_t>(end - begin));
+    return true;
+}
+
+bool FieldReader::readDouble(double& value) {
     const char* begin = nullptr;
     const char* end = nullptr;
     if (!nextField(begin, end)) return false;
     return parseFieldDouble(begin, end, value);
 }
 
-bool FieldStream::readInt16(int16_t& value) {
+bool FieldReader::readInt16(int16_t& value) {
     double field = 0.0;
     return readDouble(field) && fieldToInt16(field, value);
 }
 
-bool FieldStream::readInt32(int32_t& value) {
+bool FieldReader::readInt32(int32_t& value) {
     double field = 0.0;
     return readDouble(field) && fieldToInt32(field, value);
 }
 
-bool FieldStream::skip(int count) {
+bool FieldReader::skip(int count) {
     double ignored = 0.0;
     for (int i = 0; i < count; ++i) {
         if (!readDouble(ignored)) return false;
@@ -173,4 +202,4 @@ bool FieldStream::skip(int count) {
     return true;
 }
 
-}  // namespace sorvath
+}  // namespace runfiles
