@@ -26,11 +26,11 @@ public:
         const double a = particle.a;
         const double b = particle.b;
         points.resize(static_cast<size_t>(nv) + 1);
+        Point* out = points.data();
         for (int k = 0; k <= nv; ++k) {
             const double c = angles.cosPhi[static_cast<size_t>(k)];
             const double s = angles.sinPhi[static_cast<size_t>(k)];
-            points[static_cast<size_t>(k)] =
-                map(x + a * c * cosTheta - b * s * sinTheta, y + a * c * sinTheta + b * s * cosTheta);
+            out[k] = map(x + a * c * cosTheta - b * s * sinTheta, y + a * c * sinTheta + b * s * cosTheta);
         }
     }
 

@@ -47,10 +47,7 @@ double unwrappedPreviousTheta(const Pose& previous, const Pose& current, int pas
 
 const std::vector<PixelPoint>& SceneRenderer::outline(const Particle& particle, double xadd,
                                                       const SceneTransform& transform) {
-    // A copy the vertex loop can keep in registers.
-    const SceneTransform local = transform;
-    outline_.trace(
-        particle, xadd, [&local](double x, double y) { return local.outlinePoint(x, y); }, vertices_);
+    transform.withOutlineMap([&](auto map) { outline_.trace(particle, xadd, map, vertices_); });
     return vertices_;
 }
 

@@ -22,8 +22,24 @@ public:
     }
     // Outline vertices, as one multiply-add per axis.
     PixelPoint outlinePoint(double x, double y) const {
+        if (divided_) return {(x - x_.origin) * x_.factor, (y - y_.origin) * y_.factor};
         return {(x_.offset + (x - x_.origin) * x_.factor) * x_.unit,
                 (y_.offset + (y - y_.origin) * y_.factor) * y_.unit};
+    }
+    // Calls use(map) with map(x, y) == outlinePoint(x, y), the choice of form made once
+    // for a whole outline.
+    template <typename Use>
+    void withOutlineMap(Use&& use) const {
+        if (divided_) {
+            use([ox = x_.origin, fx = x_.factor, oy = y_.origin, fy = y_.factor](double x, double y) {
+                return PixelPoint{(x - ox) * fx, (y - oy) * fy};
+            });
+        } else {
+            use([x = x_, y = y_](double px, double py) {
+                return PixelPoint{(x.offset + (px - x.origin) * x.factor) * x.unit,
+                                  (y.offset + (py - y.origin) * y.factor) * y.unit};
+            });
+        }
     }
 
 private:
