@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QPageSize>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -48,6 +49,8 @@ public:
         if (pdfPath.empty()) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QString::fromStdString(pdfPath));
+        // The same page whatever the locale's paper.
+        printer.setPageSize(QPageSize(QPageSize::A4));
         return true;
     }
     void beep() override { ++beeps; }
@@ -92,13 +95,20 @@ struct WindowBench {
     // Writes the run (with wall and contact companions) and opens it as the output file.
     void openOutput(const testdata::ResultRun& run, bool mountWalls = false, const std::string& name = "out-0001.dat") {
         testdata::writeRun(folder.path(), name, run, testdata::RecordLayout::Long, true, true);
-        dialogs->paths.push_back(folder.file(name));
-        dialogs->answers.push_back(mountWalls);
-        action("m12")->trigger();
+        openOutputFile(folder.file(name), mountWalls);
     }
     void openInput(const testdata::ResultRun& run, const std::string& name = "input.dat") {
         testdata::writeTextFile(folder.path() / name, testdata::inputFileText(run, testdata::RecordLayout::Long));
-        dialogs->paths.push_back(folder.file(name));
+        openInputFile(folder.file(name));
+    }
+    // Opens files already in place through the menu commands, the path as the dialog gives it.
+    void openOutputFile(const std::string& path, bool mountWalls = false) {
+        dialogs->paths.push_back(path);
+        dialogs->answers.push_back(mountWalls);
+        action("m12")->trigger();
+    }
+    void openInputFile(const std::string& path) {
+        dialogs->paths.push_back(path);
         action("m11")->trigger();
     }
     // The message log's lines, newest first.
