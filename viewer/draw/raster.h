@@ -3,6 +3,8 @@
 // (pixel (i, j) covers [i, i+1) x [j, j+1)); non-finite coordinates draw nothing.
 #pragma once
 
+#include "viewer/draw/scene_canvas.h"
+
 #include <QImage>
 #include <QRgb>
 
@@ -10,18 +12,16 @@
 
 namespace sorvath {
 
-struct PixelPoint {
-    double x = 0.0;
-    double y = 0.0;
-};
-
-class Raster {
+class Raster final : public SceneCanvas {
 public:
     explicit Raster(QImage& image);
 
-    void line(PixelPoint from, PixelPoint to, QRgb colour, int width = 1);
+    void line(PixelPoint from, PixelPoint to, QRgb colour, int width = 1) override;
+    void polyline(const PixelPoint* points, int count, QRgb colour) override {
+        for (int k = 0; k + 1 < count; ++k) line(points[k], points[k + 1], colour);
+    }
     // Fills the pixels whose centres lie inside the convex polygon.
-    void fillConvexPolygon(const PixelPoint* points, int count, QRgb colour);
+    void fillConvexPolygon(const PixelPoint* points, int count, QRgb colour) override;
 
 private:
     void plot(int x, int y, QRgb colour) {

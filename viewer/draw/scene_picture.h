@@ -1,20 +1,16 @@
-// The retained picture of W0 x H0 pixels and the drawing of a scene onto it.
-// Everything is drawn without antialiasing, so every pixel is a palette colour.
-// Particles are filled as polygons first and all outlines and marks are drawn
-// afterwards: outlines stay visible where particles touch, and a fill cannot leak
-// into the background when an outline is not closed on screen.
+// The retained picture of W0 x H0 pixels, its scale values, and the scene drawn onto
+// it by the scene renderer through the picture's raster. Everything is drawn without
+// antialiasing, so every pixel is a palette colour; a fill cannot leak into the
+// background when an outline is not closed on screen.
 #pragma once
 
 #include "viewer/core/scene.h"
 #include "viewer/core/view_options.h"
-#include "viewer/draw/outline_table.h"
-#include "viewer/draw/raster.h"
 #include "viewer/draw/scale_state.h"
+#include "viewer/draw/scene_renderer.h"
+#include "viewer/draw/scene_transform.h"
 
 #include <QImage>
-#include <QRgb>
-
-#include <vector>
 
 namespace sorvath {
 
@@ -36,28 +32,22 @@ public:
     // picture and resets the drawing state. A box of zero extent is treated as a box
     // of extent 1 centred on its point.
     void setscale(const Scene& scene);
-    // Draws the whole scene onto the (already cleared) picture. Unwraps previous
-    // angles that differ from the current ones by more than 90 degrees; those stay changed.
-    void drawscene(Scene& scene, const ViewOptions& options);
+    // Draws the whole scene onto the (already cleared) picture; the scene is only read.
+    void drawscene(const Scene& scene, const ViewOptions& options);
+
+    // The current mapping from world coordinates to this picture's pixels.
+    SceneTransform transform() const { return SceneTransform::picture(scale_, w0_, h0_); }
 
     // Pixel position of a world point with the current mapping.
     double pixelX(double x) const;
     double pixelY(double y) const;
 
 private:
-    // Pixel positions of a particle's outline, shifted by xadd in world x.
-    const std::vector<PixelPoint>& outline(const Particle& particle, double xadd);
-    void drawWalls(Raster& raster, const Scene& scene, double xadd);
-    void drawContactSegments(Raster& raster, const Scene& scene, const ViewOptions& options);
-    void drawRotationMarks(Raster& raster, const Scene& scene, const ViewOptions& options);
-    PixelPoint toPixel(double x, double y) const;
-
     QImage image_;
     int w0_;
     int h0_;
     ScaleState scale_;
-    OutlineTable outlineTable_;
-    std::vector<PixelPoint> vertices_;
+    SceneRenderer renderer_;
 };
 
 }  // namespace sorvath

@@ -1,9 +1,9 @@
 #include "viewer/window/form1.h"
 
+#include "viewer/draw/scene_print.h"
 #include "viewer/window/message_log_box.h"
 #include "viewer/window/picture_box.h"
 #include "viewer/window/ratio_text.h"
-#include "viewer/window/scene_printing.h"
 #include "viewer/window/session_picture.h"
 
 #include <QAction>

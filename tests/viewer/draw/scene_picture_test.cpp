@@ -99,11 +99,53 @@ TEST_F(ViewerDrawing, FillColourFollowsTheSenseOfRotation) {
 
 TEST_F(ViewerDrawing, TurnAcrossPiIsASmallClockwiseTurn) {
     options.colour = true;
-    Particle& p = add(0.0, 0.0, 2.0, -3.1, 3.1);
+    const Particle& p = add(0.0, 0.0, 2.0, -3.1, 3.1);
     draw();
     EXPECT_EQ(at(0.0, 1.0), palette::kClockwise);
-    // The unwrapped previous angle stays.
-    EXPECT_DOUBLE_EQ(p.previous.theta, -3.1 + 2.0 * kPi);
+    // The drawing only reads the scene.
+    EXPECT_EQ(p.previous.theta, -3.1);
+}
+
+// A turn of 100 degrees is taken for a turn across +-pi; drawing it again must not
+// take it back.
+TEST_F(ViewerDrawing, RedrawingTheSameSceneGivesTheSamePicture) {
+    options.colour = true;
+    options.periodic = true;
+    add(-4.0, 0.0, 2.0, 0.0, 100.0 / 180.0 * kPi);
+    add(4.0, 0.0, 2.0, 0.0, -3.0);
+    scene.perw = 9.0;
+    const Scene before = scene;
+    draw();
+    const QImage first = picture.image().copy();
+    EXPECT_EQ(at(-4.0, 1.0), palette::kClockwise);
+    EXPECT_EQ(at(4.0, 1.0), palette::kCounterClockwise);
+    picture.clear();
+    picture.drawscene(scene, options);
+    EXPECT_TRUE(picture.image() == first);
+    for (int i = 1; i <= scene.nop; ++i) {
+        EXPECT_EQ(scene.particles[static_cast<size_t>(i)].previous.theta,
+                  before.particles[static_cast<size_t>(i)].previous.theta);
+        EXPECT_EQ(scene.particles[static_cast<size_t>(i)].current.theta,
+                  before.particles[static_cast<size_t>(i)].current.theta);
+    }
+}
+
+TEST_F(ViewerDrawing, PictureOfAnotherSizeMapsTheRunOntoItsOwnPixels) {
+    ScenePicture tall(300, 420);
+    scene.ymin = -2.0;
+    scene.ymax = 2.0;
+    add(0.0, 0.0, 1.0, 0.0, 0.0);
+    tall.setscale(scene);
+    tall.drawscene(scene, options);
+    EXPECT_EQ(tall.image().size(), QSize(300, 420));
+    // The 20-unit width spans 300 / 1.1 pixels; the top is 1 unit of margin above y = 2.
+    EXPECT_NEAR(tall.pixelX(0.0), 150.0, 1e-3);
+    EXPECT_NEAR(tall.pixelX(10.0) - tall.pixelX(0.0), 150.0 / 1.1, 1e-3);
+    EXPECT_NEAR(tall.pixelY(0.0), 3.0 * 300.0 / 22.0, 1e-3);
+    const int row = static_cast<int>(tall.pixelY(0.0));
+    EXPECT_EQ(tall.image().pixel(static_cast<int>(tall.pixelX(0.5)), row), palette::kForeground);
+    EXPECT_EQ(tall.image().pixel(150, static_cast<int>(tall.pixelY(-1.0))), palette::kForeground);
+    EXPECT_EQ(tall.image().pixel(150, static_cast<int>(tall.pixelY(-1.5))), palette::kBackground);
 }
 
 TEST_F(ViewerDrawing, ColourOffDrawsOutlineAndOrientationMarkOnly) {

@@ -2,7 +2,7 @@
 // prints, read back from PDF files with poppler's tools.
 #include "tests/viewer/window/window_bench.h"
 #include "viewer/draw/palette.h"
-#include "viewer/window/scene_printing.h"
+#include "viewer/draw/scene_print.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,13 +1,14 @@
-#include "viewer/window/scene_printing.h"
+#include "viewer/draw/scene_print.h"
 
-#include "viewer/draw/outline_table.h"
+#include "viewer/draw/painter_canvas.h"
+#include "viewer/draw/scene_renderer.h"
+#include "viewer/draw/scene_transform.h"
 
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 
-#include <algorithm>
 #include <cmath>
 
 namespace sorvath {
@@ -20,6 +21,7 @@ public:
         : sx_(device.logicalDpiX() / kPrinterUnitsPerInch), sy_(device.logicalDpiY() / kPrinterUnitsPerInch) {}
     QPointF at(double x, double y) const { return {x * sx_, y * sy_}; }
     double width(double units) const { return units * sx_; }
+    double height(double units) const { return units * sy_; }
 
 private:
     double sx_;
@@ -31,6 +33,7 @@ constexpr QColor kPrintLineColour(0, 0, 128);
 constexpr double kPrintLineWidth = 10.0;  // printer units
 constexpr double kTextLeft = 300.0;
 constexpr double kTextTop = 300.0;
+constexpr double kPageOrigin = 2500.0;  // where the run's top-left corner (xmin, ymax) lands
 
 }  // namespace
 
@@ -70,35 +73,10 @@ void highQualityPrint(QPaintDevice& device, const Scene& scene, const ScaleState
 
     const double f = printScaleFactor(scale.xlng, scale.ylng);
     if (std::isfinite(f)) {
-        auto page = [&](double x, double y) {
-            return units.at(2500.0 + f * (x - scene.xmin), 2500.0 + f * (scene.ymax - y));
-        };
-        const int nwall = std::clamp(scene.nwall, 0, scene.wallSlots());
-        for (int j = 1; j <= nwall; ++j) {
-            const Wall& wall = scene.walls[static_cast<size_t>(j)];
-            painter.drawLine(page(wall.x1, wall.y1), page(wall.x2, wall.y2));
-        }
-        OutlineTable table;
-        const int nop = std::clamp(scene.nop, 0, scene.particleSlots());
-        QPolygonF outline;
-        for (int i = 1; i <= nop; ++i) {
-            const Particle& particle = scene.particles[static_cast<size_t>(i)];
-            if (particle.nv < 1) continue;
-            const OutlineAngles& angles = table.angles(particle.nv);
-            const Pose& pose = particle.current;
-            const double c = std::cos(pose.theta);
-            const double s = std::sin(pose.theta);
-            outline.resize(particle.nv + 1);
-            for (int k = 0; k <= particle.nv; ++k) {
-                const runfiles::Point p = runfiles::placedPoint(
-                    runfiles::ownFramePoint(particle.a, particle.b, angles.cosPhi[static_cast<size_t>(k)],
-                                            angles.sinPhi[static_cast<size_t>(k)]),
-                    pose.x, pose.y, c, s);
-                outline[k] = page(p.x, p.y);
-            }
-            painter.drawPolyline(outline);
-            painter.drawLine(page(pose.x, pose.y), outline.back());
-        }
+        PainterCanvas canvas(painter);
+        SceneRenderer().draw(
+            scene, SceneTransform::page(f, scene.xmin, scene.ymax, kPageOrigin, units.width(1.0), units.height(1.0)),
+            lineDrawing(kPrintLineColour.rgba()), canvas);
     }
     painter.end();
 }

@@ -1,6 +1,6 @@
 // Printing the picture. The rough print puts the retained image on the page at
 // its screen size (15 twips per pixel); the high-quality print draws the scene
-// again with vector lines in printer units of 1/1440 inch.
+// again through the scene renderer with vector lines, in printer units of 1/1440 inch.
 #pragma once
 
 #include "viewer/core/scene.h"
