@@ -55,11 +55,11 @@ std::string sorvathCacheFolder() {
 }
 
 std::string runAnimationFolder(const std::string& outputPath) {
-    return (fs::path(outputPath).parent_path() / "animation").string();
+    return (fs::absolute(outputPath).lexically_normal().parent_path() / "animation").string();
 }
 
 std::string cachedAnimationFolder(const std::string& outputPath, const std::string& cacheFolder) {
-    const fs::path output = fs::path(outputPath).lexically_normal();
+    const fs::path output = fs::absolute(outputPath).lexically_normal();
     const std::string runFolder = output.parent_path().filename().string();
     std::string name = output.filename().string();
     if (name.size() > 4 && name.compare(name.size() - 4, 4, ".dat") == 0) name.resize(name.size() - 4);

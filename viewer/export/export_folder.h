@@ -15,7 +15,8 @@ namespace sorvath {
 // "$HOME/.cache/sorvath"; empty when neither is known.
 std::string sorvathCacheFolder();
 
-// "<run folder>/animation" for the output file at this path.
+// "<run folder>/animation" for the output file at this path; a relative path is taken
+// from the current folder, so a run opened by its bare name exports beside itself.
 std::string runAnimationFolder(const std::string& outputPath);
 // "<cacheFolder>/<run folder's name>-<output file's name without .dat>".
 std::string cachedAnimationFolder(const std::string& outputPath, const std::string& cacheFolder);

@@ -1,6 +1,7 @@
 // Where the export writes: beside the run when its folder can be written, else in
 // the user's cache; and which files of an earlier export it removes first.
 #include "viewer/export/export_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/viewer/export/export_rig.h"
 #include "viewer/export/export_messages.h"
 
@@ -107,6 +108,27 @@ TEST(ExportFolder, OnlyTheExportsOwnEarlierFilesAreRemoved) {
     // A link is removed as a name; what it names stays.
     std::ifstream target(elsewhere.file("kept.gif"));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(target), {}), "the user's own picture");
+}
+
+TEST(ExportFolder, ARunNamedWithoutItsFolderIsTakenFromTheCurrentFolder) {
+    toolkit_test::ScratchFolder run;
+    const fs::path started = fs::current_path();
+    fs::current_path(run.path());
+    const std::string runName = run.path().filename().string();
+    const struct {
+        const char* output;
+        fs::path beside;
+        std::string cached;
+    } cases[] = {
+        {"output.dat", run.path() / "animation", "/c/" + runName + "-output"},
+        {"./sub/../out-1.dat", run.path() / "animation", "/c/" + runName + "-out-1"},
+        {"sub/output.dat", run.path() / "sub" / "animation", "/c/sub-output"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(runAnimationFolder(c.output), c.beside.string()) << c.output;
+        EXPECT_EQ(cachedAnimationFolder(c.output, "/c"), c.cached) << c.output;
+    }
+    fs::current_path(started);
 }
 
 TEST(ExportFolder, TheCacheFolderComesFromTheEnvironment) {
