@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace bridge {
+namespace demrun {
 
 namespace {
 
@@ -114,4 +114,4 @@ ClumpPose clumpPose(const Clump& clump, const std::vector<Point>& positions) {
     return pose;
 }
 
-}  // namespace bridge
+}  // namespace demrun

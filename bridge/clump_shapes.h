@@ -12,7 +12,7 @@
 
 #include <vector>
 
-namespace bridge {
+namespace demrun {
 
 struct ClumpDisc {
     Point offset;  // in the particle's own frame, from its centre
@@ -46,4 +46,4 @@ struct ClumpPose {
 };
 ClumpPose clumpPose(const Clump& clump, const std::vector<Point>& positions);
 
-}  // namespace bridge
+}  // namespace demrun

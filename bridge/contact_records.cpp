@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace bridge {
+namespace demrun {
 
 namespace {
 
@@ -160,4 +160,4 @@ double segmentAngle(double x1, double y1, double x2, double y2) {
     return std::atan2(y2 - y1, x2 - x1) - runfiles::kPi / 2.0;
 }
 
-}  // namespace bridge
+}  // namespace demrun

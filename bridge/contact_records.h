@@ -14,7 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace bridge {
+namespace demrun {
 
 class ContactRecords {
 public:
@@ -61,4 +61,4 @@ private:
 // towards (x2, y2).
 double segmentAngle(double x1, double y1, double x2, double y2);
 
-}  // namespace bridge
+}  // namespace demrun

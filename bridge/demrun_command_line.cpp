@@ -7,7 +7,7 @@
 
 #include <memory>
 
-namespace bridge {
+namespace demrun {
 
 namespace {
 
@@ -137,4 +137,4 @@ int demrunMain(const std::vector<std::string>& args, std::ostream& out, std::ost
     return convertCommand(line.convertOptions, out, err);
 }
 
-}  // namespace bridge
+}  // namespace demrun

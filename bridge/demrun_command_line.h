@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace bridge {
+namespace demrun {
 
 // The whole program: the arguments after the program's name.
 int demrunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-}  // namespace bridge
+}  // namespace demrun

@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-namespace bridge {
+namespace demrun {
 
 namespace {
 
@@ -116,4 +116,4 @@ int convertCommand(const ConvertOptions& options, std::ostream& out, std::ostrea
     }
 }
 
-}  // namespace bridge
+}  // namespace demrun

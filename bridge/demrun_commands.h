@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-namespace bridge {
+namespace demrun {
 
 struct PrepareOptions {
     std::string params;        // a parameter file, or empty for the defaults
@@ -30,4 +30,4 @@ int prepareCommand(const PrepareOptions& options, std::ostream& out, std::ostrea
 int runCommand(const RunOptions& options, std::ostream& out, std::ostream& err);
 int convertCommand(const ConvertOptions& options, std::ostream& out, std::ostream& err);
 
-}  // namespace bridge
+}  // namespace demrun

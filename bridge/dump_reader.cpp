@@ -13,7 +13,7 @@
 #include <cstring>
 #include <filesystem>
 
-namespace bridge {
+namespace demrun {
 
 namespace {
 
@@ -274,4 +274,4 @@ void removeDumpFiles(const std::string& folder, const std::string& name) {
     }
 }
 
-}  // namespace bridge
+}  // namespace demrun

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace bridge {
+namespace demrun {
 
 struct DumpBlock {
     long timestep = 0;
@@ -82,4 +82,4 @@ std::vector<std::string> dumpFiles(const std::string& folder, const std::string&
 // Removes them all; throws std::runtime_error naming a file that cannot be removed.
 void removeDumpFiles(const std::string& folder, const std::string& name);
 
-}  // namespace bridge
+}  // namespace demrun

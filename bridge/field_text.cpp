@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace bridge {
+namespace demrun {
 
 std::string numberText(double value, int digits) {
     char buffer[40];
@@ -43,4 +43,4 @@ void FieldText::skip(int count, const char* what) {
 
 void FieldText::fail(const std::string& message) const { throw InputError(name() + ": " + message); }
 
-}  // namespace bridge
+}  // namespace demrun

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace bridge {
+namespace demrun {
 
 // A read failure with its location, ready to show to the user.
 class InputError : public std::runtime_error {
@@ -47,4 +47,4 @@ private:
 // A number as text with the given significant digits (printf's %g), locale-free.
 std::string numberText(double value, int digits);
 
-}  // namespace bridge
+}  // namespace demrun

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace bridge {
+namespace demrun {
 
 namespace {
 
@@ -194,4 +194,4 @@ std::vector<Point> bodyVertices(const PackedParticle& particle, double rounded) 
     return vertices;
 }
 
-}  // namespace bridge
+}  // namespace demrun

@@ -10,7 +10,7 @@
 
 #include <string>
 
-namespace bridge {
+namespace demrun {
 
 // The most corners a clump's outline gets. A denser outline (an ellipse's 100 points) is
 // sampled at this many points; discs along the edges fill the rest.
@@ -40,4 +40,4 @@ std::string lammpsScriptText(const Packing& packing, const RunParameters& parame
 std::vector<Point> bodyVertices(const PackedParticle& particle, double roundedRadius);
 double roundedRadius(const PackedParticle& particle, const RunParameters& parameters);
 
-}  // namespace bridge
+}  // namespace demrun

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <sstream>
 
-namespace bridge {
+namespace demrun {
 
 std::optional<std::string> findProgram(const std::string& name, const std::string& path) {
     std::stringstream folders(path);
@@ -150,4 +150,4 @@ std::string failureText(const LammpsOutcome& outcome, const std::optional<long>&
     return text;
 }
 
-}  // namespace bridge
+}  // namespace demrun

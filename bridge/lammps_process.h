@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace bridge {
+namespace demrun {
 
 // The full path of a program found on PATH, or nothing.
 std::optional<std::string> findProgram(const std::string& name, const std::string& path);
@@ -59,4 +59,4 @@ std::string failureText(const LammpsOutcome& outcome, const std::optional<long>&
 LammpsOutcome runLammps(const std::vector<std::string>& command, const std::string& folder,
                         const std::function<void(const std::string&)>& onLine);
 
-}  // namespace bridge
+}  // namespace demrun

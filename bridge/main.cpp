@@ -8,5 +8,5 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return bridge::demrunMain(args, std::cout, std::cerr);
+    return demrun::demrunMain(args, std::cout, std::cerr);
 }

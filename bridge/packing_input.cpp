@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-namespace bridge {
+namespace demrun {
 
 namespace {
 
@@ -102,4 +102,4 @@ std::vector<Point> outlinePoints(const PackedParticle& particle) {
     return points;
 }
 
-}  // namespace bridge
+}  // namespace demrun

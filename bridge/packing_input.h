@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace bridge {
+namespace demrun {
 
 // How a particle is simulated.
 enum class ShapeKind {
@@ -49,4 +49,4 @@ Packing readPackingFile(const std::string& path);
 // exact angles (runfiles::exactOutlineAngles).
 std::vector<Point> outlinePoints(const PackedParticle& particle);
 
-}  // namespace bridge
+}  // namespace demrun

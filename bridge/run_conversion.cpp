@@ -20,7 +20,7 @@
 #include <optional>
 #include <vector>
 
-namespace bridge {
+namespace demrun {
 
 namespace {
 
@@ -400,4 +400,4 @@ std::vector<std::string> checkWarnings(const ConversionSummary& summary) {
     return lines;
 }
 
-}  // namespace bridge
+}  // namespace demrun

@@ -31,7 +31,7 @@
 #include <utility>
 #include <vector>
 
-namespace bridge {
+namespace demrun {
 
 inline constexpr const char* kOutputFile = "output.dat";
 inline constexpr const char* kWallFile = "wllout.dat";
@@ -75,4 +75,4 @@ ConversionSummary convertRun(const std::string& folder, ConversionMode mode = Co
 // The check's findings as warning lines naming the particles; none when all is well.
 std::vector<std::string> checkWarnings(const ConversionSummary& summary);
 
-}  // namespace bridge
+}  // namespace demrun

@@ -10,7 +10,7 @@
 #include <csignal>
 #include <cstdlib>
 
-namespace bridge {
+namespace demrun {
 
 namespace {
 
@@ -73,4 +73,4 @@ int removeOldPartFiles(const std::string& path) {
     return removed;
 }
 
-}  // namespace bridge
+}  // namespace demrun

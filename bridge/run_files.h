@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-namespace bridge {
+namespace demrun {
 
 // The whole file; throws InputError "<path>: cannot be opened (<reason>)".
 std::string readTextFile(const std::string& path);
@@ -46,4 +46,4 @@ private:
 // (only regular files of this user whose process no longer runs). Returns how many.
 int removeOldPartFiles(const std::string& path);
 
-}  // namespace bridge
+}  // namespace demrun

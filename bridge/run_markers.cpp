@@ -17,7 +17,7 @@
 #include <random>
 #include <sstream>
 
-namespace bridge {
+namespace demrun {
 
 namespace {
 
@@ -142,4 +142,4 @@ HeldMarker::~HeldMarker() {
 
 void HeldMarker::keep() { path_.clear(); }
 
-}  // namespace bridge
+}  // namespace demrun

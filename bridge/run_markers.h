@@ -15,7 +15,7 @@
 #include <optional>
 #include <string>
 
-namespace bridge {
+namespace demrun {
 
 inline constexpr const char* kStampFile = "demrun.stamp";
 inline constexpr const char* kRunningMarker = "demrun.running";
@@ -54,4 +54,4 @@ private:
     std::string path_;
 };
 
-}  // namespace bridge
+}  // namespace demrun

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <vector>
 
-namespace bridge {
+namespace demrun {
 
 namespace {
 
@@ -303,4 +303,4 @@ RunParameters readSetupText(std::string_view text, const std::string& name) {
     return r;
 }
 
-}  // namespace bridge
+}  // namespace demrun

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace bridge {
+namespace demrun {
 
 // What the user may set; "auto" values are derived by deriveParameters.
 struct ParameterChoice {
@@ -71,4 +71,4 @@ long promisedDumps(const RunParameters& parameters);
 std::string setupText(const RunParameters& parameters);
 RunParameters readSetupText(std::string_view text, const std::string& name);
 
-}  // namespace bridge
+}  // namespace demrun

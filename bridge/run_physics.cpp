@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <sstream>
 
-namespace bridge {
+namespace demrun {
 
 namespace {
 
@@ -101,4 +101,4 @@ std::vector<std::string> physicsLines(const PhysicsFigures& f) {
     };
 }
 
-}  // namespace bridge
+}  // namespace demrun

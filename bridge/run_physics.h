@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace bridge {
+namespace demrun {
 
 struct PhysicsFigures {
     long particles = 0;
@@ -41,4 +41,4 @@ AngleComparison compareFinalAngles(const std::string& coarseFolder, const std::s
 // The figures as report lines, one per check ("bottom wall / weight 0.998", ...).
 std::vector<std::string> physicsLines(const PhysicsFigures& figures);
 
-}  // namespace bridge
+}  // namespace demrun

@@ -1,6 +1,6 @@
 #include "bridge/shell_word.h"
 
-namespace bridge {
+namespace demrun {
 
 std::string shellWord(std::string_view text) {
     constexpr std::string_view kPlain = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_@%+:,./-";
@@ -15,4 +15,4 @@ std::string shellWord(std::string_view text) {
     return word + "'";
 }
 
-}  // namespace bridge
+}  // namespace demrun

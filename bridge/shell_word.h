@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-namespace bridge {
+namespace demrun {
 
 std::string shellWord(std::string_view text);
 
-}  // namespace bridge
+}  // namespace demrun

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <system_error>
 
-namespace fuzzing {
+namespace toolkit::testing {
 
 class WorkFolder {
 public:
@@ -37,4 +37,4 @@ inline void writeFile(const std::filesystem::path& path, std::string_view text) 
     file.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-}  // namespace fuzzing
+}  // namespace toolkit::testing

@@ -24,7 +24,7 @@
 #include <fstream>
 #include <string>
 
-namespace bridge {
+namespace demrun {
 namespace {
 
 constexpr int kSide = 100;  // 100 x 100 discs
@@ -190,6 +190,6 @@ void BM_ReadParticleDump(benchmark::State& state) {
 BENCHMARK(BM_ReadParticleDump)->Unit(benchmark::kSecond)->Iterations(3);
 
 }  // namespace
-}  // namespace bridge
+}  // namespace demrun
 
 BENCHMARK_MAIN();

@@ -18,14 +18,14 @@ int main(int argc, char** argv) {
     try {
         for (const std::string& folder : folders) {
             std::cout << folder << ":\n";
-            for (const std::string& line : bridge::physicsLines(bridge::measurePhysics(folder)))
+            for (const std::string& line : demrun::physicsLines(demrun::measurePhysics(folder)))
                 std::cout << "  " << line << "\n";
         }
         if (angles.size() == 2) {
-            const bridge::AngleComparison c = bridge::compareFinalAngles(angles[0], angles[1]);
+            const demrun::AngleComparison c = demrun::compareFinalAngles(angles[0], angles[1]);
             std::cout << "final disc angles, " << angles[0] << " against " << angles[1] << ": largest difference "
-                      << bridge::numberText(c.largestDifference, 3) << " rad (largest turn in the run "
-                      << bridge::numberText(c.largestTurn, 3) << " rad)\n";
+                      << demrun::numberText(c.largestDifference, 3) << " rad (largest turn in the run "
+                      << demrun::numberText(c.largestTurn, 3) << " rad)\n";
         }
     } catch (const std::exception& error) {
         std::cerr << "physics-figures: " << error.what() << "\n";

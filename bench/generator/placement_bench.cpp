@@ -78,7 +78,7 @@ void BM_WholeRun(benchmark::State& state) {
     ParticleTable sized;
     std::int32_t ir = 0;
     const ControlRecord c = discControl(static_cast<int>(state.range(0)), sized, ir);
-    toolkit_test::ScratchFolder folder;
+    toolkit::testing::ScratchFolder folder;
     folder.write("tessctrl.dat", "1 2\n" + std::to_string(c.npart) + " " + std::to_string(c.ntrial) +
                                      "\n1.0 0.1 0 100\n0 0 " + std::to_string(c.xb) + " " + std::to_string(c.yb) +
                                      "\n0\n");

@@ -24,11 +24,11 @@ public:
 };
 
 struct Inputs {
-    gif_test::TempFolder folder;
-    std::vector<std::string> paths = gifbench::WriteInputFiles(folder.path());
+    gifengine::testing::TempFolder folder;
+    std::vector<std::string> paths = gifengine::testing::WriteInputFiles(folder.path());
     int64_t fileBytes = 0;
     Inputs() {
-        for (const auto& p : paths) fileBytes += int64_t(gif_test::ReadFile(p).size());
+        for (const auto& p : paths) fileBytes += int64_t(gifengine::testing::ReadFile(p).size());
     }
 };
 
@@ -57,7 +57,7 @@ void BM_Load1000Files(benchmark::State& state) {
     for (auto _ : state) {
         gifengine::GifEngine engine(reporter);
         loadAll(engine);
-        if (engine.frames.count() != gifbench::kFileCount) state.SkipWithError("frames missing");
+        if (engine.frames.count() != gifengine::testing::kFileCount) state.SkipWithError("frames missing");
         benchmark::DoNotOptimize(engine.frames.count());
     }
     state.SetBytesProcessed(state.iterations() * inputs().fileBytes);
@@ -81,7 +81,7 @@ void BM_MakeFromRecordsInMemory(benchmark::State& state) {
         benchmark::DoNotOptimize(sink.bytes.data());
     }
     state.SetBytesProcessed(state.iterations() * size);
-    state.counters["mean_raster_KB"] = double(rasterBytes(engine)) / gifbench::kFileCount / 1024.0;
+    state.counters["mean_raster_KB"] = double(rasterBytes(engine)) / gifengine::testing::kFileCount / 1024.0;
 }
 BENCHMARK(BM_MakeFromRecordsInMemory)->Unit(benchmark::kMillisecond);
 

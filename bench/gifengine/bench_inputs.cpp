@@ -5,17 +5,17 @@
 
 #include "gif_builder.h"
 
-namespace gifbench {
+namespace gifengine::testing {
 
 std::vector<std::string> WriteInputFiles(const std::string& folder) {
-    const std::vector<gif_test::Colour> palette = gif_test::MakePalette(8);
+    const std::vector<gifengine::testing::Colour> palette = gifengine::testing::MakePalette(8);
     std::vector<std::string> paths;
     uint32_t noise = 12345;
     for (int n = 0; n < kFileCount; ++n) {
-        gif_test::Image image;
+        gifengine::testing::Image image;
         image.width = 320;
         image.height = 240;
-        image.control = gif_test::Control{1, false, false, 0, 5};
+        image.control = gifengine::testing::Control{1, false, false, 0, 5};
         image.pixels.resize(320 * 240);
         // Runs of a few pixels of one colour with noisy colour changes: LZW
         // compresses this to roughly 64 KB, like a busy photograph-like frame.
@@ -28,11 +28,11 @@ std::vector<std::string> WriteInputFiles(const std::string& folder) {
         char name[32];
         std::snprintf(name, sizeof name, "/in%04d.gif", n);
         const std::string path = folder + name;
-        const auto bytes = gif_test::GifBuilder().screen(320, 240).globalTable(palette).image(image).bytes();
-        if (!gif_test::WriteFile(path, bytes)) throw std::runtime_error("cannot write " + path);
+        const auto bytes = gifengine::testing::GifBuilder().screen(320, 240).globalTable(palette).image(image).bytes();
+        if (!gifengine::testing::WriteFile(path, bytes)) throw std::runtime_error("cannot write " + path);
         paths.push_back(path);
     }
     return paths;
 }
 
-}  // namespace gifbench
+}  // namespace gifengine::testing

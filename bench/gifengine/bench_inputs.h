@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-namespace gifbench {
+namespace gifengine::testing {
 
 inline constexpr int kFileCount = 1000;
 
 // Writes "in0000.gif" .. "in0999.gif" into folder; the paths in order.
 std::vector<std::string> WriteInputFiles(const std::string& folder);
 
-}  // namespace gifbench
+}  // namespace gifengine::testing

@@ -25,7 +25,7 @@ public:
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "inputs") == 0) {
-        gifbench::WriteInputFiles(argv[2]);
+        gifengine::testing::WriteInputFiles(argv[2]);
         return 0;
     }
     if (argc >= 4 && std::strcmp(argv[1], "merge") == 0) {

@@ -10,13 +10,13 @@ namespace {
 void BM_Drawscene(benchmark::State& state) {
     constexpr int kParticles = 10000;
     const int nv = static_cast<int>(state.range(0));
-    const testdata::ResultRun run = testdata::latticeRun(kParticles, 2, nv);
+    const testing::ResultRun run = testing::latticeRun(kParticles, 2, nv);
     Scene scene;
     scene.source = SourceMode::Output;
     scene.nop = kParticles;
     for (int i = 1; i <= kParticles; ++i) {
         Particle& p = scene.particles[static_cast<size_t>(i)];
-        const testdata::Shape& shape = run.shapes[static_cast<size_t>(i - 1)];
+        const testing::Shape& shape = run.shapes[static_cast<size_t>(i - 1)];
         p.a = shape.a;
         p.b = shape.b;
         p.nv = static_cast<int16_t>(shape.nv);

@@ -57,13 +57,13 @@ int run(const fs::path& folder, int frames, int settleMs, const fs::path& flikko
     fs::create_directories(config / "Quillbay");
     fs::create_symlink(fs::absolute(flikkor), program / "flikkor");
     // flikkor's own folders are the program folder; the export tells it where to look.
-    testdata::writeTextFile(config / "Quillbay" / "Flikkor.conf",
-                            "[General]\nVersion=0.68\nReadDir=" + program.string() + "\nWriteDir=" + program.string() +
-                                "\nWorkDir=" + (program / "AnimTmp").string() + "\nComment=\nPaintSoft=\nViewer=\n");
+    testing::writeTextFile(config / "Quillbay" / "Flikkor.conf",
+                           "[General]\nVersion=0.68\nReadDir=" + program.string() + "\nWriteDir=" + program.string() +
+                               "\nWorkDir=" + (program / "AnimTmp").string() + "\nComment=\nPaintSoft=\nViewer=\n");
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     // Three blocks are read on opening; every further block is one frame.
-    testdata::writeTextFile(runFolder / "out-0007.dat", testdata::outputFileText(testdata::latticeRun(100, frames + 3),
-                                                                                 testdata::RecordLayout::Long));
+    testing::writeTextFile(runFolder / "out-0007.dat",
+                           testing::outputFileText(testing::latticeRun(100, frames + 3), testing::RecordLayout::Long));
 
     ScenePicture picture;
     BenchWindow window;

@@ -13,14 +13,14 @@ namespace {
 void BM_StepBlockReading(benchmark::State& state) {
     constexpr int kParticles = 10000;
     constexpr int kSteps = 23;
-    testdata::TempFolder folder;
-    const testdata::ResultRun run = testdata::latticeRun(kParticles, kSteps);
-    const std::string text = testdata::outputFileText(run, testdata::RecordLayout::Long);
-    testdata::ResultRun opening = run;
+    testing::TempFolder folder;
+    const testing::ResultRun run = testing::latticeRun(kParticles, kSteps);
+    const std::string text = testing::outputFileText(run, testing::RecordLayout::Long);
+    testing::ResultRun opening = run;
     opening.steps.resize(3);
     const auto stepBytes =
-        static_cast<int64_t>(text.size() - testdata::outputFileText(opening, testdata::RecordLayout::Long).size());
-    testdata::writeTextFile(folder.path() / "output.dat", text);
+        static_cast<int64_t>(text.size() - testing::outputFileText(opening, testing::RecordLayout::Long).size());
+    testing::writeTextFile(folder.path() / "output.dat", text);
 
     Scene scene;
     ViewOptions options;

@@ -27,7 +27,7 @@
 namespace {
 
 const std::filesystem::path& workFolder() {
-    static const fuzzing::WorkFolder folder("demrun-fuzz");
+    static const toolkit::testing::WorkFolder folder("demrun-fuzz");
     return folder.path();
 }
 
@@ -60,69 +60,69 @@ constexpr std::string_view kThreeDiscs =
     " 0 4 0 0\n 0 0 4 0\n 4 0 4 4\n 4 4 0 4\n 400\n 0.025 9800\n 0.5 0.5 0\n 0 9.6e8 2.4e8\n 2000 1000\n";
 
 // The LAMMPS files of a packing and its parameters; traps on a word that is no number.
-void writeLammpsFiles(const bridge::Packing& packing, const bridge::ParameterChoice& choice) {
-    bridge::RunParameters parameters;
+void writeLammpsFiles(const demrun::Packing& packing, const demrun::ParameterChoice& choice) {
+    demrun::RunParameters parameters;
     try {
-        parameters = bridge::deriveParameters(packing, choice);
-    } catch (const bridge::InputError&) {
+        parameters = demrun::deriveParameters(packing, choice);
+    } catch (const demrun::InputError&) {
         return;
     }
-    if (holdsNonFiniteNumber(bridge::lammpsDataText(packing, parameters)) ||
-        holdsNonFiniteNumber(bridge::lammpsScriptText(packing, parameters)) ||
-        holdsNonFiniteNumber(bridge::setupText(parameters))) {
+    if (holdsNonFiniteNumber(demrun::lammpsDataText(packing, parameters)) ||
+        holdsNonFiniteNumber(demrun::lammpsScriptText(packing, parameters)) ||
+        holdsNonFiniteNumber(demrun::setupText(parameters))) {
         __builtin_trap();
     }
 }
 
 void readPacking(std::string_view text) {
-    bridge::Packing packing;
+    demrun::Packing packing;
     try {
-        packing = bridge::readPacking(text, "newin.dat");
-    } catch (const bridge::InputError&) {
+        packing = demrun::readPacking(text, "newin.dat");
+    } catch (const demrun::InputError&) {
         return;
     }
     for (const auto& particle : packing.particles) {
-        if (particle.kind == bridge::ShapeKind::Polygon && bridge::outlinePoints(particle).empty()) __builtin_trap();
+        if (particle.kind == demrun::ShapeKind::Polygon && demrun::outlinePoints(particle).empty()) __builtin_trap();
     }
-    writeLammpsFiles(packing, bridge::defaultParameters());
+    writeLammpsFiles(packing, demrun::defaultParameters());
 }
 
 void readParameters(std::string_view text) {
     try {
-        const bridge::ParameterChoice choice = bridge::readParameterText(text, "params.txt");
-        writeLammpsFiles(bridge::readPacking(kThreeDiscs, "newin.dat"), choice);
-    } catch (const bridge::InputError&) {
+        const demrun::ParameterChoice choice = demrun::readParameterText(text, "params.txt");
+        writeLammpsFiles(demrun::readPacking(kThreeDiscs, "newin.dat"), choice);
+    } catch (const demrun::InputError&) {
     }
     try {
         // A setup that reads is written back as one that reads back to the same text.
-        const std::string written = bridge::setupText(bridge::readSetupText(text, "demrun.setup"));
-        if (bridge::setupText(bridge::readSetupText(written, "demrun.setup")) != written) __builtin_trap();
-    } catch (const bridge::InputError&) {
+        const std::string written = demrun::setupText(demrun::readSetupText(text, "demrun.setup"));
+        if (demrun::setupText(demrun::readSetupText(written, "demrun.setup")) != written) __builtin_trap();
+    } catch (const demrun::InputError&) {
     }
 }
 
 void convertFolder(std::string_view rest) {
     const std::filesystem::path& folder = workFolder();
-    const char* inputs[] = {bridge::kPackingCopy, bridge::kSetupFile, bridge::kParticleDump, bridge::kPairDump};
+    const char* inputs[] = {demrun::kPackingCopy, demrun::kSetupFile, demrun::kParticleDump, demrun::kPairDump};
     for (const char* name : inputs) {
         const std::size_t bar = name == inputs[3] ? std::string_view::npos : rest.find('|');
-        fuzzing::writeFile(folder / name, rest.substr(0, bar));
+        toolkit::testing::writeFile(folder / name, rest.substr(0, bar));
         rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
     }
-    const char* results[] = {bridge::kOutputFile, bridge::kWallFile, bridge::kContactHeaderFile,
-                             bridge::kContactRecordFile};
+    const char* results[] = {demrun::kOutputFile, demrun::kWallFile, demrun::kContactHeaderFile,
+                             demrun::kContactRecordFile};
     for (const char* name : results) std::filesystem::remove(folder / name);
 
     bool converted = true;
     try {
-        bridge::convertRun(folder.string());
+        demrun::convertRun(folder.string());
     } catch (const std::runtime_error&) {  // InputError included
         converted = false;
     }
     for (const char* name : results) {
         if (std::filesystem::exists(folder / name) != converted) __builtin_trap();
     }
-    if (converted && holdsNonFiniteNumber(readFile(folder / bridge::kOutputFile))) __builtin_trap();
+    if (converted && holdsNonFiniteNumber(readFile(folder / demrun::kOutputFile))) __builtin_trap();
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ public:
 };
 
 const std::filesystem::path& workFolder() {
-    static const fuzzing::WorkFolder folder("gifengine-fuzz");
+    static const toolkit::testing::WorkFolder folder("gifengine-fuzz");
     return folder.path();
 }
 

@@ -27,7 +27,7 @@ void show(ScenePicture& picture, ViewerSession& session, const ViewerState& stat
 }
 
 const std::filesystem::path& workFolder() {
-    static const fuzzing::WorkFolder folder("sorvath-fuzz");
+    static const toolkit::testing::WorkFolder folder("sorvath-fuzz");
     return folder.path();
 }
 
@@ -43,10 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         parts[p] = rest.substr(0, bar);
         rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
     }
-    fuzzing::writeFile(workFolder() / "output.dat", parts[0]);
-    fuzzing::writeFile(workFolder() / "wllout.dat", parts[1]);
-    fuzzing::writeFile(workFolder() / "cont2.dat", parts[2]);
-    fuzzing::writeFile(workFolder() / "cont.dat", parts[3]);
+    toolkit::testing::writeFile(workFolder() / "output.dat", parts[0]);
+    toolkit::testing::writeFile(workFolder() / "wllout.dat", parts[1]);
+    toolkit::testing::writeFile(workFolder() / "cont2.dat", parts[2]);
+    toolkit::testing::writeFile(workFolder() / "cont.dat", parts[3]);
 
     static ScenePicture picture;
     static testing::PictureWindow window;

@@ -78,7 +78,7 @@ TEST(CommandLineMake, WritesTheWindowsAnimationWithTheWindowsMessages) {
         const gifengine::MakeJob job{files, output, c.settings.delay, c.settings.loop, false};
         EXPECT_EQ(gifengine::RunEngineJob(job, "flikkor", out, err), 0);
         EXPECT_EQ(err.str(), shown);
-        const std::vector<uint8_t> written = gif_test::ReadFile(output);
+        const std::vector<uint8_t> written = gifengine::testing::ReadFile(output);
         EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(written.data()), qsizetype(written.size())), window);
 
         gifengine::MakeJob sizeOnly = job;

@@ -31,8 +31,8 @@ using namespace flikkor::testing;
 
 namespace {
 
-gif_test::DecodedGif decodeFile(const QString& path) {
-    return gif_test::DecodeWithGiflib(gif_test::ReadFile(path.toStdString()));
+gifengine::testing::DecodedGif decodeFile(const QString& path) {
+    return gifengine::testing::DecodeWithGiflib(gifengine::testing::ReadFile(path.toStdString()));
 }
 
 struct EngineHarness : FormHarness {
@@ -80,12 +80,12 @@ TEST(EngineWindow, SplitWritesNumberedSingleImageFilesThatDecodeLikeTheSource) {
     h.form->addPath(h.writeGif("anim.gif", 3));
     h.chooser.saveAnswer = h.path("clip.gif");
     h.form->MenuDisAssembleClick();
-    const gif_test::DecodedGif source = decodeFile(h.path("anim.gif"));
+    const gifengine::testing::DecodedGif source = decodeFile(h.path("anim.gif"));
     ASSERT_EQ(source.images.size(), 3u);
     for (int k = 1; k <= 3; ++k) {
         const QString name = h.path(QStringLiteral("clip00%1.gif").arg(k));
         ASSERT_TRUE(QFile::exists(name)) << name.toStdString();
-        const gif_test::DecodedGif one = decodeFile(name);
+        const gifengine::testing::DecodedGif one = decodeFile(name);
         ASSERT_EQ(one.images.size(), 1u);
         EXPECT_EQ(one.images[0].indices, source.images[size_t(k - 1)].indices);
         EXPECT_EQ(one.images[0].rgb, source.images[size_t(k - 1)].rgb);
@@ -136,7 +136,8 @@ TEST(EngineWindow, ScratchFilesNeverWriteThroughALinkInTheWorkFolder) {
             ASSERT_TRUE(QFile::link(victim, h.form->settings().workDir + "/" + scratch));
         run(h);
         EXPECT_TRUE(h.reporter.messages.empty());
-        EXPECT_EQ(gif_test::ReadFile(victim.toStdString()), gif_test::ReadFile(h.writeGif("again.gif").toStdString()));
+        EXPECT_EQ(gifengine::testing::ReadFile(victim.toStdString()),
+                  gifengine::testing::ReadFile(h.writeGif("again.gif").toStdString()));
         for (const QString& scratch : scratches)
             EXPECT_FALSE(QFileInfo(h.form->settings().workDir + "/" + scratch).isSymLink()) << scratch.toStdString();
     }
@@ -146,16 +147,16 @@ namespace {
 
 // A one-image file whose 16-entry table holds 00FF00 at the given entries only.
 QString writeTableGif(EngineHarness& h, const QString& name, int seed, std::initializer_list<int> greenAt) {
-    std::vector<gif_test::Colour> table = gif_test::MakePalette(4, seed);
-    for (gif_test::Colour& c : table)
+    std::vector<gifengine::testing::Colour> table = gifengine::testing::MakePalette(4, seed);
+    for (gifengine::testing::Colour& c : table)
         if (c.r == 0 && c.g == 0xFF && c.b == 0) c.b = 1;
     for (int k : greenAt) table[size_t(k)] = {0, 0xFF, 0};
-    gif_test::Image image = gif_test::PatternImage(8, 6, 16, seed);
-    image.control = gif_test::Control{0, false, true, 1, 10};
-    gif_test::GifBuilder builder;
+    gifengine::testing::Image image = gifengine::testing::PatternImage(8, 6, 16, seed);
+    image.control = gifengine::testing::Control{0, false, true, 1, 10};
+    gifengine::testing::GifBuilder builder;
     builder.screen(8, 6).globalTable(table).image(image);
     const QString p = h.path(name);
-    EXPECT_TRUE(gif_test::WriteFile(p.toStdString(), builder.bytes()));
+    EXPECT_TRUE(gifengine::testing::WriteFile(p.toStdString(), builder.bytes()));
     return p;
 }
 
@@ -258,12 +259,15 @@ TEST(EngineWindow, EditedFileReplacesTheSelectedFrameKeepingItsDelayAndDisposal)
     const std::vector<uint8_t> lastRaster = frames[2].raster;
 
     // The paint program saved another picture, with its own delay and disposal.
-    gif_test::Image edited = gif_test::PatternImage(8, 6, 16, 9);
-    edited.control = gif_test::Control{1, false, false, 0, 7};
+    gifengine::testing::Image edited = gifengine::testing::PatternImage(8, 6, 16, 9);
+    edited.control = gifengine::testing::Control{1, false, false, 0, 7};
     const QString editing = h.form->settings().workDir + "/editing.gif";
-    ASSERT_TRUE(gif_test::WriteFile(
-        editing.toStdString(),
-        gif_test::GifBuilder().screen(8, 6).globalTable(gif_test::MakePalette(4, 3)).image(edited).bytes()));
+    ASSERT_TRUE(
+        gifengine::testing::WriteFile(editing.toStdString(), gifengine::testing::GifBuilder()
+                                                                 .screen(8, 6)
+                                                                 .globalTable(gifengine::testing::MakePalette(4, 3))
+                                                                 .image(edited)
+                                                                 .bytes()));
     h.reporter.messages.clear();
 
     h.form->selectGridRows(1, 2);
@@ -275,7 +279,7 @@ TEST(EngineWindow, EditedFileReplacesTheSelectedFrameKeepingItsDelayAndDisposal)
     h.form->selectGridRows(2, 2);
     h.form->MenuReplaceImageClick();
     ASSERT_EQ(frames.count(), 3);
-    gif_test::RecordingReporter quiet;
+    gifengine::testing::RecordingReporter quiet;
     gifengine::GifEngine source(quiet);
     ASSERT_EQ(source.LoadGifFile(editing.toStdString()), 0);
     EXPECT_EQ(frames[1].raster, source.frames[0].raster);

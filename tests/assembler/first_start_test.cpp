@@ -29,7 +29,7 @@ std::set<std::string> namesIn(const fs::path& folder) {
 TEST(FirstStart, SettingsAndWorkFolderGoToTheXdgFoldersAndNothingElseIsMade) {
     for (const bool xdgFoldersSet : {false, true}) {  // when set: outside the home folder, not made yet
         SCOPED_TRACE(xdgFoldersSet ? "XDG folders set" : "XDG folders not set");
-        toolkit_test::ScratchFolder scratch;
+        toolkit::testing::ScratchFolder scratch;
         const fs::path home = scratch.path() / "home", start = scratch.path() / "start";
         fs::create_directory(home);
         fs::create_directory(start);

@@ -61,16 +61,16 @@ struct FormHarness {
     // A file of `images` 8 x 6 images sharing one 16-colour global table; image k
     // has delay delays[k] (10 when not given).
     QString writeGif(const QString& name, int images = 1, std::vector<int> delays = {}) {
-        gif_test::GifBuilder builder;
-        builder.screen(8, 6).globalTable(gif_test::MakePalette(4));
+        gifengine::testing::GifBuilder builder;
+        builder.screen(8, 6).globalTable(gifengine::testing::MakePalette(4));
         for (int k = 0; k < images; ++k) {
-            gif_test::Image image = gif_test::PatternImage(8, 6, 16, k);
+            gifengine::testing::Image image = gifengine::testing::PatternImage(8, 6, 16, k);
             const int delay = size_t(k) < delays.size() ? delays[size_t(k)] : 10;
-            image.control = gif_test::Control{1, false, false, 0, uint16_t(delay)};
+            image.control = gifengine::testing::Control{1, false, false, 0, uint16_t(delay)};
             builder.image(image);
         }
         const QString p = path(name);
-        gif_test::WriteFile(p.toStdString(), builder.bytes());
+        gifengine::testing::WriteFile(p.toStdString(), builder.bytes());
         return p;
     }
     // Delays of the frames in list order.

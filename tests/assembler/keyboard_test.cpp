@@ -95,16 +95,16 @@ TEST(KeyboardInterface, ExportKeyScriptAddsAllFilesMakesTempanimAndEnds) {
     const QString saved = QDir::currentPath();
     // Three frames as the viewer's converter writes them: one picture each, the
     // drawing palette as global table.
-    const std::vector<gif_test::Colour> palette = gif_test::MakePalette(4);
+    const std::vector<gifengine::testing::Colour> palette = gifengine::testing::MakePalette(4);
     int shade = 0;
     for (const char* name : {"temp-102.gif", "temp-101.gif", "temp-103.gif"}) {
-        gif_test::Image image;
+        gifengine::testing::Image image;
         image.width = 12;
         image.height = 8;
         for (int p = 0; p < 96; ++p) image.pixels.push_back(uint8_t((p / 7 + shade) % 16));
         ++shade;
         const std::vector<uint8_t> bytes =
-            gif_test::GifBuilder().screen(12, 8).globalTable(palette).image(image).bytes();
+            gifengine::testing::GifBuilder().screen(12, 8).globalTable(palette).image(image).bytes();
         QFile f(dir.path() + "/" + name);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
@@ -159,7 +159,7 @@ TEST(KeyboardInterface, ExportKeyScriptAddsAllFilesMakesTempanimAndEnds) {
     SCOPED_TRACE(QDir(dir.path()).entryList().join(' ').toStdString() + " | " + form->lastMadeFile().toStdString());
     EXPECT_EQ(form->engine().frames.count(), 0);  // the records are given back when the window closes
     // The made file is exactly what the engine writes from the three files in name order.
-    gif_test::RecordingReporter reporter;
+    gifengine::testing::RecordingReporter reporter;
     gifengine::GifEngine engine(reporter);
     for (const char* name : {"temp-101.gif", "temp-102.gif", "temp-103.gif"}) {
         engine.frames.cursor.currentRow = engine.frames.count() + 1;

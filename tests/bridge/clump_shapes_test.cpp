@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-namespace bridge {
+namespace demrun {
 namespace {
 
 PackedParticle shape(double a, double b, int nv) {
@@ -86,4 +86,4 @@ TEST(ClumpShapes, ThePoseComesBackFromTheDiscsPositions) {
 }
 
 }  // namespace
-}  // namespace bridge
+}  // namespace demrun

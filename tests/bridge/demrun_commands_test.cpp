@@ -21,7 +21,7 @@
 #include <optional>
 #include <sstream>
 
-namespace bridge {
+namespace demrun {
 namespace {
 
 struct Outcome {
@@ -30,7 +30,7 @@ struct Outcome {
     std::string err;
 };
 
-Outcome demrun(const std::vector<std::string>& args) {
+Outcome runDemrun(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     Outcome outcome;
     outcome.status = demrunMain(args, out, err);
@@ -70,7 +70,7 @@ TEST(DemrunCommandLine, AnswersHelpForEachCommandAndRefusesWhatItDoesNotKnowWith
         std::string line;
         for (const std::string& arg : c.args) line += " " + arg;
         SCOPED_TRACE("demrun" + line);
-        const Outcome outcome = demrun(c.args);
+        const Outcome outcome = runDemrun(c.args);
         EXPECT_EQ(outcome.status, c.status);
         const std::string& shown = c.status == 0 ? outcome.out : outcome.err;
         EXPECT_NE(shown.find(c.text), std::string::npos) << shown;
@@ -116,7 +116,7 @@ TEST(DemrunPrepare, AFileThatCannotBeWrittenLeavesTheEarlierPreparation) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        toolkit_test::ScratchFolder folder;
+        toolkit::testing::ScratchFolder folder;
         testing::HandRun hand(folder.path());
         const std::string packing = (folder.path() / kPackingCopy).string();
         const std::string run = (folder.path() / "run").string();
@@ -126,7 +126,7 @@ TEST(DemrunPrepare, AFileThatCannotBeWrittenLeavesTheEarlierPreparation) {
         std::ofstream(folder.path() / "params.txt") << "steps = 500\n";
         Outcome outcome;
         {
-            std::optional<toolkit_test::FileSizeLimit> full;
+            std::optional<toolkit::testing::FileSizeLimit> full;
             if (c.fileSizeLimit > 0) full.emplace(c.fileSizeLimit);
             outcome = demrun({"prepare", "--params", folder.file("params.txt"), "--folder", run, packing});
         }
@@ -138,12 +138,12 @@ TEST(DemrunPrepare, AFileThatCannotBeWrittenLeavesTheEarlierPreparation) {
 
 // No table of fixed size stands between a large packing and its run.
 TEST(DemrunPrepare, APackingOfMoreThanTenThousandDiscsPrepares) {
-    toolkit_test::ScratchFolder folder;
-    sorvath::testdata::ResultRun lattice = sorvath::testdata::latticeRun(12000, 1);
+    toolkit::testing::ScratchFolder folder;
+    sorvath::testing::ResultRun lattice = sorvath::testing::latticeRun(12000, 1);
     for (auto& shape : lattice.shapes) shape = {shape.a, shape.a, kCircleVertexMark};
     const std::string packing = folder.file("newin.dat");
-    sorvath::testdata::writeTextFile(packing,
-                                     sorvath::testdata::inputFileText(lattice, sorvath::testdata::RecordLayout::Long));
+    sorvath::testing::writeTextFile(packing,
+                                    sorvath::testing::inputFileText(lattice, sorvath::testing::RecordLayout::Long));
     const Outcome outcome = demrun({"prepare", "--folder", folder.file("run"), packing});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_NE(outcome.out.find("prepared 12000 discs"), std::string::npos) << outcome.out;
@@ -152,7 +152,7 @@ TEST(DemrunPrepare, APackingOfMoreThanTenThousandDiscsPrepares) {
 // A packing prepared into the folder of an earlier run gets a new stamp: the old
 // dumps no longer pass for its own.
 TEST(DemrunPrepare, DumpsOfTheEarlierPreparationAreNotConverted) {
-    toolkit_test::ScratchFolder folder;
+    toolkit::testing::ScratchFolder folder;
     testing::HandRun hand(folder.path());
     ASSERT_EQ(demrun({"convert", folder.path().string()}).status, 0);
     std::ofstream(folder.path() / "moved.dat")
@@ -169,7 +169,7 @@ TEST(DemrunPrepare, DumpsOfTheEarlierPreparationAreNotConverted) {
 // A run that crashed while LAMMPS wrote its last dump: the whole dumps before it are
 // converted only when asked for.
 TEST(DemrunConvert, ARunThatDidNotCompleteIsConvertedOnlyWithPartial) {
-    toolkit_test::ScratchFolder folder;
+    toolkit::testing::ScratchFolder folder;
     testing::HandRun hand(folder.path());
     const std::string dump = testing::HandRun::particleDump();
     folder.write(kParticleDump, dump.substr(0, dump.size() - 40));
@@ -188,7 +188,7 @@ TEST(DemrunConvert, ARunThatDidNotCompleteIsConvertedOnlyWithPartial) {
 // Disc 3 sinks 0.1 below the floor at the last dump: it left the box, and its centre lies
 // 0.1 from the wall's contact point, an overlap of 0.6 of its radius 0.25, beyond 0.2.
 TEST(DemrunConvert, ParticlesOutsideTheBoxOrOverlappingTooMuchAreNamed) {
-    toolkit_test::ScratchFolder folder;
+    toolkit::testing::ScratchFolder folder;
     testing::HandRun hand(folder.path());
     std::string dump = testing::HandRun::particleDump();
     const std::size_t last = dump.rfind("3 2 0.25 ");
@@ -203,7 +203,7 @@ TEST(DemrunConvert, ParticlesOutsideTheBoxOrOverlappingTooMuchAreNamed) {
 }
 
 TEST(DemrunRun, ASecondRunInTheSameFolderIsRefusedAndChangesNothing) {
-    toolkit_test::ScratchFolder folder;
+    toolkit::testing::ScratchFolder folder;
     testing::HandRun hand(folder.path());
     folder.write(kScriptFile, "# a script\n");
     folder.write(kRunningMarker, "pid = " + std::to_string(::getpid()) + "\n");
@@ -217,4 +217,4 @@ TEST(DemrunRun, ASecondRunInTheSameFolderIsRefusedAndChangesNothing) {
 }
 
 }  // namespace
-}  // namespace bridge
+}  // namespace demrun

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-namespace bridge {
+namespace demrun {
 namespace {
 
 std::string atomBlock(long step, const std::string& rows, int count) {
@@ -93,7 +93,7 @@ TEST(DumpReader, ABlockCutShortIsAnErrorNamingTheStep) {
 // A new run starting in the folder truncates a dump while it is read: the reader must
 // end with a message (a memory-mapped dump killed the process with SIGBUS).
 TEST(DumpReader, ADumpTruncatedWhileItIsReadEndsWithAMessage) {
-    toolkit_test::ScratchFolder folder;
+    toolkit::testing::ScratchFolder folder;
     std::string rows;
     for (int id = 1; id <= 2000; ++id) rows += std::to_string(id) + " 0.123456789 0.987654321\n";
     std::string text;
@@ -116,4 +116,4 @@ TEST(DumpReader, ADumpTruncatedWhileItIsReadEndsWithAMessage) {
 }
 
 }  // namespace
-}  // namespace bridge
+}  // namespace demrun

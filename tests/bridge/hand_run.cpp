@@ -12,7 +12,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace bridge::testing {
+namespace demrun::testing {
 
 namespace {
 
@@ -118,4 +118,4 @@ long endedProcessId() {
     return static_cast<long>(child);
 }
 
-}  // namespace bridge::testing
+}  // namespace demrun::testing

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-namespace bridge::testing {
+namespace demrun::testing {
 
 // Discs 1 and 2 (radius 0.5) touch side by side, disc 3 (radius 0.25) sits on the bottom
 // wall; 4 dumps 100 steps apart with dt = 0.01 s, written by a run of this preparation.
@@ -40,4 +40,4 @@ std::map<std::string, std::string> folderState(const std::filesystem::path& fold
 // The id of a process that has ended (a child that exited at once and was reaped).
 long endedProcessId();
 
-}  // namespace bridge::testing
+}  // namespace demrun::testing

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-namespace bridge {
+namespace demrun {
 namespace {
 
 const double kPi = 3.14159265358979323846;
@@ -101,4 +101,4 @@ TEST(LammpsInput, PolygonsRunAsRigidClumpsOfDiscsNumberedParticleByParticle) {
 }
 
 }  // namespace
-}  // namespace bridge
+}  // namespace demrun

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace bridge {
+namespace demrun {
 namespace {
 
 TEST(ProgressFilter, OneLinePerThermoRowAndNoRepeats) {
@@ -99,4 +99,4 @@ TEST(LammpsFailure, NamesTheStepTheSignalAndLammpsOwnMessage) {
 }
 
 }  // namespace
-}  // namespace bridge
+}  // namespace demrun

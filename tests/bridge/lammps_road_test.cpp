@@ -22,7 +22,7 @@
 #include <memory>
 #include <sstream>
 
-namespace bridge {
+namespace demrun {
 namespace {
 
 const double kPi = 3.14159265358979323846;
@@ -70,14 +70,14 @@ void PrintTo(const Bed& bed, std::ostream* out) { *out << bed.name; }
 
 std::filesystem::path settledBed(const Bed& bed) {
     struct Ran {
-        std::unique_ptr<sorvath::testdata::TempFolder> folder;
+        std::unique_ptr<sorvath::testing::TempFolder> folder;
         bool ok = false;
         std::string failure;
     };
     static std::map<std::string, Ran> beds;
     Ran& ran = beds[bed.name];
     if (!ran.folder) {
-        ran.folder = std::make_unique<sorvath::testdata::TempFolder>();
+        ran.folder = std::make_unique<sorvath::testing::TempFolder>();
         ran.ok = testing::road(ran.folder->path(), bed.control, bed.params, 1, ran.failure);
     }
     EXPECT_TRUE(ran.ok) << ran.failure;
@@ -167,10 +167,10 @@ TEST_F(SettledDiscs, EveryStepOpensInSorvathAndShowsTheMeanOfItsForces) {
 // the dipole's angle is exact at any interval, and the mean spin picks its turn.
 TEST(LammpsRoad, DiscAnglesAreThoseOfTheRunDumpedAtEveryStep) {
     const std::string control = "1 2\n100 20000\n0.01 0.1 0.05 0.2\n0.0 0.0 2.0 3.0\n0\n";
-    sorvath::testdata::TempFolder coarse, fine;
+    sorvath::testing::TempFolder coarse, fine;
     std::string failure;
     ASSERT_TRUE(testing::generatePacking(coarse.path(), control));
-    for (const sorvath::testdata::TempFolder* folder : {&coarse, &fine}) {
+    for (const sorvath::testing::TempFolder* folder : {&coarse, &fine}) {
         if (folder == &fine) std::filesystem::copy_file(coarse.path() / "newin.dat", fine.path() / "newin.dat");
         const std::string every = folder == &fine ? "1" : "200";
         ASSERT_EQ(testing::prepare(folder->path(), "steps = 1000\ndump_every = " + every + "\n").status, 0);
@@ -185,7 +185,7 @@ TEST(LammpsRoad, DiscAnglesAreThoseOfTheRunDumpedAtEveryStep) {
 // The shipped ellipse example (400 ellipses) past the step where the rounded-polygon body
 // model used to crash.
 TEST(LammpsRoad, TheEllipseExampleRuns) {
-    sorvath::testdata::TempFolder folder;
+    sorvath::testing::TempFolder folder;
     std::ifstream example(std::string(TOOLKIT_SOURCE_DIR) + "/examples/generator/ellipses.tessctrl.dat");
     const std::string control((std::istreambuf_iterator<char>(example)), std::istreambuf_iterator<char>());
     std::string failure;
@@ -197,7 +197,7 @@ TEST(LammpsRoad, TheEllipseExampleRuns) {
 
 TEST(LammpsRoad, TwoRanksConvertIntoARunSorvathOpensLikeOneRank) {
     const std::string params = "steps = 3000\ndump_every = 500\n";
-    sorvath::testdata::TempFolder one, two;
+    sorvath::testing::TempFolder one, two;
     std::string failure;
     ASSERT_TRUE(testing::road(one.path(), kDiscControl, params, 1, failure)) << failure;
     ASSERT_TRUE(testing::road(two.path(), kDiscControl, params, 2, failure)) << failure;
@@ -225,7 +225,7 @@ private:
 };
 
 TEST(LammpsRoad, MissingProgramsNameTheirDebianPackages) {
-    sorvath::testdata::TempFolder folder;
+    sorvath::testing::TempFolder folder;
     ASSERT_TRUE(testing::generatePacking(folder.path(), kDiscControl));
     ASSERT_EQ(testing::prepare(folder.path(), "steps = 100\ndump_every = 50\n").status, 0);
     {
@@ -248,7 +248,7 @@ TEST(LammpsRoad, MissingProgramsNameTheirDebianPackages) {
 }
 
 TEST(LammpsRoad, ALammpsErrorShowsItsLastLines) {
-    sorvath::testdata::TempFolder folder;
+    sorvath::testing::TempFolder folder;
     ASSERT_TRUE(testing::generatePacking(folder.path(), kDiscControl));
     ASSERT_EQ(testing::prepare(folder.path(), "steps = 100\ndump_every = 50\n").status, 0);
     std::ofstream(folder.path() / "run" / kScriptFile, std::ios::app) << "fix broken all no_such_style\n";
@@ -275,7 +275,7 @@ TEST(LammpsRoad, BadPackingsStopPrepareBeforeAnyFileIsWritten) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        sorvath::testdata::TempFolder folder;
+        sorvath::testing::TempFolder folder;
         if (c.newin) std::ofstream(folder.path() / "newin.dat") << c.newin;
         const testing::StageResult result = testing::prepare(folder.path(), "");
         EXPECT_EQ(result.status, 1);
@@ -286,4 +286,4 @@ TEST(LammpsRoad, BadPackingsStopPrepareBeforeAnyFileIsWritten) {
 }
 
 }  // namespace
-}  // namespace bridge
+}  // namespace demrun

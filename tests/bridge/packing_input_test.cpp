@@ -6,7 +6,7 @@
 #include <cctype>
 #include <string>
 
-namespace bridge {
+namespace demrun {
 namespace {
 
 // The walls and parameter block after the particles, in each layout.
@@ -125,4 +125,4 @@ TEST(PackingInput, OutlinePointsAreTheViewersEllipseSamples) {
 }
 
 }  // namespace
-}  // namespace bridge
+}  // namespace demrun

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace bridge::testing {
+namespace demrun::testing {
 
 namespace {
 
@@ -65,4 +65,4 @@ bool road(const std::filesystem::path& folder, const std::string& control, const
     return true;
 }
 
-}  // namespace bridge::testing
+}  // namespace demrun::testing

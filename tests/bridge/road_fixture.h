@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-namespace bridge::testing {
+namespace demrun::testing {
 
 struct StageResult {
     int status = 0;
@@ -24,4 +24,4 @@ StageResult convert(const std::filesystem::path& folder);
 bool road(const std::filesystem::path& folder, const std::string& control, const std::string& params, int ranks,
           std::string& failure);
 
-}  // namespace bridge::testing
+}  // namespace demrun::testing

@@ -22,7 +22,7 @@
 #include <regex>
 #include <sstream>
 
-namespace bridge {
+namespace demrun {
 namespace {
 
 const double kHalfPi = 1.57079632679489661923;
@@ -52,7 +52,7 @@ Segment drawnSegment(const sorvath::Contact& c, double aIp, double aJp) {
 }
 
 TEST(RunConversion, WritesTheViewersFourFilesInTheirLayouts) {
-    sorvath::testdata::TempFolder folder;
+    sorvath::testing::TempFolder folder;
     testing::HandRun run(folder.path());
     std::string err;
     ASSERT_EQ(convert(folder.path(), err), 0) << err;
@@ -74,7 +74,7 @@ TEST(RunConversion, WritesTheViewersFourFilesInTheirLayouts) {
 }
 
 TEST(RunConversion, DiscAnglesAreTheDipoleAnglesInTheTurnTheMeanSpinGives) {
-    sorvath::testdata::TempFolder folder;
+    sorvath::testing::TempFolder folder;
     testing::HandRun run(folder.path());
     std::string err;
     ASSERT_EQ(convert(folder.path(), err), 0) << err;
@@ -97,7 +97,7 @@ TEST(RunConversion, DiscAnglesAreTheDipoleAnglesInTheTurnTheMeanSpinGives) {
 }
 
 TEST(RunConversion, SorvathShowsTheMeanForceAndSegmentsJoiningTheCentres) {
-    sorvath::testdata::TempFolder folder;
+    sorvath::testing::TempFolder folder;
     testing::HandRun run(folder.path());
     std::string err;
     ASSERT_EQ(convert(folder.path(), err), 0) << err;
@@ -131,7 +131,7 @@ TEST(RunConversion, SorvathShowsTheMeanForceAndSegmentsJoiningTheCentres) {
 }
 
 TEST(RunConversion, PerRankDumpsJoinIntoTheSameRun) {
-    sorvath::testdata::TempFolder whole, split;
+    sorvath::testing::TempFolder whole, split;
     testing::HandRun one(whole.path());
     testing::HandRun two(split.path());
     // Rank 0 writes particles 3 and 1, rank 1 particle 2, every step.
@@ -259,14 +259,14 @@ TEST(RunConversion, RefusalsNameTheReasonAndChangeNoFile) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        toolkit_test::ScratchFolder folder;
+        toolkit::testing::ScratchFolder folder;
         testing::HandRun run(folder.path());
         std::string err;
         ASSERT_EQ(convert(folder.path(), err), 0) << err;
         c.spoil(folder.path());
         const auto before = testing::folderState(folder.path());
         {
-            std::optional<toolkit_test::FileSizeLimit> full;
+            std::optional<toolkit::testing::FileSizeLimit> full;
             if (c.fileSizeLimit > 0) full.emplace(c.fileSizeLimit);
             EXPECT_EQ(convert(folder.path(), err), 1);
         }
@@ -279,7 +279,7 @@ TEST(RunConversion, RefusalsNameTheReasonAndChangeNoFile) {
 }
 
 TEST(RunConversion, LeftoversOfKilledProcessesAreRemovedAndACutOffConversionIsNamed) {
-    toolkit_test::ScratchFolder folder;
+    toolkit::testing::ScratchFolder folder;
     testing::HandRun run(folder.path());
     const long ended = testing::endedProcessId();
     const std::string own = std::to_string(::getpid());
@@ -300,4 +300,4 @@ TEST(RunConversion, LeftoversOfKilledProcessesAreRemovedAndACutOffConversionIsNa
 }
 
 }  // namespace
-}  // namespace bridge
+}  // namespace demrun

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-namespace bridge {
+namespace demrun {
 namespace {
 
 const double kPi = 3.14159265358979323846;
@@ -169,4 +169,4 @@ TEST(RunParameters, SetupTextRoundTrips) {
 }
 
 }  // namespace
-}  // namespace bridge
+}  // namespace demrun

@@ -1,6 +1,6 @@
 #include "tests/bridge/sorvath_run.h"
 
-namespace bridge::testing {
+namespace demrun::testing {
 
 namespace {
 
@@ -51,4 +51,4 @@ ViewedRun viewRun(const std::string& folder) {
     return run;
 }
 
-}  // namespace bridge::testing
+}  // namespace demrun::testing

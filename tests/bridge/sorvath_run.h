@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace bridge::testing {
+namespace demrun::testing {
 
 struct ViewedStep {
     long iloop = 0;
@@ -30,4 +30,4 @@ struct ViewedRun {
 // Opens folder/output.dat with the wall file and contact lines on, then steps to the end.
 ViewedRun viewRun(const std::string& folder);
 
-}  // namespace bridge::testing
+}  // namespace demrun::testing

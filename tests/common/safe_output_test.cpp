@@ -17,8 +17,8 @@
 namespace {
 
 using toolkit::Durability;
-using toolkit_test::FileSizeLimit;
-using toolkit_test::ScratchFolder;
+using toolkit::testing::FileSizeLimit;
+using toolkit::testing::ScratchFolder;
 
 const std::string kOld = "old content\n";
 const std::string kNew(5000, 'n');

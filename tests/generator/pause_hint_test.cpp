@@ -39,7 +39,7 @@ int occurrences(const std::string& text, const std::string& what) {
 }
 
 // A scratch folder holding the hopeless control file.
-struct RunFolder : toolkit_test::ScratchFolder {
+struct RunFolder : toolkit::testing::ScratchFolder {
     RunFolder() { write("tessctrl.dat", kHopeless); }
 };
 

@@ -18,8 +18,8 @@
 #include "tests/support/file_size_limit.h"
 #include "tests/support/scratch_folder.h"
 
-using toolkit_test::FileSizeLimit;
-using toolkit_test::ScratchFolder;
+using toolkit::testing::FileSizeLimit;
+using toolkit::testing::ScratchFolder;
 
 namespace {
 

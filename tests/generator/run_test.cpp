@@ -25,7 +25,7 @@ struct Outcome {
 };
 
 Outcome run(const std::string& control, const std::string& input = "", OverlapSearch search = OverlapSearch::CellGrid) {
-    toolkit_test::ScratchFolder f;
+    toolkit::testing::ScratchFolder f;
     f.write("tessctrl.dat", control);
     std::istringstream in(input);
     std::ostringstream console;

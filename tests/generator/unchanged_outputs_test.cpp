@@ -80,7 +80,7 @@ TEST(UnchangedOutputs, RecordedPackingsComeOutByteForByte) {
     for (const Recorded& k : cases) {
         SCOPED_TRACE(k.name);
         ASSERT_FALSE(k.control.empty());
-        toolkit_test::ScratchFolder folder;
+        toolkit::testing::ScratchFolder folder;
         folder.write("tessctrl.dat", k.control);
         std::istringstream answers(ones);
         std::ostringstream console;

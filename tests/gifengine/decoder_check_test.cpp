@@ -3,7 +3,7 @@
 #include "engine_fixture.h"
 #include "giflib_decode.h"
 
-using namespace gif_test;
+using namespace gifengine::testing;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "gifengine/gif_engine.h"
 #include "recording_reporter.h"
 
-namespace gif_test {
+namespace gifengine::testing {
 
 class EngineTest : public ::testing::Test {
 protected:
@@ -56,4 +56,4 @@ inline std::vector<uint8_t> AnimatedWithGlobal(int count, uint16_t w, uint16_t h
     return builder.bytes();
 }
 
-}  // namespace gif_test
+}  // namespace gifengine::testing

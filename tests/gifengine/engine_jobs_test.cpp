@@ -11,7 +11,7 @@
 
 #include "gif_builder.h"
 
-using namespace gif_test;
+using namespace gifengine::testing;
 using namespace gifengine;
 
 namespace {

@@ -1,7 +1,7 @@
 #include "engine_fixture.h"
 #include "gifengine/frame_row.h"
 
-using namespace gif_test;
+using namespace gifengine::testing;
 using gifengine::GridCursor;
 
 namespace {

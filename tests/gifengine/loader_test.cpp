@@ -9,7 +9,7 @@
 #include "engine_fixture.h"
 #include "gifengine/gif_scanner.h"
 
-using namespace gif_test;
+using namespace gifengine::testing;
 using gifengine::GifFrameRecord;
 namespace text = gifengine::text;
 

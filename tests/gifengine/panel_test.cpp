@@ -2,7 +2,7 @@
 // edits written only where they differ from what was shown.
 #include "engine_fixture.h"
 
-using namespace gif_test;
+using namespace gifengine::testing;
 using gifengine::PanelBlock;
 
 namespace {

@@ -14,7 +14,7 @@
 #include "engine_fixture.h"
 #include "tests/support/file_size_limit.h"
 
-using namespace gif_test;
+using namespace gifengine::testing;
 
 namespace {
 
@@ -108,7 +108,7 @@ TEST_P(Refused, OldFileStaysByteForByteNothingIsLeftAndTheMessageSaysWhy) {
     const std::string before = listing();
     int animated = 1, single = 1;
     {
-        std::optional<toolkit_test::FileSizeLimit> full;
+        std::optional<toolkit::testing::FileSizeLimit> full;
         if (row.sizeLimit) full.emplace(*row.sizeLimit);
         std::optional<ActingAsNobody> nobody;
         if (row.asNobody) nobody.emplace();

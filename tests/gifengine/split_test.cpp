@@ -11,7 +11,7 @@
 #include "gifengine/split_names.h"
 #include "tests/support/file_size_limit.h"
 
-using namespace gif_test;
+using namespace gifengine::testing;
 using gifengine::SplitBaseName;
 using gifengine::SplitFileName;
 
@@ -146,7 +146,7 @@ TEST_F(EngineTest, FailedSplitChangesNoNumberedFile) {
         chooser.names.push_back(folder.file("x.gif"));
         int written = -1;
         {
-            std::optional<toolkit_test::FileSizeLimit> full;
+            std::optional<toolkit::testing::FileSizeLimit> full;
             if (c.sizeLimit) full.emplace(*c.sizeLimit);
             written = engine.splitIntoFiles();
         }

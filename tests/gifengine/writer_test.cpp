@@ -5,7 +5,7 @@
 #include "gifengine/gif_writer.h"
 #include "gifengine/integer_text.h"
 
-using namespace gif_test;
+using namespace gifengine::testing;
 namespace text = gifengine::text;
 
 namespace {

@@ -13,7 +13,7 @@
 #include "tests/packaging/shell.h"
 
 namespace fs = std::filesystem;
-using namespace toolkit_test;
+using namespace toolkit::testing;
 
 namespace {
 

@@ -72,7 +72,7 @@ bool shootFlikkor(flikkor::testing::FormHarness& harness, const fs::path& folder
     return save(*harness.form, folder / "flikkor.png");
 }
 
-int takeScreenshots(int argc, char** argv, const sorvath::test_support::XvfbDisplay& display) {
+int takeScreenshots(int argc, char** argv, const sorvath::testing::XvfbDisplay& display) {
     setenv("DISPLAY", display.name().c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     QApplication application(argc, argv);
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: screenshots FOLDER [--compare STORED]\n");
         return 2;
     }
-    sorvath::test_support::XvfbDisplay display;
+    sorvath::testing::XvfbDisplay display;
     if (display.name().empty()) {
         std::fprintf(stderr, "screenshots: no Xvfb server\n");
         return 1;

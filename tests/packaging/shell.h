@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-namespace toolkit_test {
+namespace toolkit::testing {
 
 struct CommandResult {
     int status = -1;
@@ -44,4 +44,4 @@ inline std::string readFile(const std::filesystem::path& path) {
     return s.str();
 }
 
-}  // namespace toolkit_test
+}  // namespace toolkit::testing

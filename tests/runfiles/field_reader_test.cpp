@@ -12,7 +12,7 @@
 namespace runfiles {
 namespace {
 
-using toolkit_test::ScratchFolder;
+using toolkit::testing::ScratchFolder;
 
 bool parses(const char* text, double& value) { return parseFieldDouble(text, text + std::strlen(text), value); }
 

@@ -8,7 +8,7 @@
 
 #include <csignal>
 
-namespace toolkit_test {
+namespace toolkit::testing {
 
 class FileSizeLimit {
 public:
@@ -31,4 +31,4 @@ private:
     void (*previous_)(int) = SIG_DFL;
 };
 
-}  // namespace toolkit_test
+}  // namespace toolkit::testing

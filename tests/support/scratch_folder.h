@@ -12,7 +12,7 @@
 #include <system_error>
 #include <vector>
 
-namespace toolkit_test {
+namespace toolkit::testing {
 
 class ScratchFolder {
 public:
@@ -52,4 +52,4 @@ private:
     std::filesystem::path path_;
 };
 
-}  // namespace toolkit_test
+}  // namespace toolkit::testing

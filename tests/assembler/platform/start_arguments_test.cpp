@@ -26,7 +26,7 @@ struct Answered {
 
 // Run in a scratch folder holding the folder "frames", so that relative names resolve there.
 TEST(StartArguments, OneFolderOrGifFilesWithAbsolutePathsAndAnythingElseRefused) {
-    toolkit_test::ScratchFolder scratch;
+    toolkit::testing::ScratchFolder scratch;
     std::filesystem::create_directory(scratch.path() / "frames");
     const std::filesystem::path saved = std::filesystem::current_path();
     std::filesystem::current_path(scratch.path());
@@ -94,7 +94,7 @@ std::string Described(const gifengine::EngineJob& job, const std::string& folder
 
 // The engine's commands: the job run instead of the window, or the usage and status 2.
 TEST(StartArguments, EngineCommandsBecomeJobsAndMisfitsAreRefused) {
-    toolkit_test::ScratchFolder scratch;
+    toolkit::testing::ScratchFolder scratch;
     std::filesystem::create_directory(scratch.path() / "frames");
     const std::filesystem::path saved = std::filesystem::current_path();
     std::filesystem::current_path(scratch.path());

@@ -11,7 +11,7 @@
 #include "gifengine/gif_writer.h"
 
 using namespace gifengine::colour;
-using namespace colourtest;
+using namespace gifengine::colour::testing;
 using gifengine::Rgb;
 
 namespace {

@@ -7,7 +7,7 @@
 #include "gifengine/messages.h"
 
 using namespace gifengine::colour;
-using namespace colourtest;
+using namespace gifengine::colour::testing;
 using gifengine::FrameList;
 using gifengine::Rgb;
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace colourtest {
+namespace gifengine::colour::testing {
 
 using gifengine::GifFrameRecord;
 
@@ -67,4 +67,4 @@ void SelectRows(gifengine::FrameList& frames, int top, int bottom) {
     frames.cursor = gifengine::GridCursor{top, top, bottom};
 }
 
-}  // namespace colourtest
+}  // namespace gifengine::colour::testing

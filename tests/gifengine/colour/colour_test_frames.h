@@ -15,7 +15,7 @@
 #include "gifengine/frame_list.h"
 #include "gifengine/reporter.h"
 
-namespace colourtest {
+namespace gifengine::colour::testing {
 
 // Raster of an image with these pixel indices, LZW coded with a clear code
 // before every pixel so that any decoder reads it back exactly.
@@ -70,4 +70,4 @@ public:
     std::vector<gifengine::Rgb> presets;
 };
 
-}  // namespace colourtest
+}  // namespace gifengine::colour::testing

@@ -4,9 +4,9 @@
 #include "gifengine/colour/transparent_choice.h"
 
 using namespace gifengine::colour;
-using colourtest::Append;
-using colourtest::MakeFrame;
 using gifengine::FrameList;
+using gifengine::colour::testing::Append;
+using gifengine::colour::testing::MakeFrame;
 
 namespace {
 

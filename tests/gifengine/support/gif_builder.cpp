@@ -7,7 +7,7 @@
 #include <iterator>
 #include <unordered_map>
 
-namespace gif_test {
+namespace gifengine::testing {
 
 std::vector<Colour> MakePalette(int bits, int seed) {
     std::vector<Colour> table(std::size_t(1) << bits);
@@ -267,4 +267,4 @@ TempFolder::~TempFolder() {
     if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
-}  // namespace gif_test
+}  // namespace gifengine::testing

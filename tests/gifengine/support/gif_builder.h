@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace gif_test {
+namespace gifengine::testing {
 
 struct Colour {
     uint8_t r = 0, g = 0, b = 0;
@@ -84,4 +84,4 @@ private:
     std::string path_;
 };
 
-}  // namespace gif_test
+}  // namespace gifengine::testing

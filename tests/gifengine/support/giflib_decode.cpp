@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-namespace gif_test {
+namespace gifengine::testing {
 
 namespace {
 
@@ -77,4 +77,4 @@ DecodedGif DecodeWithGiflib(const std::vector<uint8_t>& bytes) {
     return result;
 }
 
-}  // namespace gif_test
+}  // namespace gifengine::testing

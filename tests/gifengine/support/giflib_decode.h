@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace gif_test {
+namespace gifengine::testing {
 
 struct DecodedImage {
     int left = 0, top = 0, width = 0, height = 0;
@@ -27,4 +27,4 @@ struct DecodedGif {
 
 DecodedGif DecodeWithGiflib(const std::vector<uint8_t>& bytes);
 
-}  // namespace gif_test
+}  // namespace gifengine::testing

@@ -9,7 +9,7 @@
 
 #include "gifengine/reporter.h"
 
-namespace gif_test {
+namespace gifengine::testing {
 
 struct RecordedMessage {
     std::string caption;
@@ -49,4 +49,4 @@ public:
     std::vector<gifengine::SaveDialogRequest> requests;
 };
 
-}  // namespace gif_test
+}  // namespace gifengine::testing

@@ -9,7 +9,7 @@
 namespace sorvath {
 namespace {
 
-using namespace testdata;
+using namespace testing;
 using testing::ReaderBench;
 
 // Two particles touching each other and a wall; particle 2 turns 0.3 rad a step.

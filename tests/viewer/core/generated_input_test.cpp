@@ -31,8 +31,8 @@ class ViewerGeneratedInput : public ::testing::TestWithParam<ShapeMode> {};
 
 TEST_P(ViewerGeneratedInput, NewinDatOpensAsAnInputFile) {
     const ShapeMode& mode = GetParam();
-    testdata::TempFolder folder;
-    testdata::writeTextFile(folder.path() / "tessctrl.dat", mode.control);
+    testing::TempFolder folder;
+    testing::writeTextFile(folder.path() / "tessctrl.dat", mode.control);
     const std::string command =
         "cd '" + folder.path().string() + "' && '" + TOOLKIT_BIN_DIR + "/tessark' < /dev/null > console.txt 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << mode.name;

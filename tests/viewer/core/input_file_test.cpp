@@ -7,7 +7,7 @@
 namespace sorvath {
 namespace {
 
-using namespace testdata;
+using namespace testing;
 using testing::ReaderBench;
 
 ResultRun twoParticles() {
@@ -190,9 +190,9 @@ constexpr const char* kGeneratedDiscs =
     " 2000.0 1000.0\n";
 
 TEST(ViewerInputFile, ReadsTheGeneratorsFixedWidthLayouts) {
-    testdata::TempFolder folder;
-    testdata::writeTextFile(folder.path() / "newin.dat", kGeneratedEllipses);
-    testdata::writeTextFile(folder.path() / "discs.dat", kGeneratedDiscs);
+    testing::TempFolder folder;
+    testing::writeTextFile(folder.path() / "newin.dat", kGeneratedEllipses);
+    testing::writeTextFile(folder.path() / "discs.dat", kGeneratedDiscs);
 
     testing::ReaderBench ellipses;
     ellipses.prompter.paths = {folder.file("newin.dat")};

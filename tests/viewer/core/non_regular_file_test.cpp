@@ -15,7 +15,7 @@
 namespace sorvath {
 namespace {
 
-using namespace testdata;
+using namespace testing;
 using testing::ReaderBench;
 
 TEST(ViewerNonRegularFiles, EachOfTheRunsFilesAsAFifoOrFolderGivesItsUsualReadFailureAtOnce) {

@@ -7,7 +7,7 @@
 namespace sorvath {
 namespace {
 
-using namespace testdata;
+using namespace testing;
 using testing::ReaderBench;
 
 // Three particles, two walls, five steps 10, 20, ... 50 with x = step / 10.

@@ -10,7 +10,7 @@
 namespace sorvath {
 namespace {
 
-using namespace testdata;
+using namespace testing;
 using testing::ReaderBench;
 
 constexpr int kParticles = 40000;

@@ -278,11 +278,11 @@ TEST_F(ViewerDrawing, LargeRelativeRotationGetsABlueSquare) {
 }
 
 TEST_F(ViewerDrawing, EveryPixelIsAPaletteColour) {
-    testdata::ResultRun run = testdata::latticeRun(400, 2, 20);
+    testing::ResultRun run = testing::latticeRun(400, 2, 20);
     scene.nop = 400;
     for (int i = 1; i <= 400; ++i) {
         Particle& p = scene.particles[static_cast<size_t>(i)];
-        const testdata::Shape& shape = run.shapes[static_cast<size_t>(i - 1)];
+        const testing::Shape& shape = run.shapes[static_cast<size_t>(i - 1)];
         p.a = shape.a;
         p.b = shape.b;
         p.nv = static_cast<int16_t>(shape.nv);
@@ -296,7 +296,7 @@ TEST_F(ViewerDrawing, EveryPixelIsAPaletteColour) {
     scene.xmax = scene.ymax = 40.0;
     scene.nctot = scene.ncont = 50;
     for (int k = 1; k <= 50; ++k) {
-        const testdata::ContactRecord& c = run.steps[1].contacts[static_cast<size_t>(k)];
+        const testing::ContactRecord& c = run.steps[1].contacts[static_cast<size_t>(k)];
         scene.contacts[static_cast<size_t>(k)] = {
             static_cast<int16_t>(c.ip), static_cast<int16_t>(c.jp), c.xc, c.yc, c.ang, -c.fn, 0.0};
     }

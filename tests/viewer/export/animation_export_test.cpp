@@ -19,8 +19,8 @@
 namespace sorvath {
 namespace {
 
-using namespace test_support;
-using testdata::ResultRun;
+using namespace testing;
+using testing::ResultRun;
 
 // Two discs in a box; the first moves a clear distance every step, so every
 // block gives a different picture. Step numbers are 10, 20, 30, ...
@@ -29,7 +29,7 @@ ResultRun movingRun(int blocks) {
     run.shapes = {{1.0, 1.0, 20}, {1.0, 0.6, 5}};
     run.walls = {{0.0, 0.0, 12.0, 0.0}, {12.0, 0.0, 12.0, 12.0}};
     for (int s = 1; s <= blocks; ++s) {
-        testdata::Step step;
+        testing::Step step;
         step.iloop = 10 * s;
         step.poses = {{1.0 + 0.5 * s, 3.0, 0.0}, {6.0, 8.0, 0.2 * s}};
         step.walls = {{0.0, 0.0, 12.0, 0.1 * s}, {12.0, 0.0, 12.0, 12.0}};
@@ -153,8 +153,7 @@ TEST(AnimationExport, WallStepMismatchEndsAtOnceWithoutTheFinishingSequence) {
     ExportRig rig(run, true);
     // The wall file loses step with the output file at block 5.
     run.steps[4].iloop = 51;
-    testdata::writeTextFile(rig.runPath / testdata::companionNamesFor("out-0007.dat").wall,
-                            testdata::wallFileText(run));
+    testing::writeTextFile(rig.runPath / testing::companionNamesFor("out-0007.dat").wall, testing::wallFileText(run));
     EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::WallMismatch);
     EXPECT_EQ(rig.frameFiles(), (std::vector<std::string>{"temp-101.gif", "temp-102.gif"}));
     EXPECT_EQ(rig.log.messages.back(), messages::kWallStepError);
@@ -259,7 +258,7 @@ TEST(AnimationExport, AnAnimationThatIsNotEveryFrameInOrderIsReportedAsNotMade) 
         rig.desktop.writesAnimation = c.writes;
         rig.desktop.arrange = c.arrange;
         std::filesystem::create_directory(rig.exportFolder());
-        if (c.oldAnimation) testdata::writeTextFile(rig.animationPath(), "an animation of an earlier export");
+        if (c.oldAnimation) testing::writeTextFile(rig.animationPath(), "an animation of an earlier export");
         std::string reason = c.reason;
         reason.replace(reason.find('@'), 1, rig.animationPath());
         EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AssemblerStopped);
@@ -283,9 +282,9 @@ TEST(AnimationExport, AFrameThatCannotBeWrittenStopsTheExportAndLeavesNoNewFrame
         SCOPED_TRACE(c.name);
         ExportRig rig(movingRun(7));  // four frames
         std::filesystem::create_directory(rig.exportFolder());
-        testdata::writeTextFile(rig.exportFile("temp-101.gif"), "frame 101 of an earlier export");
+        testing::writeTextFile(rig.exportFile("temp-101.gif"), "frame 101 of an earlier export");
         if (c.error == EACCES) {
-            testdata::writeTextFile(rig.exportFile(c.failing), "frame 103 of an earlier export");
+            testing::writeTextFile(rig.exportFile(c.failing), "frame 103 of an earlier export");
             std::filesystem::permissions(rig.exportFile(c.failing), std::filesystem::perms::owner_read);
         }
         if (c.error == EISDIR) std::filesystem::create_directory(rig.exportFile(c.failing));
@@ -295,7 +294,7 @@ TEST(AnimationExport, AFrameThatCannotBeWrittenStopsTheExportAndLeavesNoNewFrame
         if (c.error == EFBIG) before.erase("temp-101.gif");
         ExportOutcome outcome;
         {
-            std::optional<toolkit_test::FileSizeLimit> full;
+            std::optional<toolkit::testing::FileSizeLimit> full;
             if (c.error == EFBIG) full.emplace(64);
             outcome = rig.exportAnswering(true);
         }
@@ -363,8 +362,8 @@ TEST(AnimationExport, TheAnimationsPathIsTypedAsItStandsOrFlikkorIsNotStarted) {
 }
 
 TEST(AnimationExport, FramesCarryNoContactMarksAndTheContactChoiceIsKept) {
-    testdata::ResultRun run = movingRun(5);
-    for (testdata::Step& step : run.steps) step.contacts = {{1, 2, 4.0, 5.0, 0.5, -3.0, 0.0}};
+    testing::ResultRun run = movingRun(5);
+    for (testing::Step& step : run.steps) step.contacts = {{1, 2, 4.0, 5.0, 0.5, -3.0, 0.0}};
     ExportRig rig(run, false, ContactDisplay::DrawLines);
     rig.options.relativeRotation = true;
     EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade);

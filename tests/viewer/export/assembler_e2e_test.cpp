@@ -37,15 +37,15 @@ namespace sorvath {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace test_support;
-using test_support::XvfbDisplay;
+using namespace testing;
+using testing::XvfbDisplay;
 
-testdata::ResultRun blocks(int count) {
-    testdata::ResultRun run;
+testing::ResultRun blocks(int count) {
+    testing::ResultRun run;
     run.shapes = {{1.0, 1.0, 20}, {1.0, 0.6, 6}};
     run.walls = {{0.0, 0.0, 12.0, 0.0}};
     for (int s = 1; s <= count; ++s) {
-        testdata::Step step;
+        testing::Step step;
         step.iloop = s;
         step.poses = {{1.0 + 0.7 * s, 3.0, 0.0}, {6.0, 8.0, 0.3 * s}};
         run.steps.push_back(step);
@@ -93,7 +93,7 @@ std::vector<unsigned> pixelColours(const DecodedImage& image) {
 
 // The compressed raster bytes of every image of a GIF file, as stored.
 std::vector<std::vector<uint8_t>> storedRasters(const std::string& path) {
-    gif_test::RecordingReporter messages;
+    gifengine::testing::RecordingReporter messages;
     gifengine::GifEngine engine(messages);
     std::vector<std::vector<uint8_t>> rasters;
     if (engine.LoadGifFile(path) != 0) {
@@ -197,10 +197,9 @@ protected:
     static void writeSettings(const fs::path& configHome, const fs::path& folder) {
         fs::create_directories(configHome / "Quillbay");
         fs::create_directories(folder / "AnimTmp");
-        testdata::writeTextFile(configHome / "Quillbay" / "Flikkor.conf",
-                                "[General]\nVersion=0.68\nReadDir=" + folder.string() +
-                                    "\nWriteDir=" + folder.string() + "\nWorkDir=" + (folder / "AnimTmp").string() +
-                                    "\nComment=\nPaintSoft=\nViewer=\n");
+        testing::writeTextFile(configHome / "Quillbay" / "Flikkor.conf",
+                               "[General]\nVersion=0.68\nReadDir=" + folder.string() + "\nWriteDir=" + folder.string() +
+                                   "\nWorkDir=" + (folder / "AnimTmp").string() + "\nComment=\nPaintSoft=\nViewer=\n");
     }
 
     ExportOutcome runExport(ExportRig& rig) {
@@ -257,7 +256,7 @@ protected:
     }
 
     const fs::path bin_ = TOOLKIT_BIN_DIR;
-    testdata::TempFolder config_;
+    testing::TempFolder config_;
     std::unique_ptr<XvfbDisplay> server_;
     std::unique_ptr<ScopedVariable> display_;
     std::unique_ptr<ScopedVariable> configHome_;
@@ -268,12 +267,12 @@ protected:
 
 TEST_F(ExportEndToEnd, OnlyTheNewFlikkorIsDrivenWhileAnotherOneKeepsItsFrames) {
     // The user's own flikkor, already running with two frames in its list and the focus.
-    testdata::TempFolder decoyFolder;
-    testdata::TempFolder decoyConfig;
+    testing::TempFolder decoyFolder;
+    testing::TempFolder decoyConfig;
     for (const char* name : {"own-1.gif", "own-2.gif"}) {
         QImage image(8, 8, QImage::Format_RGB32);
         image.fill(qRgb(200, 30, 30));
-        testdata::writeTextFile(decoyFolder.file(name), encodeGif(image).value());
+        testing::writeTextFile(decoyFolder.file(name), encodeGif(image).value());
     }
     writeSettings(decoyConfig.path(), decoyFolder.path());
     LaunchRequest own;
@@ -347,7 +346,7 @@ TEST_F(ExportEndToEnd, TheSaveDialogTakesAnOddRunFolderAsItStands) {
 TEST_F(ExportEndToEnd, AFlikkorThatShowsNoWindowGetsNoKeyAndTheViewerCarriesOn) {
     ExportRig rig(blocks(5));
     const fs::path standIn = rig.runFolder.path() / "windowless";
-    testdata::writeTextFile(standIn, "#!/bin/sh\nexec sleep 60\n");
+    testing::writeTextFile(standIn, "#!/bin/sh\nexec sleep 60\n");
     fs::permissions(standIn, fs::perms::owner_all);
     prepare(rig, standIn);
     rig.settings.assemblerWaitMs = 1000;
@@ -420,10 +419,10 @@ std::optional<QPoint> pictureInWindow(const std::string& displayName, WindowId w
 class InstalledRoad : public ExportEndToEnd {
 protected:
     static void SetUpTestSuite() {
-        prefix_ = new testdata::TempFolder;
-        install_ = toolkit_test::runCommand(toolkit_test::shellQuoted(CMAKE_COMMAND) + " --install " +
-                                            toolkit_test::shellQuoted(BUILD_DIR) + " --prefix " +
-                                            toolkit_test::shellQuoted(prefix_->path()));
+        prefix_ = new testing::TempFolder;
+        install_ = toolkit::testing::runCommand(toolkit::testing::shellQuoted(CMAKE_COMMAND) + " --install " +
+                                                toolkit::testing::shellQuoted(BUILD_DIR) + " --prefix " +
+                                                toolkit::testing::shellQuoted(prefix_->path()));
         fs::permissions(bin(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                         fs::perm_options::remove);
     }
@@ -459,14 +458,14 @@ protected:
         return runExport(rig);
     }
 
-    static testdata::TempFolder* prefix_;
-    static toolkit_test::CommandResult install_;
-    testdata::TempFolder cache_;
+    static testing::TempFolder* prefix_;
+    static toolkit::testing::CommandResult install_;
+    testing::TempFolder cache_;
     std::unique_ptr<ScopedVariable> cacheHome_;
     std::string binBefore_;
 };
-testdata::TempFolder* InstalledRoad::prefix_ = nullptr;
-toolkit_test::CommandResult InstalledRoad::install_;
+testing::TempFolder* InstalledRoad::prefix_ = nullptr;
+toolkit::testing::CommandResult InstalledRoad::install_;
 
 TEST_F(InstalledRoad, TheAnimationIsMadeBesideAWritableRun) {
     ExportRig rig(blocks(6));
@@ -489,9 +488,9 @@ TEST_F(InstalledRoad, TheAnimationOfAReadOnlyRunIsMadeInTheCache) {
 }
 
 TEST_F(InstalledRoad, SorvathOpensTheRunNamedOnItsCommandLine) {
-    testdata::TempFolder runFolder;
-    const testdata::ResultRun run = blocks(5);
-    testdata::writeRun(runFolder.path(), "output.dat", run, testdata::RecordLayout::Long, true, false);
+    testing::TempFolder runFolder;
+    const testing::ResultRun run = blocks(5);
+    testing::writeRun(runFolder.path(), "output.dat", run, testing::RecordLayout::Long, true, false);
     LaunchRequest start;
     start.program = (bin() / "sorvath").string();
     start.arguments = {"output.dat"};

@@ -22,7 +22,7 @@ namespace sorvath {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace test_support;
+using namespace testing;
 
 constexpr fs::perms kReadOnlyFolder = fs::perms::owner_read | fs::perms::owner_exec;
 
@@ -46,11 +46,11 @@ TEST(ExportFolder, BesideTheRunUnlessItsFolderCannotBeWrittenThenInTheCache) {
              fs::permissions(rig.exportFolder(), kReadOnlyFolder);
          },
          true},
-        {"a file named animation", [](ExportRig& rig) { testdata::writeTextFile(rig.exportFolder(), "notes"); }, true},
+        {"a file named animation", [](ExportRig& rig) { testing::writeTextFile(rig.exportFolder(), "notes"); }, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ExportRig rig(testdata::fourBlockRun());
+        ExportRig rig(testing::fourBlockRun());
         if (c.arrange) c.arrange(rig);
         const std::string folder =
             c.inCache ? (rig.cacheFolder.path() / (rig.runFolder.path().filename().string() + "-out-0007")).string()
@@ -69,9 +69,9 @@ TEST(ExportFolder, BesideTheRunUnlessItsFolderCannotBeWrittenThenInTheCache) {
 }
 
 TEST(ExportFolder, WhenNeitherFolderCanBeWrittenNothingIsAskedOrWritten) {
-    ExportRig rig(testdata::fourBlockRun());
+    ExportRig rig(testing::fourBlockRun());
     fs::permissions(rig.runPath, kReadOnlyFolder);
-    testdata::writeTextFile(rig.cacheFolder.path() / "file", "a file where the cache would be");
+    testing::writeTextFile(rig.cacheFolder.path() / "file", "a file where the cache would be");
     rig.settings.cacheFolder = rig.cacheFolder.file("file");
     const size_t questions = rig.prompter.questions.size();
     EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::NotWritable);
@@ -87,15 +87,15 @@ TEST(ExportFolder, WhenNeitherFolderCanBeWrittenNothingIsAskedOrWritten) {
 }
 
 TEST(ExportFolder, OnlyTheExportsOwnEarlierFilesAreRemoved) {
-    ExportRig rig(testdata::fourBlockRun());
+    ExportRig rig(testing::fourBlockRun());
     fs::create_directory(rig.exportFolder());
-    testdata::TempFolder elsewhere;
-    testdata::writeTextFile(elsewhere.file("kept.gif"), "the user's own picture");
+    testing::TempFolder elsewhere;
+    testing::writeTextFile(elsewhere.file("kept.gif"), "the user's own picture");
     const std::vector<std::string> removed = {"temp-7.gif", "temp-101.gif", "temp-102.gif", "tempanim.gif"};
     const std::vector<std::string> kept = {"temp-.gif",     "temp-1a.gif", "temp-101.gif.bak", "temp-101.GIF",
                                            "tempanim.gif~", "other.gif",   "notes.txt"};
-    for (const std::string& name : removed) testdata::writeTextFile(rig.exportFile(name), "earlier " + name);
-    for (const std::string& name : kept) testdata::writeTextFile(rig.exportFile(name), "kept " + name);
+    for (const std::string& name : removed) testing::writeTextFile(rig.exportFile(name), "earlier " + name);
+    for (const std::string& name : kept) testing::writeTextFile(rig.exportFile(name), "kept " + name);
     fs::create_symlink(elsewhere.file("kept.gif"), rig.exportFile("temp-5.gif"));
 
     EXPECT_EQ(rig.exportAnswering(true), ExportOutcome::AnimationMade) << rig.log.messages.back();
@@ -111,7 +111,7 @@ TEST(ExportFolder, OnlyTheExportsOwnEarlierFilesAreRemoved) {
 }
 
 TEST(ExportFolder, ARunNamedWithoutItsFolderIsTakenFromTheCurrentFolder) {
-    toolkit_test::ScratchFolder run;
+    toolkit::testing::ScratchFolder run;
     const fs::path started = fs::current_path();
     fs::current_path(run.path());
     const std::string runName = run.path().filename().string();

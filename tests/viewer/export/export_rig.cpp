@@ -14,7 +14,7 @@
 #include <optional>
 #include <thread>
 
-namespace sorvath::test_support {
+namespace sorvath::testing {
 
 FakeDesktop::FakeDesktop() { windows.push_back({kViewerWindow, kViewer, "Sorvath", true}); }
 
@@ -129,14 +129,13 @@ void writeAnimationOf(const std::string& path, const std::vector<std::string>& f
         if (!frame.next(raster)) return;
         bytes += std::string("\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00", 10) + raster;
     }
-    testdata::writeTextFile(path, bytes + "\x3B");
+    testing::writeTextFile(path, bytes + "\x3B");
 }
 
-ExportRig::ExportRig(const testdata::ResultRun& run, bool walls, ContactDisplay contacts, const std::string& subfolder)
+ExportRig::ExportRig(const testing::ResultRun& run, bool walls, ContactDisplay contacts, const std::string& subfolder)
     : runPath(subfolder.empty() ? runFolder.path() : runFolder.path() / subfolder) {
     std::filesystem::create_directories(runPath);
-    testdata::writeRun(runPath, "out-0007.dat", run, testdata::RecordLayout::Long, walls,
-                       contacts != ContactDisplay::No);
+    testing::writeRun(runPath, "out-0007.dat", run, testing::RecordLayout::Long, walls, contacts != ContactDisplay::No);
     options.contactDisplay = contacts;
     prompter.paths = {outputPath()};
     prompter.answers = {walls};
@@ -186,9 +185,9 @@ std::map<std::string, std::string> ExportRig::exportFolderContents() const {
     return contents;
 }
 
-QImage pictureOfBlock(const testdata::ResultRun& run, int block, int size) {
-    testdata::TempFolder folder;
-    testdata::writeRun(folder.path(), "out-0007.dat", run, testdata::RecordLayout::Long, false, false);
+QImage pictureOfBlock(const testing::ResultRun& run, int block, int size) {
+    testing::TempFolder folder;
+    testing::writeRun(folder.path(), "out-0007.dat", run, testing::RecordLayout::Long, false, false);
     testing::RecordingLog log;
     testing::ScriptedPrompter prompter;
     ScenePicture picture(size, size);
@@ -220,4 +219,4 @@ QImage decodeGif(const std::string& path) {
     return image;
 }
 
-}  // namespace sorvath::test_support
+}  // namespace sorvath::testing

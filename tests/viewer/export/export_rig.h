@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace sorvath::test_support {
+namespace sorvath::testing {
 
 // The display, the program start and a stand-in flikkor that answers the export's
 // keys as the real one does: its window appears without the focus, the make button
@@ -120,9 +120,9 @@ private:
 // A loaded output run, ready to export into "animation/" beside it, with flikkor in
 // a program folder of its own and a cache folder to fall back on.
 struct ExportRig {
-    testdata::TempFolder runFolder;
-    testdata::TempFolder programFolder;
-    testdata::TempFolder cacheFolder;
+    testing::TempFolder runFolder;
+    testing::TempFolder programFolder;
+    testing::TempFolder cacheFolder;
     std::filesystem::path runPath;  // the folder of the run's files
     testing::RecordingLog log;
     testing::ScriptedPrompter prompter;
@@ -138,7 +138,7 @@ struct ExportRig {
     std::vector<std::chrono::milliseconds> pauseTimes;
 
     // The run is written into runFolder, or into a folder of this name inside it.
-    ExportRig(const testdata::ResultRun& run, bool walls = false, ContactDisplay contacts = ContactDisplay::No,
+    ExportRig(const testing::ResultRun& run, bool walls = false, ContactDisplay contacts = ContactDisplay::No,
               const std::string& subfolder = {});
 
     // The output file's path (its companions lie next to it).
@@ -157,9 +157,9 @@ struct ExportRig {
 
 // The picture of the run's step block (1-based) as the viewer draws it after
 // opening the run and stepping to that block.
-QImage pictureOfBlock(const testdata::ResultRun& run, int block, int size = 200);
+QImage pictureOfBlock(const testing::ResultRun& run, int block, int size = 200);
 
 // The pixels of a GIF file's first image, or a null image when it does not decode.
 QImage decodeGif(const std::string& path);
 
-}  // namespace sorvath::test_support
+}  // namespace sorvath::testing

@@ -20,7 +20,7 @@ namespace {
 TEST(Form1AnimationGifMaking, MenuCommandExportsBesideTheRun) {
     testing::WindowBench bench;
     AnimationGifMaking making(*bench.form);
-    bench.openOutput(testdata::fourBlockRun());
+    bench.openOutput(testing::fourBlockRun());
     const std::filesystem::path folder = bench.folder.path() / "animation";
 
     bench.dialogs->answers.push_back(true);

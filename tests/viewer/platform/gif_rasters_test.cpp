@@ -14,7 +14,7 @@
 namespace sorvath {
 namespace {
 
-using toolkit_test::ScratchFolder;
+using toolkit::testing::ScratchFolder;
 
 QImage stripes(QRgb first, QRgb second) {
     QImage image(23, 9, QImage::Format_RGB32);

@@ -84,16 +84,15 @@ private:
 class X11SessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!test_support::XvfbDisplay::installed())
-            GTEST_SKIP() << "Xvfb is not installed; X11 keystroke tests skipped";
-        server_ = std::make_unique<test_support::XvfbDisplay>();
+        if (!testing::XvfbDisplay::installed()) GTEST_SKIP() << "Xvfb is not installed; X11 keystroke tests skipped";
+        server_ = std::make_unique<testing::XvfbDisplay>();
         ASSERT_FALSE(server_->name().empty()) << "Xvfb did not start";
         session_ = X11Session::open(server_->name());
         ASSERT_NE(session_, nullptr);
         session_->setPause([](std::chrono::milliseconds d) { std::this_thread::sleep_for(d); });
     }
 
-    std::unique_ptr<test_support::XvfbDisplay> server_;
+    std::unique_ptr<testing::XvfbDisplay> server_;
     std::unique_ptr<X11Session> session_;
 };
 

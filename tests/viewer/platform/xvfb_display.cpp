@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-namespace sorvath::test_support {
+namespace sorvath::testing {
 
 bool XvfbDisplay::installed() {
     const char* path = std::getenv("PATH");
@@ -71,4 +71,4 @@ XvfbDisplay::~XvfbDisplay() {
     waitpid(pid_, nullptr, 0);
 }
 
-}  // namespace sorvath::test_support
+}  // namespace sorvath::testing

@@ -5,7 +5,7 @@
 #include <sys/types.h>
 #include <string>
 
-namespace sorvath::test_support {
+namespace sorvath::testing {
 
 class XvfbDisplay {
 public:
@@ -22,4 +22,4 @@ private:
     std::string name_;
 };
 
-}  // namespace sorvath::test_support
+}  // namespace sorvath::testing

@@ -5,7 +5,7 @@
 #include <random>
 #include <stdexcept>
 
-namespace sorvath::testdata {
+namespace sorvath::testing {
 namespace {
 
 // The writer of the run files with this format and the shortest exact numbers.
@@ -169,4 +169,4 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-}  // namespace sorvath::testdata
+}  // namespace sorvath::testing

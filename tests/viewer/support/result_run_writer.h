@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace sorvath::testdata {
+namespace sorvath::testing {
 
 using runfiles::LineBreaking;
 using runfiles::RecordLayout;
@@ -87,4 +87,4 @@ private:
     std::filesystem::path path_;
 };
 
-}  // namespace sorvath::testdata
+}  // namespace sorvath::testing

@@ -14,7 +14,7 @@ using namespace sorvath;
 
 // Four decimals keep the example files small.
 double rounded(double value) { return std::round(value * 1.0e4) / 1.0e4; }
-using namespace sorvath::testdata;
+using namespace sorvath::testing;
 
 // A 6 x 5 assembly of discs, ellipses and polygons under a lid that moves down,
 // its particles rolling against each other.

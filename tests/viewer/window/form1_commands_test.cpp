@@ -31,7 +31,7 @@ TEST(SorvathWindowCommands, MessageLogShowsNewestFirstWithRunningNumbers) {
 
 TEST(SorvathWindowCommands, SpeedBarLeftEndIsOneSecondRightEndOneMillisecond) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(4, 4));
+    b.openOutput(testing::latticeRun(4, 4));
     QScrollBar* bar = b.control<QScrollBar>("HScroll1");
     bar->resize(200, 17);
     EXPECT_EQ(b.form->timerInterval(), 1);  // starts at the fast end
@@ -53,7 +53,7 @@ TEST(SorvathWindowCommands, SpeedBarLeftEndIsOneSecondRightEndOneMillisecond) {
 // here the timer, the nskip buttons and the labels that show it.
 TEST(SorvathWindowCommands, TimerAndNskipButtonsShowTheSessionsStepsAndStopAtTheEnd) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(4, 6));
+    b.openOutput(testing::latticeRun(4, 6));
     EXPECT_EQ(b.label("Label3"), "300");  // the third block is the first picture
     b.click("Command18");
     EXPECT_EQ(b.label("Label4"), "0");
@@ -78,7 +78,7 @@ TEST(SorvathWindowCommands, TimerAndNskipButtonsShowTheSessionsStepsAndStopAtThe
 
 TEST(SorvathWindowCommands, StepAndStopAndResetFollowTheRun) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(4, 5));
+    b.openOutput(testing::latticeRun(4, 5));
     b.click("Command11");
     b.click("Command11");
     EXPECT_EQ(b.label("Label3"), "500");
@@ -94,13 +94,13 @@ TEST(SorvathWindowCommands, StepAndStopAndResetFollowTheRun) {
 
 TEST(SorvathWindowCommands, OpeningAFileStopsARunningAnimation) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(4, 6));
+    b.openOutput(testing::latticeRun(4, 6));
     b.click("Command12");
     ASSERT_TRUE(b.form->running());
-    b.openOutput(testdata::latticeRun(9, 6), false, "out-0002.dat");
+    b.openOutput(testing::latticeRun(9, 6), false, "out-0002.dat");
     EXPECT_FALSE(b.form->running());
     b.click("Command12");
-    b.openInput(testdata::latticeRun(4, 2));
+    b.openInput(testing::latticeRun(4, 2));
     EXPECT_FALSE(b.form->running());
 }
 
@@ -109,7 +109,7 @@ TEST(SorvathWindowCommands, OpeningAFileStopsARunningAnimation) {
 // picture drawn with it.
 TEST(SorvathWindowCommands, ZoomRedrawsWithTheSessionsViewAndOriginalSizeRestoresTheLoadPicture) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(9, 4));
+    b.openOutput(testing::latticeRun(9, 4));
     const QImage loadedImage = b.form->picture().image();
     b.click("Command3");
     EXPECT_TRUE(b.newestMessage().endsWith("]Zoom-in"));
@@ -124,7 +124,7 @@ TEST(SorvathWindowCommands, ZoomRedrawsWithTheSessionsViewAndOriginalSizeRestore
 
 TEST(SorvathWindowCommands, TogglesNameTheNextActionAndColourRestartsTheRun) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(4, 8));
+    b.openOutput(testing::latticeRun(4, 8));
     b.click("Command20");
     EXPECT_TRUE(b.form->options().periodic);
     EXPECT_EQ(b.button("Command20")->text(), "Periodic OFF");
@@ -149,7 +149,7 @@ TEST(SorvathWindowCommands, TogglesNameTheNextActionAndColourRestartsTheRun) {
 
 TEST(SorvathWindowCommands, ContactOptionsAndRelativeRotation) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(9, 6));
+    b.openOutput(testing::latticeRun(9, 6));
     b.control<QRadioButton>("Option2")->click();
     EXPECT_EQ(b.form->options().contactDisplay, ContactDisplay::DrawLines);
     EXPECT_TRUE(b.button("Command24")->isEnabled());
@@ -170,11 +170,11 @@ TEST(SorvathWindowCommands, ContactOptionsAndRelativeRotation) {
 
 TEST(SorvathWindowCommands, ContactFilesOutOfStepShowTheDisplaySwitchedOff) {
     WindowBench b;
-    testdata::ResultRun run = testdata::latticeRun(9, 6);
+    testing::ResultRun run = testing::latticeRun(9, 6);
     b.openOutput(run);
-    testdata::ResultRun shifted = run;
+    testing::ResultRun shifted = run;
     shifted.steps[3].iloop = 999;
-    testdata::writeTextFile(b.folder.path() / "cn2-0001.dat", testdata::contactHeaderFileText(shifted));
+    testing::writeTextFile(b.folder.path() / "cn2-0001.dat", testing::contactHeaderFileText(shifted));
     b.control<QRadioButton>("Option2")->click();
     b.click("Command24");
     ASSERT_TRUE(b.form->options().relativeRotation);
@@ -188,7 +188,7 @@ TEST(SorvathWindowCommands, ContactFilesOutOfStepShowTheDisplaySwitchedOff) {
 
 TEST(SorvathWindowCommands, RatioBoxKeepsTheOldValueOnBadOrCancelledEntries) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(9, 5));
+    b.openOutput(testing::latticeRun(9, 5));
     b.control<QRadioButton>("Option3")->click();
     b.dialogs->texts = {std::string("2.5"), std::string(""), std::string("abc"), std::nullopt, std::string(" 0.5 ")};
     b.click("Command23");
@@ -212,7 +212,7 @@ TEST(SorvathWindowCommands, RatioBoxKeepsTheOldValueOnBadOrCancelledEntries) {
 
 TEST(SorvathWindowCommands, ClipboardGetsThePicture) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(4, 4));
+    b.openOutput(testing::latticeRun(4, 4));
     b.action("m21")->trigger();
     EXPECT_TRUE(b.newestMessage().endsWith("]Image was copied into crip-board."));
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
@@ -229,7 +229,7 @@ TEST(SorvathWindowCommands, OpenDialogsUseTheirFilterListsAndReadFailuresBeep) {
     EXPECT_EQ(b.dialogs->requests[0].selectedFilter, 1);
     EXPECT_EQ(b.dialogs->beeps, 1);
     EXPECT_TRUE(b.newestMessage().endsWith("]Reading error. Check if you chose an appropriate file."));
-    b.openOutput(testdata::latticeRun(4, 4), true);
+    b.openOutput(testing::latticeRun(4, 4), true);
     EXPECT_EQ(b.dialogs->requests[1].filterList(),
               "all files (*.*)|*.*|out? files (out*.dat)|out*.dat|dat files (*.dat)|*.dat");
     EXPECT_EQ(b.dialogs->questions.back(), "An additional file 'wllout.dat' is also mounted OK?");
@@ -239,7 +239,7 @@ TEST(SorvathWindowCommands, OpenDialogsUseTheirFilterListsAndReadFailuresBeep) {
 
 TEST(SorvathWindowCommands, GifMakingHookRunsOnlyWhenWired) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(4, 4));
+    b.openOutput(testing::latticeRun(4, 4));
     const QStringList before = b.logLines();
     b.action("m31")->trigger();  // not wired: nothing happens
     EXPECT_EQ(b.logLines(), before);

@@ -97,10 +97,10 @@ void expectGroups(const WindowBench& b, bool animation, bool view) {
 TEST(SorvathWindowLayout, EnabledStatesBeforeAnyFileAfterInputAndAfterOutput) {
     WindowBench b;
     expectGroups(b, false, false);
-    b.openInput(testdata::latticeRun(4, 2));
+    b.openInput(testing::latticeRun(4, 2));
     EXPECT_EQ(b.newestMessage(), "[3]Drawing process is complete.");
     expectGroups(b, false, true);
-    b.openOutput(testdata::latticeRun(4, 5));
+    b.openOutput(testing::latticeRun(4, 5));
     EXPECT_EQ(b.newestMessage().toStdString().find("Initial draw process is complete."), 3u);
     expectGroups(b, true, true);
 }
@@ -113,15 +113,14 @@ TEST(SorvathWindowLayout, OpenDialogsStartInTheLastRunsFolderElseWhereSorvathWas
     EXPECT_EQ(first.newestMessage(), "[1]Select any Input.dat or Output.dat from File tub -> Open. ");
 
     // Only a run that opened is remembered, from the menu or the command line alike.
-    testdata::TempFolder other;
-    testdata::writeTextFile(other.path() / "out-0001.dat", "not a run");
+    testing::TempFolder other;
+    testing::writeTextFile(other.path() / "out-0001.dat", "not a run");
     first.dialogs->paths.push_back(other.file("out-0001.dat"));
     first.action("m12")->trigger();
     EXPECT_EQ(first.dialogs->runFolder, "");
-    first.openInput(testdata::latticeRun(4, 2));
+    first.openInput(testing::latticeRun(4, 2));
     EXPECT_EQ(first.dialogs->runFolder, first.folder.path().string());
-    testdata::writeRun(other.path(), "output.dat", testdata::latticeRun(4, 5), testdata::RecordLayout::Long, false,
-                       false);
+    testing::writeRun(other.path(), "output.dat", testing::latticeRun(4, 5), testing::RecordLayout::Long, false, false);
     first.form->openRun(other.file("output.dat"));
     EXPECT_EQ(first.label("Label3"), "300");
     EXPECT_EQ(first.dialogs->runFolder, other.path().string());

@@ -32,7 +32,7 @@ QImage screenshotOfPicture(const WindowBench& b) {
 
 TEST(SorvathWindowOutput, OutputRunWithColourShowsTheTurnColoursOnScreen) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(9, 5));
+    b.openOutput(testing::latticeRun(9, 5));
     b.click("Command22");  // colour on
     const QImage shown = screenshotOfPicture(b);
     ASSERT_EQ(shown.size(), QSize(533, 533));
@@ -51,9 +51,9 @@ TEST(SorvathWindowOutput, OutputRunWithColourShowsTheTurnColoursOnScreen) {
 
 TEST(SorvathWindowOutput, InputFileWithColourFillsEveryParticleCounterClockwise) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(4, 4));
+    b.openOutput(testing::latticeRun(4, 4));
     b.click("Command22");
-    b.openInput(testdata::latticeRun(4, 2));
+    b.openInput(testing::latticeRun(4, 2));
     const QImage shown = screenshotOfPicture(b);
     for (int i = 1; i <= 4; ++i) EXPECT_EQ(shownInside(b, shown, i), palette::kCounterClockwise) << "particle " << i;
 }
@@ -67,7 +67,7 @@ QString runTool(const QString& program, const QStringList& arguments) {
 
 TEST(SorvathWindowOutput, HighQualityPrintCarriesThePathAndStepCounts) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(9, 5));
+    b.openOutput(testing::latticeRun(9, 5));
     b.click("Command11");
     b.dialogs->pdfPath = b.folder.file("print.pdf");
     b.action("m14")->trigger();
@@ -82,7 +82,7 @@ TEST(SorvathWindowOutput, HighQualityPrintCarriesThePathAndStepCounts) {
 }
 
 // The bounding box of every non-white pixel of the page rendered at 144 dpi.
-QRect inkBox(const std::string& pdf, const testdata::TempFolder& folder) {
+QRect inkBox(const std::string& pdf, const testing::TempFolder& folder) {
     const QString stem = QString::fromStdString(folder.file("page"));
     runTool("pdftoppm", {"-r", "144", "-png", "-singlefile", QString::fromStdString(pdf), stem});
     const QImage page(stem + ".png");
@@ -95,7 +95,7 @@ QRect inkBox(const std::string& pdf, const testdata::TempFolder& folder) {
 
 TEST(SorvathWindowOutput, HighQualityPrintFrameSpansItsPrinterUnits) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(9, 4));
+    b.openOutput(testing::latticeRun(9, 4));
     b.dialogs->pdfPath = b.folder.file("frame.pdf");
     b.action("m14")->trigger();
     // The frame element runs from 100 to 10000 across and 100 to 15000 down in 1/1440
@@ -107,7 +107,7 @@ TEST(SorvathWindowOutput, HighQualityPrintFrameSpansItsPrinterUnits) {
 
 TEST(SorvathWindowOutput, RoughPrintPutsThePictureOnThePageAndCancelPrintsNothing) {
     WindowBench b;
-    b.openOutput(testdata::latticeRun(4, 4));
+    b.openOutput(testing::latticeRun(4, 4));
     b.action("m13")->trigger();  // print dialog cancelled
     EXPECT_EQ(b.dialogs->printerChoices, 1);
     b.dialogs->pdfPath = b.folder.file("rough.pdf");

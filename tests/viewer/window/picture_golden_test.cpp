@@ -33,7 +33,7 @@ namespace sorvath {
 namespace {
 
 namespace fs = std::filesystem;
-using testdata::ResultRun;
+using testing::ResultRun;
 
 using Table = std::map<std::string, std::string>;  // case -> "size<TAB>blake2b"
 
@@ -84,14 +84,14 @@ void openExample(Bench& b, const char* name) {
 }
 
 void openRun(Bench& b, const ResultRun& run, bool mountWalls = false) {
-    testdata::writeRun(b.folder.path(), "out-0001.dat", run, testdata::RecordLayout::Long, true, true);
+    testing::writeRun(b.folder.path(), "out-0001.dat", run, testing::RecordLayout::Long, true, true);
     b.openOutputFile("out-0001.dat", mountWalls);
 }
 
 // The run writer's 4 x 4 lattice (ellipses turning, horizontal contacts), reshaped; 11
 // step blocks give nskip 3 two full ticks from the first picture (block 3).
 ResultRun lattice(const std::function<void(ResultRun&)>& reshape) {
-    ResultRun run = testdata::latticeRun(16, 11);
+    ResultRun run = testing::latticeRun(16, 11);
     reshape(run);
     return run;
 }
@@ -99,7 +99,7 @@ ResultRun lattice(const std::function<void(ResultRun&)>& reshape) {
 ResultRun contactsRun() {
     return lattice([](ResultRun& run) {
         for (size_t s = 0; s < run.steps.size(); ++s) {
-            testdata::Step& step = run.steps[s];
+            testing::Step& step = run.steps[s];
             for (int i = 0; i + 4 < 16; ++i) {
                 const Pose& p = step.poses[static_cast<size_t>(i)];
                 const double force = -(0.5 + 0.4 * static_cast<double>((i * 5 + static_cast<int>(s)) % 9));
@@ -126,8 +126,8 @@ const std::vector<RunCase>& runs() {
         {"example_input", [](Bench& b) { openExample(b, "input.dat"); }, false},
         {"lattice_input",
          [](Bench& b) {
-             const ResultRun run = testdata::latticeRun(16, 2);
-             testdata::writeTextFile("input.dat", testdata::inputFileText(run, testdata::RecordLayout::Long));
+             const ResultRun run = testing::latticeRun(16, 2);
+             testing::writeTextFile("input.dat", testing::inputFileText(run, testing::RecordLayout::Long));
              b.openInputFile("input.dat");
          },
          false},

@@ -71,7 +71,7 @@ public:
 };
 
 struct WindowBench {
-    testdata::TempFolder folder;
+    testing::TempFolder folder;
     ScriptedInteraction* dialogs;
     std::unique_ptr<Form1> form;
 
@@ -93,12 +93,12 @@ struct WindowBench {
     void click(const char* name) const { button(name)->click(); }
 
     // Writes the run (with wall and contact companions) and opens it as the output file.
-    void openOutput(const testdata::ResultRun& run, bool mountWalls = false, const std::string& name = "out-0001.dat") {
-        testdata::writeRun(folder.path(), name, run, testdata::RecordLayout::Long, true, true);
+    void openOutput(const testing::ResultRun& run, bool mountWalls = false, const std::string& name = "out-0001.dat") {
+        testing::writeRun(folder.path(), name, run, testing::RecordLayout::Long, true, true);
         openOutputFile(folder.file(name), mountWalls);
     }
-    void openInput(const testdata::ResultRun& run, const std::string& name = "input.dat") {
-        testdata::writeTextFile(folder.path() / name, testdata::inputFileText(run, testdata::RecordLayout::Long));
+    void openInput(const testing::ResultRun& run, const std::string& name = "input.dat") {
+        testing::writeTextFile(folder.path() / name, testing::inputFileText(run, testing::RecordLayout::Long));
         openInputFile(folder.file(name));
     }
     // Opens files already in place through the menu commands, the path as the dialog gives it.
