@@ -120,7 +120,7 @@ TEST(DemrunPrepare, AFileThatCannotBeWrittenLeavesTheEarlierPreparation) {
         testing::HandRun hand(folder.path());
         const std::string packing = (folder.path() / kPackingCopy).string();
         const std::string run = (folder.path() / "run").string();
-        ASSERT_EQ(demrun({"prepare", "--folder", run, packing}).status, 0);
+        ASSERT_EQ(runDemrun({"prepare", "--folder", run, packing}).status, 0);
         c.spoil(run);
         const auto before = testing::folderState(run);
         std::ofstream(folder.path() / "params.txt") << "steps = 500\n";
@@ -128,7 +128,7 @@ TEST(DemrunPrepare, AFileThatCannotBeWrittenLeavesTheEarlierPreparation) {
         {
             std::optional<toolkit::testing::FileSizeLimit> full;
             if (c.fileSizeLimit > 0) full.emplace(c.fileSizeLimit);
-            outcome = demrun({"prepare", "--params", folder.file("params.txt"), "--folder", run, packing});
+            outcome = runDemrun({"prepare", "--params", folder.file("params.txt"), "--folder", run, packing});
         }
         EXPECT_EQ(outcome.status, 1);
         EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
@@ -144,7 +144,7 @@ TEST(DemrunPrepare, APackingOfMoreThanTenThousandDiscsPrepares) {
     const std::string packing = folder.file("newin.dat");
     sorvath::testing::writeTextFile(packing,
                                     sorvath::testing::inputFileText(lattice, sorvath::testing::RecordLayout::Long));
-    const Outcome outcome = demrun({"prepare", "--folder", folder.file("run"), packing});
+    const Outcome outcome = runDemrun({"prepare", "--folder", folder.file("run"), packing});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_NE(outcome.out.find("prepared 12000 discs"), std::string::npos) << outcome.out;
 }
@@ -154,12 +154,12 @@ TEST(DemrunPrepare, APackingOfMoreThanTenThousandDiscsPrepares) {
 TEST(DemrunPrepare, DumpsOfTheEarlierPreparationAreNotConverted) {
     toolkit::testing::ScratchFolder folder;
     testing::HandRun hand(folder.path());
-    ASSERT_EQ(demrun({"convert", folder.path().string()}).status, 0);
+    ASSERT_EQ(runDemrun({"convert", folder.path().string()}).status, 0);
     std::ofstream(folder.path() / "moved.dat")
         << " 0\n 3 4 2e-6 0\n 0.5\n 3 2 0.1\n 3 2 0.1\n 0.5\n 1 2 0\n 1 2 0\n 0.25\n 2 3 0\n 2 3 0\n"
            " 0 4 0 0\n 0 0 4 0\n 4 0 4 4\n 4 4 0 4\n 400\n 0.025 9800\n 0.5 0.5 0\n 0 9.6e8 2.4e8\n 2000 1000\n";
-    ASSERT_EQ(demrun({"prepare", "--folder", folder.path().string(), folder.file("moved.dat")}).status, 0);
-    const Outcome converted = demrun({"convert", folder.path().string()});
+    ASSERT_EQ(runDemrun({"prepare", "--folder", folder.path().string(), folder.file("moved.dat")}).status, 0);
+    const Outcome converted = runDemrun({"convert", folder.path().string()});
     EXPECT_EQ(converted.status, 1);
     EXPECT_NE(converted.err.find("the dumps belong to another preparation (run stamp hand-run in demrun.stamp"),
               std::string::npos)
@@ -173,13 +173,13 @@ TEST(DemrunConvert, ARunThatDidNotCompleteIsConvertedOnlyWithPartial) {
     testing::HandRun hand(folder.path());
     const std::string dump = testing::HandRun::particleDump();
     folder.write(kParticleDump, dump.substr(0, dump.size() - 40));
-    const Outcome refused = demrun({"convert", folder.path().string()});
+    const Outcome refused = runDemrun({"convert", folder.path().string()});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("holds 3 dumps of 4; the run did not complete"), std::string::npos) << refused.err;
     EXPECT_NE(refused.err.find("demrun convert --partial"), std::string::npos) << refused.err;
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "output.dat"));
 
-    const Outcome partial = demrun({"convert", "--partial", folder.path().string()});
+    const Outcome partial = runDemrun({"convert", "--partial", folder.path().string()});
     EXPECT_EQ(partial.status, 0) << partial.err;
     EXPECT_NE(partial.out.find("converting 3 dumps of 4"), std::string::npos) << partial.out;
     EXPECT_NE(partial.out.find("converted 3 step blocks"), std::string::npos) << partial.out;
@@ -194,7 +194,7 @@ TEST(DemrunConvert, ParticlesOutsideTheBoxOrOverlappingTooMuchAreNamed) {
     const std::size_t last = dump.rfind("3 2 0.25 ");
     dump.replace(last, 9, "3 2 -0.1 ");
     folder.write(kParticleDump, dump);
-    const Outcome converted = demrun({"convert", folder.path().string()});
+    const Outcome converted = runDemrun({"convert", folder.path().string()});
     EXPECT_EQ(converted.status, 0) << converted.err;
     EXPECT_EQ(converted.err,
               "demrun: warning: 1 particle(s) left the box: 3 (from step 300)\n"
@@ -208,7 +208,7 @@ TEST(DemrunRun, ASecondRunInTheSameFolderIsRefusedAndChangesNothing) {
     folder.write(kScriptFile, "# a script\n");
     folder.write(kRunningMarker, "pid = " + std::to_string(::getpid()) + "\n");
     const auto before = testing::folderState(folder.path());
-    const Outcome outcome = demrun({"run", folder.path().string()});
+    const Outcome outcome = runDemrun({"run", folder.path().string()});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find("demrun run is already running in this folder (process " + std::to_string(::getpid())),
               std::string::npos)
