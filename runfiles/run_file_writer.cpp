@@ -105,6 +105,25 @@ void poseRecord(RecordWriter& out, const Pose& pose) {
     out.endRecord();
 }
 
+// The old layout's leading 0, then nop, nwall, dt and the value after them.
+void headCounts(RecordWriter& out, const RunHead& head, std::size_t particles, std::size_t walls, RecordLayout layout) {
+    if (layout == RecordLayout::Old) {
+        out.integer(0);
+        out.endRecord();
+    }
+    out.integer(static_cast<long>(particles));
+    out.integer(static_cast<long>(walls));
+    out.number(head.dt);
+    out.integer(0);
+}
+
+void wallEnds(RecordWriter& out, const Wall& wall) {
+    out.number(wall.x1);
+    out.number(wall.y1);
+    out.number(wall.x2);
+    out.number(wall.y2);
+}
+
 }  // namespace
 
 void appendNumber(std::string& out, double value) {
@@ -159,14 +178,7 @@ void RecordWriter::finish() { endLine(); }
 void writeInputFile(RecordWriter& out, const RunHead& head, const std::vector<ParticleShape>& shapes,
                     const std::vector<Wall>& walls, const std::vector<Pose>& first, const std::vector<Pose>& second,
                     RecordLayout layout) {
-    if (layout == RecordLayout::Old) {
-        out.integer(0);
-        out.endRecord();
-    }
-    out.integer(static_cast<long>(shapes.size()));
-    out.integer(static_cast<long>(walls.size()));
-    out.number(head.dt);
-    out.integer(0);
+    headCounts(out, head, shapes.size(), walls.size(), layout);
     out.endRecord();
     for (std::size_t i = 0; i < shapes.size(); ++i) {
         shapeFields(out, head, shapes[i], layout);
@@ -175,10 +187,7 @@ void writeInputFile(RecordWriter& out, const RunHead& head, const std::vector<Pa
         poseRecord(out, second.at(i));
     }
     for (const Wall& wall : walls) {
-        out.number(wall.x1);
-        out.number(wall.y1);
-        out.number(wall.x2);
-        out.number(wall.y2);
+        wallEnds(out, wall);
         out.endRecord();
         if (layout != RecordLayout::Old) {
             material(out, head);
@@ -190,15 +199,8 @@ void writeInputFile(RecordWriter& out, const RunHead& head, const std::vector<Pa
 
 void writeOutputHead(RecordWriter& out, const RunHead& head, const std::vector<ParticleShape>& shapes,
                      const std::vector<Wall>& walls, RecordLayout layout) {
-    if (layout == RecordLayout::Old) {
-        out.integer(0);
-        out.endRecord();
-    }
     // nop, nwall, dt, two values the viewer skips, the periodic cell.
-    out.integer(static_cast<long>(shapes.size()));
-    out.integer(static_cast<long>(walls.size()));
-    out.number(head.dt);
-    out.integer(0);
+    headCounts(out, head, shapes.size(), walls.size(), layout);
     out.integer(0);
     out.number(head.perw);
     out.number(head.perv);
@@ -207,10 +209,7 @@ void writeOutputHead(RecordWriter& out, const RunHead& head, const std::vector<P
     long index = 1;
     for (const Wall& wall : walls) {
         out.integer(index++);
-        out.number(wall.x1);
-        out.number(wall.y1);
-        out.number(wall.x2);
-        out.number(wall.y2);
+        wallEnds(out, wall);
         if (layout != RecordLayout::Old) material(out, head);
         out.endRecord();
     }
