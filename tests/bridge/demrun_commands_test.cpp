@@ -45,18 +45,20 @@ TEST(DemrunCommandLine, AnswersHelpForEachCommandAndRefusesWhatItDoesNotKnowWith
         int status;
         const char* text;  // on out for status 0, on err otherwise
     } cases[] = {
-        {{"--help"}, 0, "Usage: demrun [OPTIONS] [COMMAND]"},
+        {{"--help"}, 0, "Usage: demrun [--help | --version] COMMAND ...\n"},
         {{"-h"}, 0, "Commands:\n  prepare"},
-        {{"--version"}, 0, "demrun " TOOLKIT_VERSION "\n"},
-        {{"prepare", "--help"}, 0, "Usage: demrun prepare [OPTIONS] NEWIN"},
+        {{"--version"}, 0, "demrun " TOOLKIT_VERSION "\nCopyright"},
+        {{"prepare", "--help"}, 0, "Usage: demrun prepare [--help] [--params FILE] [--folder DIR] NEWIN\n"},
         {{"run", "-h"}, 0, "--np N"},
-        {{"convert", "x", "--help"}, 0, "Usage: demrun convert [OPTIONS] [DIR]"},
-        {{}, 2, "demrun: no command given\nUsage: demrun [OPTIONS] [COMMAND]\nTry 'demrun --help'"},
+        {{"convert", "x", "--help"}, 0, "Usage: demrun convert [--help] [--partial] [DIR]\n"},
+        {{}, 2, "demrun: no command given\nUsage: demrun [--help | --version] COMMAND ...\nTry 'demrun --help'"},
         {{"frob"}, 2, "demrun: unknown command 'frob'\n"},
         {{"--frob"}, 2, "demrun: unknown option --frob\n"},
         {{"run", "--frob"},
          2,
-         "demrun: unknown option --frob\nUsage: demrun run [OPTIONS] [DIR]\nTry 'demrun run --help'"},
+         "demrun: unknown option --frob\nUsage: demrun run [--help] [--np N] [--mpirun CMD] [--hostfile FILE] "
+         "[DIR]\n"
+         "Try 'demrun run --help'"},
         {{"convert", "a", "b"}, 2, "demrun: more than one run folder given\n"},
         {{"prepare"}, 2, "demrun: prepare needs one packing file\n"},
         {{"prepare", "a", "b"}, 2, "demrun: prepare needs one packing file\n"},
@@ -65,6 +67,7 @@ TEST(DemrunCommandLine, AnswersHelpForEachCommandAndRefusesWhatItDoesNotKnowWith
         {{"run", "--hostfile", "/nonexistent/hosts"}, 2, "demrun: --hostfile: File does not exist: /nonexistent/hosts"},
         {{"run", "-h"}, 0, "--mpirun CMD"},
         {{"convert", "-h"}, 0, "--partial"},
+        {{"convert", "-h"}, 0, "current folder)\n\nWrites output.dat"},
     };
     for (const auto& c : cases) {
         std::string line;
