@@ -6,6 +6,7 @@
 #include "viewer/export/keystroke_driver.h"
 #include "viewer/platform/gif_rasters.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -115,7 +116,14 @@ ExportOutcome AnimationExport::run(int nskip) {
     return framesComplete();
 }
 
+std::string AnimationExport::animationPath() const {
+    std::error_code error;
+    std::filesystem::path animation = std::filesystem::absolute(inFolder("tempanim.gif"), error);
+    return error ? inFolder("tempanim.gif") : animation.string();
+}
+
 ExportOutcome AnimationExport::finish() {
+    if (platform_.runner != nullptr) return assembleByCommand();
     KeySender* keys = platform_.keys;
     WindowActivator* windows = platform_.windows;
     if (keys == nullptr || windows == nullptr) {
@@ -124,12 +132,10 @@ ExportOutcome AnimationExport::finish() {
     }
     // The save dialog takes a full path, so the animation lands in the export folder
     // whatever folder the dialog showed last.
-    std::error_code error;
-    std::filesystem::path animation = std::filesystem::absolute(inFolder("tempanim.gif"), error);
-    if (error) animation = inFolder("tempanim.gif");
-    if (const std::optional<std::string> problem = saveDialogPathProblem(animation.string())) {
-        log_.showmsg(export_messages::kPathNotTypeable + *problem + ": " + animation.string() +
-                     export_messages::kFramesAreIn + folder_);
+    const std::string animation = animationPath();
+    if (const std::optional<std::string> problem = saveDialogPathProblem(animation)) {
+        log_.showmsg(export_messages::kPathNotTypeable + *problem + ": " + animation + export_messages::kFramesAreIn +
+                     folder_);
         return ExportOutcome::FramesOnly;
     }
     windows->activate(settings_.viewerCaption);
@@ -153,14 +159,43 @@ ExportOutcome AnimationExport::finish() {
     limits.stepWait = std::chrono::milliseconds(settings_.assemblerWaitMs + settings_.assemblerWaitPerFrameMs * frames);
     limits.settle = std::chrono::milliseconds(settings_.keySettleMs);
     KeystrokeDriver driver(*keys, *windows, platform_.launcher, platform_.pause, limits);
-    const DrivingResult driven = driver.drive(assembler, assemblerKeySteps(frameCounter_, animation.string()),
+    const DrivingResult driven = driver.drive(assembler, assemblerKeySteps(frameCounter_, animation),
                                               [this] { log_.showmsg(export_messages::kDriving); });
     windows->activate(settings_.viewerCaption);
     if (!driven.completed) {
         log_.showmsg(export_messages::kKeysStopped + driven.failure + export_messages::kFramesAreIn + folder_);
         return driven.stringsSent == 0 ? ExportOutcome::FramesOnly : ExportOutcome::AssemblerStopped;
     }
-    return checkAnimation(animation.string());
+    return checkAnimation(animation);
+}
+
+ExportOutcome AnimationExport::assembleByCommand() {
+    if (frameCounter_ == 100) {
+        log_.showmsg(export_messages::kAnimationNotMade + std::string(export_messages::kNoFrame) +
+                     export_messages::kFramesAreIn + folder_);
+        return ExportOutcome::AssemblerStopped;
+    }
+    const std::string animation = animationPath();
+    LaunchRequest request;
+    request.program = (std::filesystem::path(settings_.programFolder) / settings_.assemblerProgram).string();
+    request.arguments = assemblerCommandArguments(frameCounter_, animation);
+    request.workingDirectory = folder_;
+    const ProgramRun assembled = platform_.runner->run(request);
+    if (!assembled.started) {
+        log_.showmsg(export_messages::kAssemblerNotStarted + request.program + " (" + assembled.errorOutput + ")" +
+                     export_messages::kFramesAreIn + folder_);
+        return ExportOutcome::FramesOnly;
+    }
+    if (assembled.status != 0) {
+        std::string said = assembled.errorOutput;
+        while (!said.empty() && (said.back() == '\n' || said.back() == ' ')) said.pop_back();
+        std::replace(said.begin(), said.end(), '\n', ' ');
+        log_.showmsg(export_messages::kAnimationNotMade + request.program + " --make ended with status " +
+                     std::to_string(assembled.status) + (said.empty() ? "" : ": " + said) +
+                     export_messages::kFramesAreIn + folder_);
+        return ExportOutcome::AssemblerStopped;
+    }
+    return checkAnimation(animation);
 }
 
 ExportOutcome AnimationExport::checkAnimation(const std::string& path) {

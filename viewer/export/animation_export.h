@@ -1,8 +1,8 @@
 // "Animation GIF making": replays the session's output run from its start through
 // its playback, has the frame sink draw every frame, converts its picture into "temp-" + frame number + ".gif" in the
 // export folder (export_folder.h: "animation/" beside the run, or the user's cache), then starts flikkor on that folder
-// and drives it with keystrokes to assemble the frames into "tempanim.gif" there, and checks that every image of it is
-// its frame.
+// and drives it with keystrokes to assemble the frames into "tempanim.gif" there (or, from the command line, runs
+// "flikkor --make" on them), and checks that every image of it is its frame.
 #pragma once
 
 #include "common/safe_output.h"
@@ -13,6 +13,7 @@
 #include "viewer/platform/key_sender.h"
 #include "viewer/platform/launcher.h"
 #include "viewer/platform/pause.h"
+#include "viewer/platform/program_runner.h"
 #include "viewer/platform/window_activator.h"
 
 #include <chrono>
@@ -41,7 +42,9 @@ struct ExportSettings {
 };
 
 // The outside world of the export. Without an X11 display keys and windows are
-// null: the frames are still written and the log says so.
+// null: the frames are still written and the log says so. With a runner (the
+// command-line export) flikkor is run on the frames by its command line instead,
+// and no key is sent.
 struct ExportPlatform {
     FrameConverter& converter;
     Launcher& launcher;
@@ -49,6 +52,7 @@ struct ExportPlatform {
     WindowActivator* windows = nullptr;
     // Lets the viewer's own events run while the export waits for the assembler.
     PauseFunction pause = [](std::chrono::milliseconds time) { std::this_thread::sleep_for(time); };
+    ProgramRunner* runner = nullptr;
 };
 
 enum class ExportOutcome {
@@ -89,6 +93,10 @@ private:
     bool commitFrames();
     void drawFrame();
     ExportOutcome finish();
+    // "flikkor --make" on the frames, run to its end (the runner's route).
+    ExportOutcome assembleByCommand();
+    // tempanim.gif in the export folder, as a full path.
+    std::string animationPath() const;
     ExportOutcome checkAnimation(const std::string& path);
     // Why the animation is not the frames of this export, image by image; empty when it is.
     std::string animationProblem(const std::string& path) const;
