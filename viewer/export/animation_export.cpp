@@ -7,6 +7,7 @@
 #include "viewer/platform/gif_rasters.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <filesystem>
 #include <utility>
 
@@ -26,12 +27,37 @@ AnimationExport::AnimationExport(ViewerSession& session, FrameSink& frames, Expo
 std::string AnimationExport::inFolder(const std::string& name) const { return folder_ + "/" + name; }
 
 bool AnimationExport::stageFrame() {
-    const std::string path = inFolder(frameName(frameCounter_));
+    if (!writePending()) return false;
+    auto frame = std::make_unique<PendingFrame>();
+    frame->path = inFolder(frameName(frameCounter_));
+    const int width = picture_.width;
+    const int height = picture_.height;
+    if (picture_.pixels != nullptr && width > 0 && height > 0) {
+        frame->pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+        for (int y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(reinterpret_cast<const unsigned char*>(picture_.pixels) +
+                                                                static_cast<ptrdiff_t>(y) * picture_.bytesPerLine);
+            std::copy(row, row + width, frame->pixels.begin() + static_cast<ptrdiff_t>(y) * width);
+        }
+        frame->picture = FramePixels{width, height, width * 4, frame->pixels.data()};
+    }
+    // The conversion needs nothing but the copied pixels: it runs while the next frame is drawn.
+    FrameConverter& converter = platform_.converter;
+    const FramePixels* picture = &frame->picture;
+    frame->gif = std::async(std::launch::async, [&converter, picture] { return converter.convert(*picture); });
+    pending_ = std::move(frame);
+    return true;
+}
+
+bool AnimationExport::writePending() {
+    if (!pending_) return true;
+    const std::unique_ptr<PendingFrame> frame = std::move(pending_);
+    const std::optional<std::string> gif = frame->gif.get();
     std::optional<toolkit::FileFailure> failure;
     std::unique_ptr<toolkit::StagedFile> file;
-    if (const std::optional<std::string> gif = platform_.converter.convert(picture_); !gif) {
-        failure = toolkit::FileFailure{path, "the picture cannot be turned into a GIF image"};
-    } else if (!(failure = toolkit::stageFile(path, toolkit::Durability::Cached, file))) {
+    if (!gif) {
+        failure = toolkit::FileFailure{frame->path, "the picture cannot be turned into a GIF image"};
+    } else if (!(failure = toolkit::stageFile(frame->path, toolkit::Durability::Cached, file))) {
         file->write(*gif);
         failure = file->finish();
     }
@@ -90,11 +116,12 @@ ExportOutcome AnimationExport::run(int nskip) {
 
     frameCounter_ = 100;
     stagedFrames_.clear();
+    pending_.reset();
     drawFrame();
     // The frames get their names together once the last one is written, so a failure
     // leaves no frame behind.
     const auto framesComplete = [this] {
-        if (!commitFrames()) return ExportOutcome::NotWritable;
+        if (!writePending() || !commitFrames()) return ExportOutcome::NotWritable;
         log_.showmsg(export_messages::kComplete);
         return finish();
     };
@@ -107,7 +134,7 @@ ExportOutcome AnimationExport::run(int nskip) {
         switch (playback.step(nskip, ContactDisplay::No)) {
             case StepOutcome::RunEnded: return framesComplete();
             case StepOutcome::WallMismatch:
-                return commitFrames() ? ExportOutcome::WallMismatch : ExportOutcome::NotWritable;
+                return writePending() && commitFrames() ? ExportOutcome::WallMismatch : ExportOutcome::NotWritable;
             case StepOutcome::Shown:
             case StepOutcome::ReadFailed: break;  // reported; the stream now counts as ended
         }

@@ -17,9 +17,12 @@
 #include "viewer/platform/window_activator.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -86,9 +89,19 @@ public:
 private:
     std::string inFolder(const std::string& name) const;
     static std::string frameName(int frame) { return "temp-" + std::to_string(frame) + ".gif"; }
-    // Converts the picture into the next frame file, kept under a temporary name until
-    // commitFrames; false (logged, naming the file and the reason) when it cannot be.
+    // A frame being converted into GIF bytes beside the drawing of the next one.
+    struct PendingFrame {
+        std::string path;
+        std::vector<uint32_t> pixels;  // a copy: the picture is drawn over meanwhile
+        FramePixels picture;
+        std::future<std::optional<std::string>> gif;
+    };
+    // Starts converting the picture into the next frame file, after writing the frame
+    // converted before it (writePending); false when that one could not be written.
     bool stageFrame();
+    // Writes the frame converted last under a temporary name kept until commitFrames;
+    // false (logged, naming the file and the reason) when it cannot be.
+    bool writePending();
     // Gives the staged frames their names, in frame order.
     bool commitFrames();
     void drawFrame();
@@ -110,6 +123,7 @@ private:
     int frameCounter_ = 100;
     std::string folder_;
     std::vector<std::unique_ptr<toolkit::StagedFile>> stagedFrames_;
+    std::unique_ptr<PendingFrame> pending_;
 };
 
 }  // namespace sorvath

@@ -15,7 +15,33 @@ int tableSizeFor(size_t count) {
 }
 
 bool exactIndices(const QImage& image, IndexedPicture& picture) {
+    picture.pixels.resize(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height));
+    unsigned char* out = picture.pixels.data();
+    // A drawn picture has a handful of colours: they are searched in the table itself,
+    // and a map is built only when there are more.
+    constexpr size_t kSearched = 16;
     std::unordered_map<QRgb, unsigned char> index;
+    const auto indexOf = [&](QRgb colour, unsigned char& found) {
+        std::vector<QRgb>& colours = picture.colours;
+        if (colours.size() <= kSearched) {
+            for (size_t k = 0; k < colours.size(); ++k)
+                if (colours[k] == colour) {
+                    found = static_cast<unsigned char>(k);
+                    return true;
+                }
+        } else if (const auto known = index.find(colour); known != index.end()) {
+            found = known->second;
+            return true;
+        }
+        if (colours.size() == 256) return false;
+        found = static_cast<unsigned char>(colours.size());
+        colours.push_back(colour);
+        if (colours.size() == kSearched + 1)
+            for (size_t k = 0; k < colours.size(); ++k) index.emplace(colours[k], static_cast<unsigned char>(k));
+        else if (colours.size() > kSearched + 1)
+            index.emplace(colour, found);
+        return true;
+    };
     // Drawn pictures run in long stretches of one colour: look up only where it changes.
     QRgb last = 0;
     unsigned char lastIndex = 0;
@@ -25,17 +51,11 @@ bool exactIndices(const QImage& image, IndexedPicture& picture) {
         for (int x = 0; x < picture.width; ++x) {
             const QRgb colour = row[x] | 0xFF000000u;
             if (!any || colour != last) {
-                auto found = index.find(colour);
-                if (found == index.end()) {
-                    if (picture.colours.size() == 256) return false;
-                    found = index.emplace(colour, static_cast<unsigned char>(picture.colours.size())).first;
-                    picture.colours.push_back(colour);
-                }
+                if (!indexOf(colour, lastIndex)) return false;
                 last = colour;
-                lastIndex = found->second;
                 any = true;
             }
-            picture.pixels.push_back(lastIndex);
+            *out++ = lastIndex;
         }
     }
     return true;
@@ -80,7 +100,6 @@ IndexedPicture indexPicture(const QImage& source) {
     IndexedPicture picture;
     picture.width = image.width();
     picture.height = image.height();
-    picture.pixels.reserve(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height));
     if (!exactIndices(image, picture)) {
         picture.colours.clear();
         picture.pixels.clear();

@@ -28,8 +28,7 @@ BatchArguments::BatchArguments(toolkit::ProgramCommandLine& commandLine, CLI::Op
     CLI::App& app = commandLine.app();
     CLI::Option* gif =
         app.add_option("--gif", gif_,
-                       "without a window: replay the output run and make its animation GIF as "
-                       "\"Animation GIF making\" does (the wall file is used when it is there)")
+                       "without a window: make the output run's animation GIF as \"Animation GIF making\" does")
             ->type_name("OUTPUT.dat");
     gif->excludes(run);
     app.add_option("--every", every_, "every N-th step block becomes a frame (the window's nskip N-1; default 1)")
