@@ -173,5 +173,5 @@ TEST_F(DebianPackage, BashCompletionOffersTheOptionsAndCommandsOfTheHelp) {
     // A number or a size completes to nothing; a run's file to the files.
     EXPECT_EQ(complete("sorvath", "sorvath --gif out.dat --zoom ''"), "");
     EXPECT_EQ(complete("sorvath", "sorvath --gif out.dat --size ''"), "");
-    EXPECT_EQ(complete("sorvath", "sorvath --gif run"), "runs\n");
+    EXPECT_EQ(complete("sorvath", "sorvath --gif runs/"), "runs/r1\n");
 }

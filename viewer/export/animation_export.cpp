@@ -35,8 +35,9 @@ bool AnimationExport::stageFrame() {
     if (picture_.pixels != nullptr && width > 0 && height > 0) {
         frame->pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
         for (int y = 0; y < height; ++y) {
-            const auto* row = reinterpret_cast<const uint32_t*>(reinterpret_cast<const unsigned char*>(picture_.pixels) +
-                                                                static_cast<ptrdiff_t>(y) * picture_.bytesPerLine);
+            const auto* row =
+                reinterpret_cast<const uint32_t*>(reinterpret_cast<const unsigned char*>(picture_.pixels) +
+                                                  static_cast<ptrdiff_t>(y) * picture_.bytesPerLine);
             std::copy(row, row + width, frame->pixels.begin() + static_cast<ptrdiff_t>(y) * width);
         }
         frame->picture = FramePixels{width, height, width * 4, frame->pixels.data()};

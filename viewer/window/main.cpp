@@ -23,11 +23,12 @@ int main(int argc, char** argv) {
         "them, prints them and exports the run as an animated GIF made by flikkor.\n"
         "RUN is opened at the start: an output file (out*.dat, asking about its wall file)\n"
         "or else an input file; others are opened from the window's File menu.\n"
-        "--gif makes the animation of an output run without a window (no display needed):\n"
-        "the frames temp-101.gif, ... and tempanim.gif (assembled by flikkor --make) in\n"
-        "animation/ beside the run, or in ~/.cache/sorvath/ when the run's folder cannot\n"
-        "be written. The animation's path is printed at the end; the status is 0 when it\n"
-        "is made, 1 when it is not and 2 for a command line not understood.\n"};
+        "With --gif the animation of an output run is made without a window (no display\n"
+        "needed): the frames temp-101.gif, ... and tempanim.gif, assembled by flikkor's\n"
+        "command line, in animation/ beside the run, or in ~/.cache/sorvath/ when the\n"
+        "run's folder cannot be written. The animation's path is printed at the end; the\n"
+        "status is 0 when it is made, 1 when it is not and 2 for a command line not\n"
+        "understood.\n"};
     toolkit::ProgramCommandLine commandLine(about);
     std::string run;
     CLI::Option* runOption =
