@@ -1,9 +1,11 @@
-// One real GIF export for bench/viewer/export-timing: writes a synthetic run of 100
-// particles with the given number of frames, exports it into "animation/" beside the
-// run with flikkor from a fresh program folder, on the X display of DISPLAY, and prints the seconds from the "Yes"
-// to the check-point question until flikkor has ended and the animation is checked.
+// One real GIF export for bench/viewer/export-timing and bench/viewer/batch-export:
+// writes a synthetic run (FOLDER/run/out-0007.dat) of 100 particles, or PARTICLES, with
+// the given number of frames, exports it into "animation/" beside the run with flikkor
+// from a fresh program folder, on the X display of DISPLAY, and prints the seconds from
+// the "Yes" to the check-point question until flikkor has ended and the animation is
+// checked. With "lines" the run has its contact files and "draw lines" is on.
 //
-//   viewer_export_timing_driver FOLDER FRAMES SETTLE_MS FLIKKOR
+//   viewer_export_timing_driver FOLDER FRAMES SETTLE_MS FLIKKOR [PARTICLES [lines]]
 //
 // SETTLE_MS is the fixed pause after every key string (250 was the old pacing, 0 leaves
 // the pacing to flikkor's windows). The message log goes to standard error.
@@ -48,7 +50,7 @@ public:
     }
 };
 
-int run(const fs::path& folder, int frames, int settleMs, const fs::path& flikkor) {
+int run(const fs::path& folder, int frames, int settleMs, const fs::path& flikkor, int particles, bool lines) {
     const fs::path runFolder = folder / "run";
     const fs::path program = folder / "program";
     const fs::path config = folder / "config";
@@ -62,13 +64,14 @@ int run(const fs::path& folder, int frames, int settleMs, const fs::path& flikko
                                "\nWorkDir=" + (program / "AnimTmp").string() + "\nComment=\nPaintSoft=\nViewer=\n");
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     // Three blocks are read on opening; every further block is one frame.
-    testing::writeTextFile(runFolder / "out-0007.dat",
-                           testing::outputFileText(testing::latticeRun(100, frames + 3), testing::RecordLayout::Long));
+    testing::writeRun(runFolder, "out-0007.dat", testing::latticeRun(particles, frames + 3),
+                      testing::RecordLayout::Long, false, lines);
 
     ScenePicture picture;
     BenchWindow window;
     window.path = (runFolder / "out-0007.dat").string();
     ViewerSession session(window, window, picture.W0(), picture.H0());
+    if (lines) session.options().contactDisplay = ContactDisplay::DrawLines;
     if (!session.openOutput().succeeded) return 2;
     window.opening = false;
 
@@ -100,9 +103,10 @@ int run(const fs::path& folder, int frames, int settleMs, const fs::path& flikko
 }  // namespace sorvath
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::cerr << "usage: viewer_export_timing_driver FOLDER FRAMES SETTLE_MS FLIKKOR\n";
+    if (argc < 5 || argc > 7 || (argc == 7 && std::string(argv[6]) != "lines")) {
+        std::cerr << "usage: viewer_export_timing_driver FOLDER FRAMES SETTLE_MS FLIKKOR [PARTICLES [lines]]\n";
         return 2;
     }
-    return sorvath::run(argv[1], std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
+    return sorvath::run(argv[1], std::atoi(argv[2]), std::atoi(argv[3]), argv[4], argc > 5 ? std::atoi(argv[5]) : 100,
+                        argc == 7);
 }

@@ -7,7 +7,8 @@
 #   a command's    from "PROGRAM COMMAND --help" when it answers, otherwise from the
 #   options        usage line of that command
 # An option written with a value name ("--params FILE", "--folder DIR") completes
-# that value: folders for DIR or FOLDER, nothing for numbers (N), files otherwise.
+# that value: folders for DIR or FOLDER, nothing for numbers and sizes (N, CS, Z,
+# RATIO, WxH), files otherwise.
 
 # The option words and value names of a help text, one "option value" pair a line.
 _toolkit_options() {
@@ -59,7 +60,7 @@ _toolkit_complete() {
     if [ -n "$value" ]; then
         case $value in
         DIR* | FOLDER*) mapfile -t COMPREPLY < <(compgen -d -- "$cur") ;;
-        N | NUM* | COUNT*) ;;
+        N | NUM* | COUNT* | CS | Z | RATIO | WxH) ;;
         *) mapfile -t COMPREPLY < <(compgen -f -- "$cur") ;;
         esac
         return 0

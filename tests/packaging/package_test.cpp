@@ -170,4 +170,8 @@ TEST_F(DebianPackage, BashCompletionOffersTheOptionsAndCommandsOfTheHelp) {
     }
     fs::create_directories(out_ / "runs/r1");
     EXPECT_EQ(complete("demrun", "demrun prepare --folder runs/"), "runs/r1\n");
+    // A number or a size completes to nothing; a run's file to the files.
+    EXPECT_EQ(complete("sorvath", "sorvath --gif out.dat --zoom ''"), "");
+    EXPECT_EQ(complete("sorvath", "sorvath --gif out.dat --size ''"), "");
+    EXPECT_EQ(complete("sorvath", "sorvath --gif runs/"), "runs/r1\n");
 }

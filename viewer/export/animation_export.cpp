@@ -6,6 +6,8 @@
 #include "viewer/export/keystroke_driver.h"
 #include "viewer/platform/gif_rasters.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <filesystem>
 #include <utility>
 
@@ -25,12 +27,38 @@ AnimationExport::AnimationExport(ViewerSession& session, FrameSink& frames, Expo
 std::string AnimationExport::inFolder(const std::string& name) const { return folder_ + "/" + name; }
 
 bool AnimationExport::stageFrame() {
-    const std::string path = inFolder(frameName(frameCounter_));
+    if (!writePending()) return false;
+    auto frame = std::make_unique<PendingFrame>();
+    frame->path = inFolder(frameName(frameCounter_));
+    const int width = picture_.width;
+    const int height = picture_.height;
+    if (picture_.pixels != nullptr && width > 0 && height > 0) {
+        frame->pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+        for (int y = 0; y < height; ++y) {
+            const auto* row =
+                reinterpret_cast<const uint32_t*>(reinterpret_cast<const unsigned char*>(picture_.pixels) +
+                                                  static_cast<ptrdiff_t>(y) * picture_.bytesPerLine);
+            std::copy(row, row + width, frame->pixels.begin() + static_cast<ptrdiff_t>(y) * width);
+        }
+        frame->picture = FramePixels{width, height, width * 4, frame->pixels.data()};
+    }
+    // The conversion needs nothing but the copied pixels: it runs while the next frame is drawn.
+    FrameConverter& converter = platform_.converter;
+    const FramePixels* picture = &frame->picture;
+    frame->gif = std::async(std::launch::async, [&converter, picture] { return converter.convert(*picture); });
+    pending_ = std::move(frame);
+    return true;
+}
+
+bool AnimationExport::writePending() {
+    if (!pending_) return true;
+    const std::unique_ptr<PendingFrame> frame = std::move(pending_);
+    const std::optional<std::string> gif = frame->gif.get();
     std::optional<toolkit::FileFailure> failure;
     std::unique_ptr<toolkit::StagedFile> file;
-    if (const std::optional<std::string> gif = platform_.converter.convert(picture_); !gif) {
-        failure = toolkit::FileFailure{path, "the picture cannot be turned into a GIF image"};
-    } else if (!(failure = toolkit::stageFile(path, toolkit::Durability::Cached, file))) {
+    if (!gif) {
+        failure = toolkit::FileFailure{frame->path, "the picture cannot be turned into a GIF image"};
+    } else if (!(failure = toolkit::stageFile(frame->path, toolkit::Durability::Cached, file))) {
         file->write(*gif);
         failure = file->finish();
     }
@@ -89,11 +117,12 @@ ExportOutcome AnimationExport::run(int nskip) {
 
     frameCounter_ = 100;
     stagedFrames_.clear();
+    pending_.reset();
     drawFrame();
     // The frames get their names together once the last one is written, so a failure
     // leaves no frame behind.
     const auto framesComplete = [this] {
-        if (!commitFrames()) return ExportOutcome::NotWritable;
+        if (!writePending() || !commitFrames()) return ExportOutcome::NotWritable;
         log_.showmsg(export_messages::kComplete);
         return finish();
     };
@@ -106,7 +135,7 @@ ExportOutcome AnimationExport::run(int nskip) {
         switch (playback.step(nskip, ContactDisplay::No)) {
             case StepOutcome::RunEnded: return framesComplete();
             case StepOutcome::WallMismatch:
-                return commitFrames() ? ExportOutcome::WallMismatch : ExportOutcome::NotWritable;
+                return writePending() && commitFrames() ? ExportOutcome::WallMismatch : ExportOutcome::NotWritable;
             case StepOutcome::Shown:
             case StepOutcome::ReadFailed: break;  // reported; the stream now counts as ended
         }
@@ -115,7 +144,14 @@ ExportOutcome AnimationExport::run(int nskip) {
     return framesComplete();
 }
 
+std::string AnimationExport::animationPath() const {
+    std::error_code error;
+    std::filesystem::path animation = std::filesystem::absolute(inFolder("tempanim.gif"), error);
+    return error ? inFolder("tempanim.gif") : animation.string();
+}
+
 ExportOutcome AnimationExport::finish() {
+    if (platform_.runner != nullptr) return assembleByCommand();
     KeySender* keys = platform_.keys;
     WindowActivator* windows = platform_.windows;
     if (keys == nullptr || windows == nullptr) {
@@ -124,12 +160,10 @@ ExportOutcome AnimationExport::finish() {
     }
     // The save dialog takes a full path, so the animation lands in the export folder
     // whatever folder the dialog showed last.
-    std::error_code error;
-    std::filesystem::path animation = std::filesystem::absolute(inFolder("tempanim.gif"), error);
-    if (error) animation = inFolder("tempanim.gif");
-    if (const std::optional<std::string> problem = saveDialogPathProblem(animation.string())) {
-        log_.showmsg(export_messages::kPathNotTypeable + *problem + ": " + animation.string() +
-                     export_messages::kFramesAreIn + folder_);
+    const std::string animation = animationPath();
+    if (const std::optional<std::string> problem = saveDialogPathProblem(animation)) {
+        log_.showmsg(export_messages::kPathNotTypeable + *problem + ": " + animation + export_messages::kFramesAreIn +
+                     folder_);
         return ExportOutcome::FramesOnly;
     }
     windows->activate(settings_.viewerCaption);
@@ -153,14 +187,43 @@ ExportOutcome AnimationExport::finish() {
     limits.stepWait = std::chrono::milliseconds(settings_.assemblerWaitMs + settings_.assemblerWaitPerFrameMs * frames);
     limits.settle = std::chrono::milliseconds(settings_.keySettleMs);
     KeystrokeDriver driver(*keys, *windows, platform_.launcher, platform_.pause, limits);
-    const DrivingResult driven = driver.drive(assembler, assemblerKeySteps(frameCounter_, animation.string()),
+    const DrivingResult driven = driver.drive(assembler, assemblerKeySteps(frameCounter_, animation),
                                               [this] { log_.showmsg(export_messages::kDriving); });
     windows->activate(settings_.viewerCaption);
     if (!driven.completed) {
         log_.showmsg(export_messages::kKeysStopped + driven.failure + export_messages::kFramesAreIn + folder_);
         return driven.stringsSent == 0 ? ExportOutcome::FramesOnly : ExportOutcome::AssemblerStopped;
     }
-    return checkAnimation(animation.string());
+    return checkAnimation(animation);
+}
+
+ExportOutcome AnimationExport::assembleByCommand() {
+    if (frameCounter_ == 100) {
+        log_.showmsg(export_messages::kAnimationNotMade + std::string(export_messages::kNoFrame) +
+                     export_messages::kFramesAreIn + folder_);
+        return ExportOutcome::AssemblerStopped;
+    }
+    const std::string animation = animationPath();
+    LaunchRequest request;
+    request.program = (std::filesystem::path(settings_.programFolder) / settings_.assemblerProgram).string();
+    request.arguments = assemblerCommandArguments(frameCounter_, animation);
+    request.workingDirectory = folder_;
+    const ProgramRun assembled = platform_.runner->run(request);
+    if (!assembled.started) {
+        log_.showmsg(export_messages::kAssemblerNotStarted + request.program + " (" + assembled.errorOutput + ")" +
+                     export_messages::kFramesAreIn + folder_);
+        return ExportOutcome::FramesOnly;
+    }
+    if (assembled.status != 0) {
+        std::string said = assembled.errorOutput;
+        while (!said.empty() && (said.back() == '\n' || said.back() == ' ')) said.pop_back();
+        std::replace(said.begin(), said.end(), '\n', ' ');
+        log_.showmsg(export_messages::kAnimationNotMade + request.program + " --make ended with status " +
+                     std::to_string(assembled.status) + (said.empty() ? "" : ": " + said) +
+                     export_messages::kFramesAreIn + folder_);
+        return ExportOutcome::AssemblerStopped;
+    }
+    return checkAnimation(animation);
 }
 
 ExportOutcome AnimationExport::checkAnimation(const std::string& path) {

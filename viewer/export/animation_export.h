@@ -1,8 +1,8 @@
 // "Animation GIF making": replays the session's output run from its start through
 // its playback, has the frame sink draw every frame, converts its picture into "temp-" + frame number + ".gif" in the
 // export folder (export_folder.h: "animation/" beside the run, or the user's cache), then starts flikkor on that folder
-// and drives it with keystrokes to assemble the frames into "tempanim.gif" there, and checks that every image of it is
-// its frame.
+// and drives it with keystrokes to assemble the frames into "tempanim.gif" there (or, from the command line, runs
+// "flikkor --make" on them), and checks that every image of it is its frame.
 #pragma once
 
 #include "common/safe_output.h"
@@ -13,12 +13,16 @@
 #include "viewer/platform/key_sender.h"
 #include "viewer/platform/launcher.h"
 #include "viewer/platform/pause.h"
+#include "viewer/platform/program_runner.h"
 #include "viewer/platform/window_activator.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -41,7 +45,9 @@ struct ExportSettings {
 };
 
 // The outside world of the export. Without an X11 display keys and windows are
-// null: the frames are still written and the log says so.
+// null: the frames are still written and the log says so. With a runner (the
+// command-line export) flikkor is run on the frames by its command line instead,
+// and no key is sent.
 struct ExportPlatform {
     FrameConverter& converter;
     Launcher& launcher;
@@ -49,6 +55,7 @@ struct ExportPlatform {
     WindowActivator* windows = nullptr;
     // Lets the viewer's own events run while the export waits for the assembler.
     PauseFunction pause = [](std::chrono::milliseconds time) { std::this_thread::sleep_for(time); };
+    ProgramRunner* runner = nullptr;
 };
 
 enum class ExportOutcome {
@@ -82,13 +89,27 @@ public:
 private:
     std::string inFolder(const std::string& name) const;
     static std::string frameName(int frame) { return "temp-" + std::to_string(frame) + ".gif"; }
-    // Converts the picture into the next frame file, kept under a temporary name until
-    // commitFrames; false (logged, naming the file and the reason) when it cannot be.
+    // A frame being converted into GIF bytes beside the drawing of the next one.
+    struct PendingFrame {
+        std::string path;
+        std::vector<uint32_t> pixels;  // a copy: the picture is drawn over meanwhile
+        FramePixels picture;
+        std::future<std::optional<std::string>> gif;
+    };
+    // Starts converting the picture into the next frame file, after writing the frame
+    // converted before it (writePending); false when that one could not be written.
     bool stageFrame();
+    // Writes the frame converted last under a temporary name kept until commitFrames;
+    // false (logged, naming the file and the reason) when it cannot be.
+    bool writePending();
     // Gives the staged frames their names, in frame order.
     bool commitFrames();
     void drawFrame();
     ExportOutcome finish();
+    // "flikkor --make" on the frames, run to its end (the runner's route).
+    ExportOutcome assembleByCommand();
+    // tempanim.gif in the export folder, as a full path.
+    std::string animationPath() const;
     ExportOutcome checkAnimation(const std::string& path);
     // Why the animation is not the frames of this export, image by image; empty when it is.
     std::string animationProblem(const std::string& path) const;
@@ -102,6 +123,7 @@ private:
     int frameCounter_ = 100;
     std::string folder_;
     std::vector<std::unique_ptr<toolkit::StagedFile>> stagedFrames_;
+    std::unique_ptr<PendingFrame> pending_;
 };
 
 }  // namespace sorvath

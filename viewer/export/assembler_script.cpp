@@ -27,6 +27,12 @@ std::vector<KeyStep> assemblerKeySteps(int frameCounter, const std::string& anim
     return steps;
 }
 
+std::vector<std::string> assemblerCommandArguments(int frameCounter, const std::string& animationPath) {
+    std::vector<std::string> arguments{"--make", animationPath};
+    for (int frame = 101; frame <= frameCounter; ++frame) arguments.push_back("temp-" + std::to_string(frame) + ".gif");
+    return arguments;
+}
+
 std::optional<std::string> saveDialogPathProblem(const std::string& path) {
     if (path.find('"') != std::string::npos)
         return std::string("it holds a '\"', which the dialog reads as quotes around a list of file names");

@@ -39,6 +39,13 @@ std::vector<KeyStep> assemblerKeySteps(int frameCounter, const std::string& anim
 // UTF-8 cannot be typed as the bytes it is.
 std::optional<std::string> saveDialogPathProblem(const std::string& path);
 
+// The same assembly as flikkor's command line, run in the export folder: the keys add
+// the new frame files in the order of the file list (by number), keep every frame's
+// values and the repeat count as the files give them and make the animation under
+// animationPath, so the command makes it with no option but the files:
+// "--make", animationPath, "temp-101.gif", ..., "temp-" + frameCounter + ".gif".
+std::vector<std::string> assemblerCommandArguments(int frameCounter, const std::string& animationPath);
+
 // The key strings of assemblerKeySteps alone.
 std::vector<std::string> assemblerKeyScript(int frameCounter, const std::string& animationPath);
 

@@ -40,5 +40,9 @@ inline constexpr const char* kFramesAreIn = ". The temp- GIF files are in ";
 inline constexpr const char* kAnimationMade = "Animation GIF is made: ";
 // Followed by the reason (the first image that is not its frame, say), kFramesAreIn and the folder.
 inline constexpr const char* kAnimationNotMade = "The animation GIF was not made: ";
+// Followed by the file and the system's reason (the command line's -o).
+inline constexpr const char* kAnimationNotWritten = "The animation GIF could not be written: ";
+// The reason when the run ends before its first frame.
+inline constexpr const char* kNoFrame = "the run has no step block after its first three, so there is no frame";
 
 }  // namespace sorvath::export_messages

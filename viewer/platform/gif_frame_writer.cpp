@@ -2,6 +2,7 @@
 
 #include <gif_lib.h>
 
+#include <cstring>
 #include <memory>
 #include <unordered_map>
 
@@ -15,27 +16,46 @@ int tableSizeFor(size_t count) {
 }
 
 bool exactIndices(const QImage& image, IndexedPicture& picture) {
-    std::unordered_map<QRgb, unsigned char> index;
-    // Drawn pictures run in long stretches of one colour: look up only where it changes.
+    const int width = picture.width;
+    const int height = picture.height;
+    picture.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    unsigned char* out = picture.pixels.data();
+    // A drawn picture has a handful of colours: they are searched in the table itself,
+    // and a map is built only when there are more. -1 when the table is full.
+    constexpr size_t kSearched = 16;
+    std::vector<QRgb>& colours = picture.colours;
+    std::unordered_map<QRgb, int> index;
+    const auto indexOf = [&colours, &index](QRgb colour) -> int {
+        if (colours.size() <= kSearched) {
+            for (size_t k = 0; k < colours.size(); ++k)
+                if (colours[k] == colour) return static_cast<int>(k);
+        } else if (const auto known = index.find(colour); known != index.end()) {
+            return known->second;
+        }
+        if (colours.size() == 256) return -1;
+        colours.push_back(colour);
+        if (colours.size() == kSearched + 1)
+            for (size_t k = 0; k < colours.size(); ++k) index.emplace(colours[k], static_cast<int>(k));
+        else if (colours.size() > kSearched + 1)
+            index.emplace(colour, static_cast<int>(colours.size() - 1));
+        return static_cast<int>(colours.size() - 1);
+    };
+    // Drawn pictures run in long stretches of one colour: look up only where it changes
+    // and fill each stretch at once.
     QRgb last = 0;
-    unsigned char lastIndex = 0;
-    bool any = false;
-    for (int y = 0; y < picture.height; ++y) {
+    int lastIndex = -1;
+    for (int y = 0; y < height; ++y, out += width) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < picture.width; ++x) {
+        for (int x = 0; x < width;) {
             const QRgb colour = row[x] | 0xFF000000u;
-            if (!any || colour != last) {
-                auto found = index.find(colour);
-                if (found == index.end()) {
-                    if (picture.colours.size() == 256) return false;
-                    found = index.emplace(colour, static_cast<unsigned char>(picture.colours.size())).first;
-                    picture.colours.push_back(colour);
-                }
+            if (lastIndex < 0 || colour != last) {
+                if ((lastIndex = indexOf(colour)) < 0) return false;
                 last = colour;
-                lastIndex = found->second;
-                any = true;
             }
-            picture.pixels.push_back(lastIndex);
+            int end = x + 1;
+            while (end < width && (row[end] | 0xFF000000u) == last) ++end;
+            std::memset(out + x, lastIndex, static_cast<size_t>(end - x));
+            x = end;
         }
     }
     return true;
@@ -80,7 +100,6 @@ IndexedPicture indexPicture(const QImage& source) {
     IndexedPicture picture;
     picture.width = image.width();
     picture.height = image.height();
-    picture.pixels.reserve(static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height));
     if (!exactIndices(image, picture)) {
         picture.colours.clear();
         picture.pixels.clear();

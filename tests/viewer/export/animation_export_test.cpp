@@ -398,3 +398,93 @@ TEST(AnimationExport, FrameSwitchesDropContactLinesAndRotationMarksAndKeepTheRes
 
 }  // namespace
 }  // namespace sorvath
+
+namespace sorvath {
+namespace {
+
+// The command line's route: flikkor run to its end on the frames, no key sent. A
+// stand-in runner records the request and answers as told.
+struct RunnerCase {
+    const char* name;
+    ProgramRun answer;
+    bool writesAnimation;
+    ExportOutcome outcome;
+    std::string lastMessage;  // "FOLDER" and "PROGRAM" stand for the export folder and flikkor's path
+};
+
+class CommandRoute : public ::testing::TestWithParam<RunnerCase> {};
+
+class StandInRunner : public ProgramRunner {
+public:
+    ProgramRun run(const LaunchRequest& request) override {
+        requests.push_back(request);
+        if (writesAnimation) {
+            std::vector<std::string> frames;
+            for (size_t k = 2; k < request.arguments.size(); ++k)
+                frames.push_back(request.workingDirectory + "/" + request.arguments[k]);
+            testing::writeAnimationOf(request.arguments[1], frames);
+        }
+        return answer;
+    }
+    ProgramRun answer;
+    bool writesAnimation = false;
+    std::vector<LaunchRequest> requests;
+};
+
+TEST_P(CommandRoute, RunsFlikkorsMakeOnTheFramesAndChecksWhatItMade) {
+    const RunnerCase& c = GetParam();
+    ExportRig rig(movingRun(5));
+    StandInRunner runner;
+    runner.answer = c.answer;
+    runner.writesAnimation = c.writesAnimation;
+    rig.prompter.answers = {true};
+    ExportPlatform platform{rig.converter, rig.desktop};
+    platform.runner = &runner;
+    AnimationExport exporter(rig.session, rig.display, platform, rig.settings);
+    EXPECT_EQ(exporter.run(0), c.outcome);
+
+    ASSERT_EQ(runner.requests.size(), 1u);
+    const LaunchRequest& request = runner.requests[0];
+    const std::string program = rig.programFolder.path().string() + "/flikkor";
+    EXPECT_EQ(request.program, program);
+    EXPECT_EQ(request.workingDirectory, rig.exportFolder().string());
+    EXPECT_EQ(request.arguments,
+              (std::vector<std::string>{"--make", rig.animationPath(), "temp-101.gif", "temp-102.gif"}));
+    EXPECT_TRUE(rig.desktop.received.empty());
+    std::string expected = c.lastMessage;
+    for (const auto& [word, value] :
+         {std::pair<std::string, std::string>{"FOLDER", rig.exportFolder().string()}, {"PROGRAM", program}})
+        for (size_t at; (at = expected.find(word)) != std::string::npos;) expected.replace(at, word.size(), value);
+    EXPECT_EQ(rig.log.messages.back(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnimationExport, CommandRoute,
+    ::testing::Values(
+        RunnerCase{"Made",
+                   {true, 0, ""},
+                   true,
+                   ExportOutcome::AnimationMade,
+                   "Animation GIF is made: FOLDER/tempanim.gif (2 frames)"},
+        RunnerCase{"NotStarted",
+                   {false, -1, "No such file or directory"},
+                   false,
+                   ExportOutcome::FramesOnly,
+                   "flikkor could not be started: PROGRAM (No such file or directory). The temp- GIF files are in "
+                   "FOLDER"},
+        RunnerCase{"Refused",
+                   {true, 1, "flikkor: temp-102.gif が読めません\n"},
+                   false,
+                   ExportOutcome::AssemblerStopped,
+                   "The animation GIF was not made: PROGRAM --make ended with status 1: flikkor: "
+                   "temp-102.gif が読めません. The temp- GIF files are in FOLDER"},
+        RunnerCase{"SaidDoneButMadeNothing",
+                   {true, 0, ""},
+                   false,
+                   ExportOutcome::AssemblerStopped,
+                   "The animation GIF was not made: flikkor did not write FOLDER/tempanim.gif. The temp- GIF files "
+                   "are in FOLDER"}),
+    [](const ::testing::TestParamInfo<RunnerCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace sorvath

@@ -28,6 +28,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <thread>
@@ -202,7 +203,7 @@ protected:
                                    "\nWorkDir=" + (folder / "AnimTmp").string() + "\nComment=\nPaintSoft=\nViewer=\n");
     }
 
-    ExportOutcome runExport(ExportRig& rig) {
+    ExportOutcome runExport(ExportRig& rig, int nskip = 0) {
         rig.prompter.answers = {true};
         ExportPlatform platform{rig.converter, launcher_, &x11_->keySender(), &x11_->windowActivator(),
                                 [this](std::chrono::milliseconds time) {
@@ -210,7 +211,7 @@ protected:
                                     std::this_thread::sleep_for(time);
                                 }};
         AnimationExport exporter(rig.session, rig.display, platform, rig.settings);
-        return exporter.run(0);
+        return exporter.run(nskip);
     }
 
     // Waits until the process shows a window; 0 after the time-out.
@@ -374,6 +375,78 @@ TEST_F(ExportEndToEnd, AFlikkorThatShowsNoWindowGetsNoKeyAndTheViewerCarriesOn) 
     EXPECT_EQ(rig.prompter.questions.size(), questions + 1);
     EXPECT_EQ(rig.scene.iloop, 3);
 }
+
+// "sorvath --gif" against the window's export of the same run with the same view:
+// the same frame files and the same tempanim.gif, byte for byte. The command runs
+// with no display at all.
+struct CommandLineCase {
+    const char* name;
+    int particles;
+    int nv;  // 20: discs (a = 0.8 b: ellipses drawn as 20-gons), 6: hexagons
+    ContactDisplay contacts;
+    float ratio;
+    bool colour;
+    bool periodic;
+    int zoom;  // presses of "Zoom In" (negative: "Zoom Out")
+    int nskip;
+    int pictureSide;
+    std::string arguments;  // the same view for the command line
+};
+
+class CommandLineExport : public ExportEndToEnd, public ::testing::WithParamInterface<CommandLineCase> {};
+
+std::map<std::string, std::string> gifFilesIn(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() == ".gif")
+            files[entry.path().filename().string()] = toolkit::testing::readFile(entry.path());
+    return files;
+}
+
+TEST_P(CommandLineExport, MakesTheWindowsFramesAndAnimationByteForByte) {
+    const CommandLineCase& c = GetParam();
+    const testing::ResultRun run = latticeRun(c.particles, 12, c.nv);
+    const bool contacts = c.contacts != ContactDisplay::No;
+
+    ExportRig rig(run, true, c.contacts, {}, c.pictureSide);
+    prepare(rig, bin_ / "flikkor");
+    rig.options.ratio = c.ratio;
+    rig.options.colour = c.colour;
+    rig.options.periodic = c.periodic;
+    for (int k = 0; k < std::abs(c.zoom); ++k) rig.session.zoom(c.zoom > 0);
+    ASSERT_EQ(runExport(rig, c.nskip), ExportOutcome::AnimationMade) << rig.log.messages.back();
+
+    testing::TempFolder commandFolder;
+    testing::TempFolder cache;
+    const fs::path output =
+        testing::writeRun(commandFolder.path(), "out-0007.dat", run, testing::RecordLayout::Long, true, contacts);
+    const toolkit::testing::CommandResult made = toolkit::testing::runCommand(
+        "env -u DISPLAY -u WAYLAND_DISPLAY XDG_CACHE_HOME=" + toolkit::testing::shellQuoted(cache.path()) + " " +
+        toolkit::testing::shellQuoted(bin_ / "sorvath") + " --gif " + toolkit::testing::shellQuoted(output) + " " +
+        c.arguments);
+    ASSERT_EQ(made.status, 0) << made.output;
+    const fs::path animation = commandFolder.path() / "animation" / "tempanim.gif";
+    EXPECT_EQ(made.output, animation.string() + "\n");
+
+    const std::map<std::string, std::string> byWindow = gifFilesIn(rig.exportFolder());
+    const std::map<std::string, std::string> byCommand = gifFilesIn(animation.parent_path());
+    ASSERT_GT(byWindow.size(), 3u);
+    EXPECT_EQ(byCommand.size(), byWindow.size());
+    for (const auto& [name, bytes] : byWindow) {
+        const auto same = byCommand.find(name);
+        ASSERT_NE(same, byCommand.end()) << name;
+        EXPECT_TRUE(same->second == bytes) << name << " differs";
+    }
+    EXPECT_TRUE(fs::is_empty(cache.path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WindowAndCommandLine, CommandLineExport,
+    ::testing::Values(CommandLineCase{"DiscsWithWallsAndContactLines", 36, 20, ContactDisplay::DrawLines, 1.0f, true,
+                                      false, 1, 1, kPictureWidth, "--lines --color --zoom 1 --every 2"},
+                      CommandLineCase{"PolygonsWithGrainSelection", 25, 6, ContactDisplay::GrainSelect, 1.5f, false,
+                                      true, -1, 0, 200, "--select 1.5 --periodic --zoom -1 --size 200x200"}),
+    [](const ::testing::TestParamInfo<CommandLineCase>& info) { return std::string(info.param.name); });
 
 // Names, sizes and kinds of everything under a folder.
 std::string treeListing(const fs::path& folder) {

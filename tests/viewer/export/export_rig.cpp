@@ -132,8 +132,9 @@ void writeAnimationOf(const std::string& path, const std::vector<std::string>& f
     testing::writeTextFile(path, bytes + "\x3B");
 }
 
-ExportRig::ExportRig(const testing::ResultRun& run, bool walls, ContactDisplay contacts, const std::string& subfolder)
-    : runPath(subfolder.empty() ? runFolder.path() : runFolder.path() / subfolder) {
+ExportRig::ExportRig(const testing::ResultRun& run, bool walls, ContactDisplay contacts, const std::string& subfolder,
+                     int pictureSide)
+    : runPath(subfolder.empty() ? runFolder.path() : runFolder.path() / subfolder), picture(pictureSide, pictureSide) {
     std::filesystem::create_directories(runPath);
     testing::writeRun(runPath, "out-0007.dat", run, testing::RecordLayout::Long, walls, contacts != ContactDisplay::No);
     options.contactDisplay = contacts;

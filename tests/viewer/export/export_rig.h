@@ -126,7 +126,7 @@ struct ExportRig {
     std::filesystem::path runPath;  // the folder of the run's files
     testing::RecordingLog log;
     testing::ScriptedPrompter prompter;
-    ScenePicture picture{200, 200};
+    ScenePicture picture;  // pictureSide x pictureSide
     ViewerSession session{log, prompter, picture.W0(), picture.H0()};
     Scene& scene = session.scene();
     ViewOptions& options = session.options();
@@ -139,7 +139,7 @@ struct ExportRig {
 
     // The run is written into runFolder, or into a folder of this name inside it.
     ExportRig(const testing::ResultRun& run, bool walls = false, ContactDisplay contacts = ContactDisplay::No,
-              const std::string& subfolder = {});
+              const std::string& subfolder = {}, int pictureSide = 200);
 
     // The output file's path (its companions lie next to it).
     std::string outputPath() const { return (runPath / "out-0007.dat").string(); }
