@@ -26,9 +26,84 @@ constexpr SeparatorTable kSeparators;
 
 bool isSeparator(char c) { return kSeparators.separator[static_cast<unsigned char>(c)]; }
 
+// The powers of ten a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kLargestExactPower = 22;
+constexpr uint64_t kLargestExactMantissa = uint64_t{1} << 53;
+
+// Reads the number as the simulator writes almost every one, from p up to at most
+// limit: a sign, at most 19 digits with a decimal point, an exponent (E or D). When
+// its digits as a whole number are at most 2^53 and the power of ten is one a double
+// holds exactly, the value is that number times or divided by the power, each exact,
+// so the one rounding of that operation gives the correctly rounded value
+// std::from_chars gives. Returns where the number stops (the caller decides whether a
+// field ends there), or nullptr for anything else, which takes the general path (the
+// same text may still be a number there).
+const char* readCommonDecimal(const char* p, const char* limit, double& value) {
+    bool negative = false;
+    if (p < limit && (*p == '-' || *p == '+')) {
+        negative = *p == '-';
+        ++p;
+    }
+    uint64_t mantissa = 0;
+    const char* digits = p;
+    for (; p < limit; ++p) {
+        const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+        if (digit > 9) break;
+        mantissa = mantissa * 10 + digit;
+    }
+    long count = p - digits;
+    int exponent = 0;
+    if (p < limit && *p == '.') {
+        const char* fraction = ++p;
+        for (; p < limit; ++p) {
+            const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+            if (digit > 9) break;
+            mantissa = mantissa * 10 + digit;
+        }
+        exponent = -static_cast<int>(p - fraction);
+        count += p - fraction;
+    }
+    // Up to 19 digits cannot overflow 64 bits.
+    if (count == 0 || count > 19) return nullptr;
+    if (p < limit && (*p == 'e' || *p == 'E' || *p == 'd' || *p == 'D')) {
+        ++p;
+        bool negativeExponent = false;
+        if (p < limit && (*p == '-' || *p == '+')) {
+            negativeExponent = *p == '-';
+            ++p;
+        }
+        int written = 0;
+        const char* exponentDigits = p;
+        for (; p < limit; ++p) {
+            const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
+            if (digit > 9) break;
+            if (p - exponentDigits == 4) return nullptr;
+            written = written * 10 + static_cast<int>(digit);
+        }
+        if (p == exponentDigits) return nullptr;
+        exponent += negativeExponent ? -written : written;
+    }
+    if (mantissa > kLargestExactMantissa) return nullptr;
+    double magnitude = 0.0;
+    if (mantissa != 0) {
+        if (exponent < -kLargestExactPower || exponent > kLargestExactPower) return nullptr;
+        magnitude = static_cast<double>(mantissa);
+        magnitude = exponent < 0 ? magnitude / kExactPowersOfTen[-exponent] : magnitude * kExactPowersOfTen[exponent];
+    }
+    value = negative ? -magnitude : magnitude;
+    return p;
+}
+
 }  // namespace
 
 bool parseFieldDouble(const char* begin, const char* end, double& value) {
+    double common = 0.0;
+    if (readCommonDecimal(begin, end, common) == end) {
+        value = common;
+        return true;
+    }
     if (begin < end && *begin == '+') {
         ++begin;
         if (begin < end && (*begin == '-' || *begin == '+')) return false;
@@ -178,7 +253,19 @@ bool FieldReader::readField(std::string_view& field) {
 }
 
 bool FieldReader::readDouble(double& value) {
-    const char* begin = nullptr;
+    if (atEnd()) return false;
+    // Most fields are read where they stand in the buffer, scanned and converted in one
+    // pass: a common number followed by a separator, or by the end of all the text.
+    const char* begin = data_ + pos_;
+    const char* limit = data_ + end_;
+    double common = 0.0;
+    const char* stop = readCommonDecimal(begin, limit, common);
+    if (stop != nullptr && static_cast<size_t>(stop - begin) <= kMaxFieldLength &&
+        (stop < limit ? isSeparator(*stop) : eof_)) {
+        pos_ = static_cast<size_t>(stop - data_);
+        value = common;
+        return true;
+    }
     const char* end = nullptr;
     if (!nextField(begin, end)) return false;
     return parseFieldDouble(begin, end, value);

@@ -5,7 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -40,6 +46,90 @@ TEST(FieldParsing, RejectsWhatIsNotOneFiniteNumber) {
         EXPECT_FALSE(parses(bad, v)) << bad;
     }
     EXPECT_EQ(v, 7.0);
+}
+
+// What std::from_chars makes of a whole field (after the one "+" and the Fortran "D"
+// the reader allows): the correctly rounded double, or nothing.
+std::optional<double> fromChars(std::string text) {
+    if (!text.empty() && text[0] == '+') {
+        text.erase(0, 1);
+        if (!text.empty() && (text[0] == '+' || text[0] == '-')) return std::nullopt;
+    }
+    for (char& c : text) {
+        if (c == 'd' || c == 'D') c = 'E';
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc{} || result.ptr != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+void expectSameAsFromChars(const std::string& text) {
+    double parsed = 0.0;
+    const bool ok = parseFieldDouble(text, parsed);
+    const std::optional<double> expected = fromChars(text);
+    ASSERT_EQ(ok, expected.has_value()) << text;
+    if (ok) {
+        EXPECT_EQ(std::bit_cast<uint64_t>(parsed), std::bit_cast<uint64_t>(*expected)) << text;
+    }
+}
+
+// The common decimals take a shorter path than std::from_chars; both give the same
+// double, to the last bit, on both sides of that path's limits.
+TEST(FieldParsing, EveryNumberReadsAsStdFromCharsReadsIt) {
+    for (const char* edge : {".5",
+                             "5.",
+                             "-.5",
+                             "-0",
+                             "-0.0e7",
+                             "0e99999",
+                             "000120.5000",
+                             "+7",
+                             "1E+05",
+                             "2.5d-3",
+                             "9007199254740992",
+                             "9007199254740993",
+                             "-9007199254740993",
+                             "18446744073709551615",
+                             "1234567890123456789",
+                             "12345678901234567891",
+                             "0.1234567890123456789",
+                             "1e22",
+                             "1e23",
+                             "1e-22",
+                             "1e-23",
+                             "4.9e-324",
+                             "1e-400",
+                             "1.7976931348623157e308",
+                             "1e309",
+                             "1e",
+                             "1e+",
+                             "-",
+                             ".",
+                             "-.",
+                             "1.5.2",
+                             "--1",
+                             "+-1",
+                             "1e99999",
+                             "0.000000000000000000000001",
+                             "123456789012345678e-30"})
+        expectSameAsFromChars(edge);
+    std::mt19937_64 random(20261209);
+    std::uniform_real_distribution<double> typical(-1000.0, 1000.0);
+    char text[64];
+    for (int n = 0; n < 20000; ++n) {
+        double value = typical(random);
+        if (n % 4 == 1) value = std::bit_cast<double>(random());  // any bit pattern
+        if (n % 4 == 2) value = std::ldexp(typical(random), static_cast<int>(random() % 120) - 60);
+        if (!std::isfinite(value)) continue;
+        const int precision = static_cast<int>(random() % 18);
+        for (const char* format : {"%.*g", "%.*e", "%.*f", "%.*E"}) {
+            if (format[3] == 'f' && std::fabs(value) > 1e30) continue;
+            std::snprintf(text, sizeof text, format, precision, value);
+            expectSameAsFromChars(text);
+        }
+    }
 }
 
 TEST(FieldParsing, IntegerFieldsRoundAndStayInRange) {

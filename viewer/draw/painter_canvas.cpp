@@ -22,25 +22,39 @@ void PainterCanvas::usePen(QRgb colour, int width) {
     painter_.setPen(changed);
 }
 
-void PainterCanvas::line(PixelPoint from, PixelPoint to, QRgb colour, int width) {
+void PainterCanvas::stroke(const FigureBatch& figures, QRgb colour, int width) {
+    if (figures.empty()) return;
     usePen(colour, width);
-    painter_.drawLine(toQt(from), toQt(to));
+    for (int f = 0; f < figures.size(); ++f) {
+        const PixelPoint* points = figures.points(f);
+        const int count = figures.count(f);
+        if (count == 2) {
+            painter_.drawLine(toQt(points[0]), toQt(points[1]));
+            continue;
+        }
+        polygon_.resize(count);
+        for (int k = 0; k < count; ++k) polygon_[k] = toQt(points[k]);
+        painter_.drawPolyline(polygon_);
+    }
 }
 
-void PainterCanvas::polyline(const PixelPoint* points, int count, QRgb colour) {
-    usePen(colour, 1);
-    polygon_.resize(count);
-    for (int k = 0; k < count; ++k) polygon_[k] = toQt(points[k]);
-    painter_.drawPolyline(polygon_);
-}
-
-void PainterCanvas::fillConvexPolygon(const PixelPoint* points, int count, QRgb colour) {
-    polygon_.resize(count);
-    for (int k = 0; k < count; ++k) polygon_[k] = toQt(points[k]);
+void PainterCanvas::fill(std::span<const FillBatch> batches) {
     painter_.save();
     painter_.setPen(Qt::NoPen);
-    painter_.setBrush(QColor::fromRgba(colour));
-    painter_.drawPolygon(polygon_);
+    bool brushSet = false;
+    QRgb brushColour = 0;
+    inDrawingOrder(batches, [&](const FillBatch& batch, int figure) {
+        if (!brushSet || batch.colour != brushColour) {
+            painter_.setBrush(QColor::fromRgba(batch.colour));
+            brushColour = batch.colour;
+            brushSet = true;
+        }
+        const PixelPoint* points = batch.polygons->points(figure);
+        const int count = batch.polygons->count(figure);
+        polygon_.resize(count);
+        for (int k = 0; k < count; ++k) polygon_[k] = toQt(points[k]);
+        painter_.drawPolygon(polygon_);
+    });
     painter_.restore();
 }
 

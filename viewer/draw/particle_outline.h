@@ -9,15 +9,14 @@
 #include "viewer/draw/outline_table.h"
 
 #include <cmath>
-#include <vector>
 
 namespace sorvath {
 
 class ParticleOutline {
 public:
-    // The nv + 1 vertices, each passed through map(x, y) into points.
+    // The nv + 1 vertices, each passed through map(x, y) into out[0 .. nv].
     template <typename Point, typename Map>
-    void trace(const Particle& particle, double xadd, Map&& map, std::vector<Point>& points) {
+    void trace(const Particle& particle, double xadd, Map&& map, Point* out) {
         const int nv = particle.nv;
         const OutlineAngles& angles = table_.angles(nv);
         const double cosTheta = std::cos(particle.current.theta);
@@ -26,8 +25,6 @@ public:
         const double y = particle.current.y;
         const double a = particle.a;
         const double b = particle.b;
-        points.resize(static_cast<size_t>(nv) + 1);
-        Point* out = points.data();
         for (int k = 0; k <= nv; ++k) {
             const runfiles::Point p =
                 runfiles::placedPoint(runfiles::ownFramePoint(a, b, angles.cosPhi[static_cast<size_t>(k)],

@@ -50,14 +50,24 @@ bool clipSegment(PixelPoint& p, PixelPoint& q, double xHi, double yHi) {
     return true;
 }
 
-// Clamps in floating point before converting, so far-away coordinates stay defined.
-int clampedInt(double value, int lo, int hi) {
+bool finite(PixelPoint p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+// std::ceil(value) and std::floor(value) clamped to [lo, hi] (lo >= -1) before they
+// become ints, so far-away coordinates stay defined: between the bounds the whole part
+// of the value, corrected by one where the cut went the other way.
+int ceilClamped(double value, int lo, int hi) {
     if (!(value > lo)) return lo;
     if (!(value < hi)) return hi;
-    return static_cast<int>(value);
+    const int whole = static_cast<int>(value);
+    return whole < value ? whole + 1 : whole;
 }
 
-bool finite(PixelPoint p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+int floorClamped(double value, int lo, int hi) {
+    if (!(value > lo)) return lo;
+    if (!(value < hi)) return hi;
+    const int whole = static_cast<int>(value);
+    return whole > value ? whole - 1 : whole;
+}
 
 }  // namespace
 
@@ -68,6 +78,90 @@ Raster::Raster(QImage& image)
       left_(static_cast<size_t>(image.height())),
       right_(static_cast<size_t>(image.height())) {
     for (int y = 0; y < height_; ++y) rows_[static_cast<size_t>(y)] = reinterpret_cast<QRgb*>(image.scanLine(y));
+}
+
+bool Raster::toInsidePixels(const PixelPoint* points, int count) {
+    // Written so that a NaN fails every comparison.
+    const double xHi = width_ - 1;
+    const double yHi = height_ - 1;
+    pixels_.resize(2 * static_cast<size_t>(count));
+    int* pixel = pixels_.data();
+    for (int k = 0; k < count; ++k) {
+        const double x = points[k].x;
+        const double y = points[k].y;
+        if (!(x >= 0.0 && x < xHi && y >= 0.0 && y < yHi)) return false;
+        pixel[2 * k] = static_cast<int>(x);
+        pixel[2 * k + 1] = static_cast<int>(y);
+    }
+    return true;
+}
+
+void Raster::stroke(const FigureBatch& figures, QRgb colour, int width) {
+    for (int f = 0; f < figures.size(); ++f) {
+        const PixelPoint* points = figures.points(f);
+        const int count = figures.count(f);
+        if (!toInsidePixels(points, count)) {
+            for (int k = 0; k + 1 < count; ++k) line(points[k], points[k + 1], colour, width);
+            continue;
+        }
+        // Inside the image a clipped segment is the segment itself, and the pixel of a
+        // non-negative coordinate is its whole part. A thin segment between neighbouring
+        // pixels (or within one) is just its two end pixels, and after the first segment
+        // the start pixel is the end of the segment before.
+        const int* pixel = pixels_.data();
+        for (int k = 0; k + 1 < count; ++k) {
+            const int x0 = pixel[2 * k];
+            const int y0 = pixel[2 * k + 1];
+            const int x1 = pixel[2 * k + 2];
+            const int y1 = pixel[2 * k + 3];
+            if (width == 1 && k > 0 && std::abs(x1 - x0) <= 1 && std::abs(y1 - y0) <= 1) {
+                rows_[static_cast<size_t>(y1)][x1] = colour;
+                continue;
+            }
+            insideLine(x0, y0, x1, y1, colour, width);
+        }
+    }
+}
+
+void Raster::fill(std::span<const FillBatch> batches) {
+    inDrawingOrder(batches, [this](const FillBatch& batch, int figure) {
+        fillConvexPolygon(batch.polygons->points(figure), batch.polygons->count(figure), batch.colour);
+    });
+}
+
+void Raster::insideLine(int x0, int y0, int x1, int y1, QRgb colour, int width) {
+    QRgb* const* rows = rows_.data();
+    if (x0 == x1 && y0 == y1) {
+        rows[y0][x0] = colour;
+        if (width > 1) rows[y0 + 1][x0] = colour;
+        return;
+    }
+    const int dx = std::abs(x1 - x0);
+    const int dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1;
+    const int sy = y0 < y1 ? 1 : -1;
+    const bool xMajor = dx >= -dy;
+    int error = dx + dy;
+    for (;;) {
+        rows[y0][x0] = colour;
+        if (width > 1) {
+            if (xMajor) {
+                rows[y0 + 1][x0] = colour;
+            } else {
+                rows[y0][x0 + 1] = colour;
+            }
+        }
+        if (x0 == x1 && y0 == y1) break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x0 += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y0 += sy;
+        }
+    }
 }
 
 void Raster::line(PixelPoint from, PixelPoint to, QRgb colour, int width) {
@@ -108,30 +202,37 @@ void Raster::line(PixelPoint from, PixelPoint to, QRgb colour, int width) {
 
 void Raster::fillConvexPolygon(const PixelPoint* points, int count, QRgb colour) {
     if (count < 3) return;
-    double top = points[0].y;
-    double bottom = points[0].y;
+    // The first row centre (row + 0.5) at or below each corner: an edge crosses the
+    // rows from its upper corner's up to its lower corner's, that one excluded, and the
+    // polygon the rows from the least of them up to the greatest, excluded.
+    vertexRows_.resize(static_cast<size_t>(count));
+    int* cornerRow = vertexRows_.data();
+    int firstRow = height_;
+    int endRow = 0;
     for (int i = 0; i < count; ++i) {
         if (!finite(points[i])) return;
-        top = std::min(top, points[i].y);
-        bottom = std::max(bottom, points[i].y);
+        const int row = ceilClamped(points[i].y - 0.5, 0, height_);
+        cornerRow[i] = row;
+        firstRow = std::min(firstRow, row);
+        endRow = std::max(endRow, row);
     }
-    // Rows whose centres (row + 0.5) lie in [top, bottom).
-    const int firstRow = clampedInt(std::ceil(top - 0.5), 0, height_);
-    const int lastRow = clampedInt(std::ceil(bottom - 0.5), 0, height_) - 1;
+    const int lastRow = endRow - 1;
     if (firstRow > lastRow) return;
     for (int row = firstRow; row <= lastRow; ++row) {
         left_[static_cast<size_t>(row)] = HUGE_VAL;
         right_[static_cast<size_t>(row)] = -HUGE_VAL;
     }
-    for (int i = 0; i < count; ++i) {
-        const PixelPoint& p = points[i];
-        const PixelPoint& q = points[(i + 1) % count];
-        if (p.y == q.y) continue;
-        const PixelPoint& upper = p.y < q.y ? p : q;
-        const PixelPoint& lower = p.y < q.y ? q : p;
+    for (int i = 0, j = count - 1; i < count; j = i++) {
+        if (cornerRow[i] == cornerRow[j]) continue;  // no row centre between its ends
+        const PixelPoint& p = points[j];
+        const PixelPoint& q = points[i];
+        const bool down = p.y < q.y;
+        const PixelPoint& upper = down ? p : q;
+        const PixelPoint& lower = down ? q : p;
+        const int rowFrom = std::max(firstRow, down ? cornerRow[j] : cornerRow[i]);
+        const int rowTo = std::min(lastRow, (down ? cornerRow[i] : cornerRow[j]) - 1);
+        if (rowFrom > rowTo) continue;
         const double slope = (lower.x - upper.x) / (lower.y - upper.y);
-        const int rowFrom = std::max(firstRow, clampedInt(std::ceil(upper.y - 0.5), 0, height_));
-        const int rowTo = std::min(lastRow, clampedInt(std::ceil(lower.y - 0.5), 0, height_) - 1);
         for (int row = rowFrom; row <= rowTo; ++row) {
             const double x = upper.x + (row + 0.5 - upper.y) * slope;
             double& l = left_[static_cast<size_t>(row)];
@@ -144,8 +245,8 @@ void Raster::fillConvexPolygon(const PixelPoint* points, int count, QRgb colour)
         const double l = left_[static_cast<size_t>(row)];
         const double r = right_[static_cast<size_t>(row)];
         if (!(l <= r)) continue;
-        const int from = clampedInt(std::ceil(l - 0.5), 0, width_);
-        const int to = clampedInt(std::floor(r - 0.5), -1, width_ - 1);
+        const int from = ceilClamped(l - 0.5, 0, width_);
+        const int to = floorClamped(r - 0.5, -1, width_ - 1);
         QRgb* line = rows_[static_cast<size_t>(row)];
         for (int x = from; x <= to; ++x) line[x] = colour;
     }

@@ -183,6 +183,21 @@ TEST_F(ViewerDrawing, TouchingParticlesKeepTheirOutlinesAndFillsDoNotLeak) {
     EXPECT_EQ(at(8.0, -8.0), palette::kBackground);
 }
 
+// The fills go to the raster one path per colour; a later particle still covers an
+// earlier one where they overlap, whichever colour's path it is in.
+TEST_F(ViewerDrawing, ALaterParticleCoversAnEarlierOneWhateverTheirColours) {
+    options.colour = true;
+    add(-1.0, 0.0, 3.0, 0.5, 0.2);  // clockwise
+    add(1.0, 0.0, 3.0, 0.2, 0.5);   // counter-clockwise, over the first
+    add(1.0, 5.0, 3.0, 0.2, 0.5);   // counter-clockwise
+    add(-1.0, 5.0, 3.0, 0.4, 0.4);  // unchanged, over the third
+    draw();
+    EXPECT_EQ(at(-0.5, 0.5), palette::kCounterClockwise);
+    EXPECT_EQ(at(-3.0, 0.5), palette::kClockwise);
+    EXPECT_EQ(at(0.5, 5.5), palette::kUnchanged);
+    EXPECT_EQ(at(3.0, 5.5), palette::kCounterClockwise);
+}
+
 TEST_F(ViewerDrawing, GrainSelectWithoutMarksDrawsWallsButNoParticle) {
     options.colour = true;
     options.contactDisplay = ContactDisplay::GrainSelect;

@@ -11,24 +11,30 @@
 namespace sorvath {
 namespace {
 
-// Keeps every call the renderer makes, in order.
+// Keeps every figure the renderer hands over, in order, and how many calls it took.
 class RecordingCanvas final : public SceneCanvas {
 public:
     struct Call {
-        char kind = 'l';  // l: line, p: polyline, f: fill
+        char kind = 'l';  // l: a segment, p: a longer polyline, f: a fill
         std::vector<PixelPoint> points;
         QRgb colour = 0;
         int width = 1;
     };
 
-    void line(PixelPoint from, PixelPoint to, QRgb colour, int width) override {
-        calls.push_back({'l', {from, to}, colour, width});
+    void stroke(const FigureBatch& figures, QRgb colour, int width) override {
+        ++batches;
+        for (int f = 0; f < figures.size(); ++f)
+            calls.push_back({figures.count(f) == 2 ? 'l' : 'p',
+                             {figures.points(f), figures.points(f) + figures.count(f)},
+                             colour,
+                             width});
     }
-    void polyline(const PixelPoint* points, int count, QRgb colour) override {
-        calls.push_back({'p', {points, points + count}, colour, 1});
-    }
-    void fillConvexPolygon(const PixelPoint* points, int count, QRgb colour) override {
-        calls.push_back({'f', {points, points + count}, colour, 1});
+    void fill(std::span<const FillBatch> fills) override {
+        ++batches;
+        inDrawingOrder(fills, [this](const FillBatch& batch, int f) {
+            const PixelPoint* points = batch.polygons->points(f);
+            calls.push_back({'f', {points, points + batch.polygons->count(f)}, batch.colour, 1});
+        });
     }
     int count(QRgb colour) const {
         int n = 0;
@@ -37,6 +43,7 @@ public:
     }
 
     std::vector<Call> calls;
+    int batches = 0;
 };
 
 struct UnwrapCase {
@@ -97,6 +104,7 @@ TEST_F(SceneRendering, LineDrawingOnAPageIsWallsThenOutlineAndMarkPerParticleInO
                   canvas);
     ASSERT_EQ(canvas.calls.size(), 5u);
     EXPECT_EQ(canvas.count(kInk), 5);
+    EXPECT_EQ(canvas.batches, 1);  // one path of the one colour
     const std::vector<char> kinds = {canvas.calls[0].kind, canvas.calls[1].kind, canvas.calls[2].kind,
                                      canvas.calls[3].kind, canvas.calls[4].kind};
     EXPECT_EQ(kinds, (std::vector<char>{'l', 'p', 'l', 'p', 'l'}));
@@ -153,7 +161,7 @@ TEST_P(RotationMarkPasses, SeeTheAnglesUnwrappedOncePerDrawingOfTheParticle) {
     scale.ScaleHeight = -10.0f;
     DrawingOptions options = pictureDrawing({false, c.periodic, true, ContactDisplay::GrainSelect, 1.0f});
     renderer.draw(scene, SceneTransform::picture(scale, 100, 100), options, canvas);
-    EXPECT_EQ(canvas.count(palette::kRelativeRotation), c.marked ? 4 : 0);
+    EXPECT_EQ(canvas.count(palette::kRelativeRotation), c.marked ? 1 : 0);  // a closed square
 }
 
 INSTANTIATE_TEST_SUITE_P(GrainSelection, RotationMarkPasses,
@@ -168,13 +176,21 @@ TEST(PainterCanvasDrawing, TakesTheAskedColourAndKeepsThePenWidth) {
     pen.setWidthF(1.0);
     painter.setPen(pen);
     PainterCanvas canvas(painter);
-    canvas.line({2.0, 5.5}, {18.0, 5.5}, 0xFF000080u);
+    FigureBatch figures;
+    figures.addSegment({2.0, 5.5}, {18.0, 5.5});
+    canvas.stroke(figures, 0xFF000080u);
     EXPECT_EQ(painter.pen().color(), QColor(0, 0, 128));
-    const PixelPoint corners[3] = {{2.0, 10.5}, {18.0, 10.5}, {18.0, 18.5}};
-    canvas.polyline(corners, 3, 0xFFFF0000u);
+    figures.clear();
+    PixelPoint* corners = figures.add(3);
+    corners[0] = {2.0, 10.5};
+    corners[1] = {18.0, 10.5};
+    corners[2] = {18.0, 18.5};
+    canvas.stroke(figures, 0xFFFF0000u);
     EXPECT_EQ(painter.pen().color(), QColor(255, 0, 0));
     EXPECT_EQ(painter.pen().widthF(), 1.0);
-    canvas.line({2.0, 2.5}, {18.0, 2.5}, 0xFFFF0000u, 2);
+    figures.clear();
+    figures.addSegment({2.0, 2.5}, {18.0, 2.5});
+    canvas.stroke(figures, 0xFFFF0000u, 2);
     EXPECT_EQ(painter.pen().widthF(), 2.0);
     painter.end();
     EXPECT_EQ(image.pixel(10, 5), 0xFF000080u);

@@ -1,5 +1,6 @@
 #include "tests/viewer/support/result_run_writer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <random>
@@ -107,6 +108,106 @@ std::filesystem::path writeRun(const std::filesystem::path& folder, const std::s
         writeTextFile(folder / names.contactHeaders, contactHeaderFileText(run, format));
     }
     return output;
+}
+
+LargeRunFiles writeLatticeRunFiles(const std::filesystem::path& folder, const std::string& outputName, int particles,
+                                   int steps, int nv, int contactSteps) {
+    const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(particles))));
+    const double pitch = 2.0;
+    const double extent = side * pitch;
+    const std::vector<Wall> walls = {
+        {0.0, extent, 0.0, 0.0}, {0.0, 0.0, extent, 0.0}, {extent, 0.0, extent, extent}, {extent, extent, 0.0, extent}};
+    std::vector<Shape> shapes;
+    shapes.reserve(static_cast<size_t>(particles));
+    std::mt19937 random(12345);
+    std::uniform_real_distribution<double> size(0.7, 0.95);
+    for (int i = 0; i < particles; ++i) {
+        const double a = size(random);
+        shapes.push_back({a, a, nv});
+    }
+    runfiles::RunHead head;
+    head.dt = 1.0e-6;
+    head.perw = extent;
+    head.nloop = 100.0 * steps;
+    head.parameters = {0.025, 9800.0, 0.5, 0.5, 0.0, 0.0, 9.6e8, 2.4e8};
+    head.material = {2000.0, 1000.0};
+
+    LargeRunFiles files;
+    files.output = folder / outputName;
+    const CompanionNames names = companionNamesFor(outputName);
+    std::ofstream output(files.output, std::ios::binary);
+    std::ofstream wall(folder / names.wall, std::ios::binary);
+    std::ofstream records(folder / names.contactRecords, std::ios::binary);
+    std::ofstream headers(folder / names.contactHeaders, std::ios::binary);
+    const auto flush = [](std::ofstream& file, std::string& text) {
+        file.write(text.data(), static_cast<std::streamsize>(text.size()));
+        text.clear();
+    };
+    std::string text;
+    {
+        runfiles::RecordWriter out(text);
+        runfiles::writeOutputHead(out, head, shapes, walls, RecordLayout::Long);
+    }
+    flush(output, text);
+
+    std::vector<Pose> poses(static_cast<size_t>(particles));
+    std::vector<ContactRecord> contacts;
+    std::vector<Wall> moved = walls;
+    for (int s = 0; s < steps; ++s) {
+        const long iloop = (s + 1) * 100L;
+        for (int i = 0; i < particles; ++i) {
+            const double x = (i % side + 0.5) * pitch + 0.01 * s;
+            const double y = (i / side + 0.5) * pitch;
+            poses[static_cast<size_t>(i)] = {x, y, (i % 3 - 1) * 0.01 * s};
+        }
+        {
+            runfiles::RecordWriter out(text);
+            runfiles::writeStepBlock(out, iloop, poses);
+        }
+        files.stepBytes = text.size();
+        flush(output, text);
+        // The companions start with the third block, the first picture.
+        const int block = s - 2;
+        if (block < 0) continue;
+        moved[3].y1 = moved[3].y2 = extent - 0.001 * block;
+        {
+            runfiles::RecordWriter out(text);
+            runfiles::writeWallBlock(out, iloop, moved);
+        }
+        flush(wall, text);
+        if (contactSteps >= 0 && block >= contactSteps) continue;
+        contacts.clear();
+        for (int i = 0; i < particles; ++i) {
+            const Pose& p = poses[static_cast<size_t>(i)];
+            const double force = -(1.0 + (i % 7) + 0.001 * s);
+            if ((i + 1) % side != 0 && i + 1 < particles)
+                contacts.push_back({i + 1, i + 2, p.x + pitch / 2, p.y, 0.0, force, 0.0});
+            if (i % 10 < 7 && i + side < particles)
+                contacts.push_back({i + 1, i + side + 1, p.x, p.y + pitch / 2, kPi / 2, 0.5 * force, 0.0});
+        }
+        const int ncont = static_cast<int>(contacts.size());
+        for (int i = 0; i < std::min(side, particles); ++i) {
+            const Pose& p = poses[static_cast<size_t>(i)];
+            contacts.push_back({i + 1, 0, p.x, 0.0, -kPi / 2, -2.0, 0.0});
+        }
+        files.contactRecords = static_cast<int>(contacts.size());
+        {
+            runfiles::RecordWriter out(text);
+            runfiles::writeContactHeader(out, iloop, ncont, files.contactRecords - ncont);
+        }
+        flush(headers, text);
+        {
+            runfiles::RecordWriter out(text);
+            runfiles::writeContactRecords(out, contacts);
+        }
+        files.contactStepBytes = text.size();
+        flush(records, text);
+    }
+    for (std::ofstream* file : {&output, &wall, &records, &headers}) {
+        file->close();
+        if (!*file) throw std::runtime_error("cannot write the run beside " + files.output.string());
+    }
+    return files;
 }
 
 ResultRun fourBlockRun() {

@@ -70,6 +70,24 @@ std::filesystem::path writeRun(const std::filesystem::path& folder, const std::s
 // with contacts between horizontal neighbours.
 ResultRun latticeRun(int particles, int steps, int nv = 20);
 
+// A run written straight to its files step by step, never held whole in memory, as
+// demrun writes runs (one record a line, ten significant digits): particles on a square
+// lattice inside four walls, the lid moving down a little every step (wall file), every
+// particle moving and turning a little every step (clockwise, unchanged and
+// counter-clockwise in turn), and contacts with the right neighbour, with the upper
+// one for seven particles in ten (about 1.7 records a particle, as in a settled bed)
+// and of the bottom row with the floor. Contact blocks are written for the first
+// contactSteps companion blocks only (all of them when negative): a run that is only
+// exported needs them for its opening alone. Returns the output file's path.
+struct LargeRunFiles {
+    std::filesystem::path output;
+    std::uintmax_t stepBytes = 0;         // output text of one step block (the last)
+    std::uintmax_t contactStepBytes = 0;  // contact-record text of one step block (the last written)
+    int contactRecords = 0;               // records of one step
+};
+LargeRunFiles writeLatticeRunFiles(const std::filesystem::path& folder, const std::string& outputName, int particles,
+                                   int steps, int nv = 20, int contactSteps = -1);
+
 // One particle above one wall, moved and turned a little in each of four step blocks.
 ResultRun fourBlockRun();
 
