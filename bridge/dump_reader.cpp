@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <stdexcept>
 
 namespace demrun {
 
@@ -130,7 +131,10 @@ std::size_t DumpReader::bytesLeft() const {
     return std::max(buffered, fileSize > done ? fileSize - done : 0);
 }
 
-void DumpReader::readRow(double* out, std::size_t columns, long timestep) {
+void DumpReader::readRow(double* out) {
+    const std::size_t columns = columns_;
+    const long timestep = timestep_;
+    --rowsLeft_;
     const auto cutShort = [&]() {
         fail("the dump ends in the middle of a step block (timestep " + std::to_string(timestep) + ")");
     };
@@ -168,6 +172,14 @@ void DumpReader::readRow(double* out, std::size_t columns, long timestep) {
 }
 
 bool DumpReader::next(DumpBlock& block) {
+    if (!nextHeader(block)) return false;
+    block.values.resize(block.rows * columns_);
+    double* out = block.values.data();
+    for (std::size_t r = 0; r < block.rows; ++r, out += columns_) readRow(out);
+    return true;
+}
+
+bool DumpReader::nextHeader(DumpBlock& block) {
     for (;;) {
         if (pos_ >= size_ && !refill()) return false;
         if (data_[pos_] == '\n')
@@ -212,9 +224,10 @@ bool DumpReader::next(DumpBlock& block) {
     if (static_cast<unsigned long long>(count) > (bytesLeft() + 1) / (2 * ncol))
         fail("the dump ends in the middle of a step block (timestep " + std::to_string(block.timestep) + ")");
     block.rows = static_cast<std::size_t>(count);
-    block.values.resize(block.rows * ncol);
-    double* out = block.values.data();
-    for (std::size_t r = 0; r < block.rows; ++r, out += ncol) readRow(out, ncol, block.timestep);
+    block.values.clear();
+    timestep_ = block.timestep;
+    columns_ = ncol;
+    rowsLeft_ = block.rows;
     return true;
 }
 
@@ -226,6 +239,32 @@ std::size_t DumpSeries::bytes() const {
     std::size_t total = 0;
     for (const auto& reader : readers_) total += reader->bytes();
     return total;
+}
+
+bool DumpSeries::nextHeader(DumpBlock& block) {
+    reading_ = 0;
+    if (readers_.empty()) return false;
+    if (!readers_.front()->nextHeader(block)) {
+        for (std::size_t k = 1; k < readers_.size(); ++k)
+            if (readers_[k]->nextHeader(part_))
+                throw InputError(readers_[k]->name() + ": holds more step blocks than the other ranks' files");
+        return false;
+    }
+    for (std::size_t k = 1; k < readers_.size(); ++k) {
+        DumpReader& reader = *readers_[k];
+        if (!reader.nextHeader(part_) || part_.timestep != block.timestep)
+            throw InputError(reader.name() + ": its step blocks do not match the other ranks' files at timestep " +
+                             std::to_string(block.timestep));
+        if (part_.columns != block.columns) throw InputError(reader.name() + ": its columns differ");
+        block.rows += part_.rows;
+    }
+    return true;
+}
+
+void DumpSeries::readRow(double* out) {
+    while (reading_ < readers_.size() && readers_[reading_]->rowsLeft() == 0) ++reading_;
+    if (reading_ == readers_.size()) throw std::logic_error("DumpSeries::readRow: the block has no rows left");
+    readers_[reading_]->readRow(out);
 }
 
 bool DumpSeries::next(DumpBlock& block) {

@@ -225,14 +225,20 @@ void writeOutputHead(RecordWriter& out, const RunHead& head, const std::vector<P
     }
 }
 
-void writeStepBlock(RecordWriter& out, long step, const std::vector<Pose>& poses) {
+void writeStepRecord(RecordWriter& out, long step) {
     out.integer(step);
     out.endRecord();
+}
+
+void writePoseRecord(RecordWriter& out, long index, const Pose& pose) {
+    out.integer(index);
+    poseRecord(out, pose);
+}
+
+void writeStepBlock(RecordWriter& out, long step, const std::vector<Pose>& poses) {
+    writeStepRecord(out, step);
     long index = 1;
-    for (const Pose& pose : poses) {
-        out.integer(index++);
-        poseRecord(out, pose);
-    }
+    for (const Pose& pose : poses) writePoseRecord(out, index++, pose);
 }
 
 void writeWallBlock(RecordWriter& out, long step, const std::vector<Wall>& walls) {
@@ -256,17 +262,19 @@ void writeContactHeader(RecordWriter& out, long step, long ncont, long nwcont) {
     out.endRecord();
 }
 
+void writeContactRecord(RecordWriter& out, const Contact& c) {
+    out.integer(c.ip);
+    out.integer(c.jp);
+    out.number(c.xc);
+    out.number(c.yc);
+    out.number(c.ang);
+    out.number(c.fn);
+    out.number(c.extra);
+    out.endRecord();
+}
+
 void writeContactRecords(RecordWriter& out, const std::vector<Contact>& contacts) {
-    for (const Contact& c : contacts) {
-        out.integer(c.ip);
-        out.integer(c.jp);
-        out.number(c.xc);
-        out.number(c.yc);
-        out.number(c.ang);
-        out.number(c.fn);
-        out.number(c.extra);
-        out.endRecord();
-    }
+    for (const Contact& c : contacts) writeContactRecord(out, c);
 }
 
 }  // namespace runfiles

@@ -81,8 +81,7 @@ int dumpsOr(int fallback) {
 }
 
 std::filesystem::path benchFolder(const std::string& what) {
-    return std::filesystem::temp_directory_path() /
-           ("bridge-convert-bench-" + what + "-" + std::to_string(::getpid()));
+    return std::filesystem::temp_directory_path() / ("bridge-convert-bench-" + what + "-" + std::to_string(::getpid()));
 }
 
 // The child: converts the folder (or nothing) and writes its seconds and heap peak to out.
@@ -227,7 +226,8 @@ BENCHMARK(BM_ReadParticleDump)->Unit(benchmark::kSecond)->Iterations(3);
 }  // namespace demrun
 
 int main(int argc, char** argv) {
-    if (argc == 4 && (std::strcmp(argv[1], demrun::kConvertFlag) == 0 || std::strcmp(argv[1], demrun::kNothingFlag) == 0))
+    if (argc == 4 &&
+        (std::strcmp(argv[1], demrun::kConvertFlag) == 0 || std::strcmp(argv[1], demrun::kNothingFlag) == 0))
         return demrun::childMain(argv[1], argv[2], std::atoi(argv[3]));
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

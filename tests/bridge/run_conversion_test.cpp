@@ -16,8 +16,8 @@
 
 #include <algorithm>
 #include <cinttypes>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -86,7 +86,7 @@ TEST(RunConversion, ASyntheticRunConvertsToTheSameBytes) {
         return hash;
     };
     const std::uint64_t pinned[4] = {0xc3ff33af593f23e5ULL, 0xd2beb940913f15ffULL, 0x90b93a31560e1279ULL,
-                                      0xc1e743adf848fe2eULL};
+                                     0xc1e743adf848fe2eULL};
     for (const int ranks : {1, 3}) {
         SCOPED_TRACE(std::to_string(ranks) + " rank(s)");
         sorvath::testing::TempFolder folder;
