@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
@@ -25,6 +26,36 @@ constexpr std::size_t kBufferSize = std::size_t(1) << 20;
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// The powers of ten a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// A field in the plain form LAMMPS writes most numbers in (an optional '-', digits, and
+// optionally a point and digits; no exponent), with at most 2^53 as its digits: read as
+// digits / 10^decimals, two exact doubles and one correctly rounded division, which is the
+// double nearest to the text, as std::from_chars gives it. Returns the end of the field,
+// or nullptr for any other text (from_chars reads it, or refuses it).
+const char* plainDecimal(const char* p, const char* end, double& value) {
+    const bool negative = *p == '-';
+    const char* q = p + (negative ? 1 : 0);
+    std::uint64_t digits = 0;
+    int count = 0, decimals = 0;
+    for (; q < end && static_cast<unsigned>(*q - '0') < 10; ++q, ++count)
+        digits = digits * 10 + static_cast<unsigned>(*q - '0');
+    if (count == 0) return nullptr;
+    if (q < end && *q == '.') {
+        ++q;
+        for (; q < end && static_cast<unsigned>(*q - '0') < 10; ++q, ++count, ++decimals)
+            digits = digits * 10 + static_cast<unsigned>(*q - '0');
+        if (decimals == 0) return nullptr;
+    }
+    if (q < end && !isBlank(*q) && *q != '\n') return nullptr;
+    if (count > 19 || digits > (std::uint64_t(1) << 53) || decimals > 22) return nullptr;
+    value = static_cast<double>(digits) / kExactPowers[decimals];
+    if (negative) value = -value;
+    return q;
+}
 
 std::vector<std::string> words(std::string_view text) {
     std::vector<std::string> out;
@@ -153,6 +184,11 @@ void DumpReader::readRow(double* out) {
         if (*p == '0' && (p + 1 == end || isBlank(p[1]) || p[1] == '\n')) {
             *out++ = 0.0;
             ++p;
+            continue;
+        }
+        if (const char* next = plainDecimal(p, end, *out)) {
+            ++out;
+            p = next;
             continue;
         }
         const auto [next, ec] = std::from_chars(p, end, *out);

@@ -8,7 +8,9 @@
 // (every operator new and delete of the child counted). Both are printed against the
 // dump text of the run's largest timestep ("step MB"). The speed is megabytes of dump
 // text per elapsed second of the conversion and per CPU second of the child.
-// BRIDGE_BENCH_DUMPS sets another dump count for both sizes.
+// BRIDGE_BENCH_DUMPS sets another dump count for both sizes. To profile a conversion:
+//   bridge_convert_bench --write DIR 100 100 20      (columns, rows, dumps)
+//   valgrind --tool=callgrind bridge_convert_bench --convert DIR 1
 //
 // BM_ReadParticleDump reads the particle dump of the 10,000-particle run with read(2)
 // through the reader's buffer and, beside it in the same run, from a memory map (the way
@@ -229,6 +231,10 @@ int main(int argc, char** argv) {
     if (argc == 4 &&
         (std::strcmp(argv[1], demrun::kConvertFlag) == 0 || std::strcmp(argv[1], demrun::kNothingFlag) == 0))
         return demrun::childMain(argv[1], argv[2], std::atoi(argv[3]));
+    if (argc == 6 && std::strcmp(argv[1], "--write") == 0) {
+        demrun::testing::writeSyntheticRun(argv[2], {std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]), 1});
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
