@@ -23,7 +23,8 @@ ContactRecords::ContactRecords(const std::vector<Clump>& clumps) : worstOverlap_
     }
 }
 
-void ContactRecords::SumTable::clear(std::size_t expected) {
+template <class Value>
+void ContactRecords::SumTable<Value>::clear(std::size_t expected) {
     entries_.clear();
     if (expected > entries_.capacity()) entries_.reserve(expected);
     std::size_t slots = 64;
@@ -32,12 +33,14 @@ void ContactRecords::SumTable::clear(std::size_t expected) {
     std::fill(slots_.begin(), slots_.end(), -1);
 }
 
-std::size_t ContactRecords::SumTable::slotOf(long long key) const {
+template <class Value>
+std::size_t ContactRecords::SumTable<Value>::slotOf(long long key) const {
     return static_cast<std::size_t>((static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15ULL) >> shift_);
 }
 
 // An index of the given (power of two) size for the entries held.
-void ContactRecords::SumTable::index(std::size_t slots) {
+template <class Value>
+void ContactRecords::SumTable<Value>::index(std::size_t slots) {
     slots_.assign(slots, -1);
     shift_ = 64;
     for (std::size_t s = slots; s > 1; s /= 2) --shift_;
@@ -48,7 +51,8 @@ void ContactRecords::SumTable::index(std::size_t slots) {
     }
 }
 
-ContactRecords::Sum& ContactRecords::SumTable::at(long long key) {
+template <class Value>
+Value& ContactRecords::SumTable<Value>::at(long long key) {
     const std::size_t mask = slots_.size() - 1;
     std::size_t slot = slotOf(key);
     for (; slots_[slot] >= 0; slot = (slot + 1) & mask) {
@@ -56,7 +60,7 @@ ContactRecords::Sum& ContactRecords::SumTable::at(long long key) {
         if (entry.first == key) return entry.second;
     }
     slots_[slot] = static_cast<std::int32_t>(entries_.size());
-    entries_.push_back({key, Sum{}});
+    entries_.push_back({key, Value{}});
     if (2 * entries_.size() > slots_.size()) {
         index(2 * slots_.size());
         return entries_.back().second;
@@ -64,14 +68,23 @@ ContactRecords::Sum& ContactRecords::SumTable::at(long long key) {
     return entries_.back().second;
 }
 
-void ContactRecords::SumTable::sortByKey() {
+template <class Value>
+void ContactRecords::SumTable<Value>::sortByKey() {
     std::sort(entries_.begin(), entries_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::fill(slots_.begin(), slots_.end(), -1);  // stale now; clear() starts the next dump
+}
+
+template <class Value>
+const Value& ContactRecords::SumTable<Value>::sorted(long long key) const {
+    return std::lower_bound(entries_.begin(), entries_.end(), key,
+                            [](const auto& entry, long long k) { return entry.first < k; })
+        ->second;
 }
 
 void ContactRecords::start(const std::vector<Point>& atoms, std::size_t pairRows) {
     atoms_ = &atoms;
     pairs_.clear(pairRows);
+    pairSpots_.clear(0);
     walls_.clear(0);
 }
 
@@ -104,15 +117,17 @@ void ContactRecords::addPair(std::size_t i, std::size_t j, double normal, double
         tx = -tx;
         ty = -ty;
     }
-    Sum& sum = pairs_.at(key(p, q));
+    Force& sum = pairs_.at(key(p, q));
     sum.nx += nx;
     sum.ny += ny;
     sum.tx += tx;
     sum.ty += ty;
+    if (!rigid_[static_cast<std::size_t>(p)] && !rigid_[static_cast<std::size_t>(q)]) return;
+    Spot& spot = pairSpots_.at(key(p, q));
     const double weight = std::fabs(normal);
-    sum.px += weight * cx;
-    sum.py += weight * cy;
-    sum.weight += weight;
+    spot.px += weight * cx;
+    spot.py += weight * cy;
+    spot.weight += weight;
 }
 
 void ContactRecords::addWall(int wall, std::size_t atom, double fx, double fy, double px, double py) {
@@ -162,11 +177,20 @@ void ContactRecords::forces(std::vector<Point>& perParticle, std::vector<Point>&
 
 void ContactRecords::finish() {
     pairs_.sortByKey();
+    pairSpots_.sortByKey();
     walls_.sortByKey();
 }
 
 ContactOut ContactRecords::pairRecord(std::size_t k, const std::vector<ParticlePose>& poses) const {
-    return record(pairs_[k].first, pairs_[k].second, false, poses);
+    const auto& [key, force] = pairs_[k];
+    Sum sum{force.nx, force.ny, force.tx, force.ty};
+    if (rigid_[static_cast<std::size_t>(key >> 32)] || rigid_[static_cast<std::size_t>(key & 0xffffffffLL)]) {
+        const Spot& spot = pairSpots_.sorted(key);
+        sum.px = spot.px;
+        sum.py = spot.py;
+        sum.weight = spot.weight;
+    }
+    return record(key, sum, false, poses);
 }
 
 ContactOut ContactRecords::wallRecord(std::size_t k, const std::vector<ParticlePose>& poses) const {

@@ -54,23 +54,34 @@ private:
         double tx = 0.0, ty = 0.0;  // tangential force on it
         double px = 0.0, py = 0.0, weight = 0.0;
     };
+    // A pair's forces alone: between two free discs the record needs no contact point
+    // (the segment joins the centres), so only pairs with a clump keep a Spot beside it.
+    struct Force {
+        double nx = 0.0, ny = 0.0, tx = 0.0, ty = 0.0;
+    };
+    struct Spot {
+        double px = 0.0, py = 0.0, weight = 0.0;
+    };
     // The sums of one dump by key (first << 32 | second): a flat table whose entries sit
     // in the order their keys first came, found through an open-addressed index, and
     // sorted by key once the dump is complete. Every sum takes its contributions in the
     // order they came, as a map's would.
+    template <class Value>
     class SumTable {
     public:
         void clear(std::size_t expected);
-        Sum& at(long long key);
+        Value& at(long long key);
         void sortByKey();
         std::size_t size() const { return entries_.size(); }
-        const std::pair<long long, Sum>& operator[](std::size_t k) const { return entries_[k]; }
+        const std::pair<long long, Value>& operator[](std::size_t k) const { return entries_[k]; }
+        // After sortByKey: the value of a key, which must be held.
+        const Value& sorted(long long key) const;
 
     private:
         void index(std::size_t slots);
         std::size_t slotOf(long long key) const;
 
-        std::vector<std::pair<long long, Sum>> entries_;
+        std::vector<std::pair<long long, Value>> entries_;
         std::vector<std::int32_t> slots_;  // an entry's place in entries_, or -1
         int shift_ = 64;
     };
@@ -83,8 +94,9 @@ private:
     std::vector<bool> rigid_;  // per particle
     std::vector<double> worstOverlap_;
     const std::vector<Point>* atoms_ = nullptr;
-    SumTable pairs_;
-    SumTable walls_;
+    SumTable<Force> pairs_;
+    SumTable<Spot> pairSpots_;  // the pairs of pairs_ with a clump
+    SumTable<Sum> walls_;
 };
 
 // The contact angle whose force segment (drawn along ang + pi/2) runs from (x1, y1)

@@ -21,7 +21,7 @@ namespace {
 
 // Large enough that the parser, not the system calls, sets the pace; small enough to
 // stay in the cache.
-constexpr std::size_t kBufferSize = std::size_t(1) << 20;
+constexpr std::size_t kBufferSize = std::size_t(1) << 18;
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 

@@ -26,23 +26,23 @@ namespace {
 
 constexpr double kTwoPi = 2.0 * runfiles::kPi;
 
-// A text output handed to its staged file in pieces of a quarter megabyte, record by
-// record, so no step's text is ever held whole.
+// A text output handed to its staged file record by record in pieces of a megabyte, so
+// no step's text is held whole. A piece that size goes straight to the file (a staged
+// file copies only smaller ones into its buffer).
 class Sink {
 public:
-    static constexpr std::size_t kPiece = std::size_t(1) << 18;
-    // No file: a check that writes nothing; the text is dropped.
-    explicit Sink(toolkit::StagedFile* file) : file_(file) { text.reserve(kPiece + 4096); }
+    static constexpr std::size_t kPiece = std::size_t(1) << 20;
+    // No file: a check that writes nothing; the text is dropped. A large output takes
+    // room for a piece at once (grown by doubling, it would take two).
+    Sink(toolkit::StagedFile* file, bool large) : file_(file) {
+        if (large) text.reserve(kPiece + 4096);
+    }
     void flushIfLarge() {
         if (text.size() >= kPiece) flush();
     }
     void flush() {
         if (file_) file_->write(text);
         text.clear();
-        if (text.capacity() > 2 * kPiece) {  // after the output file's head
-            std::string().swap(text);
-            text.reserve(kPiece + 4096);
-        }
         // A full disk stops the conversion here rather than after the last dump.
         if (file_ && file_->failed()) throw OutputError(*file_->finish());
     }
@@ -111,10 +111,10 @@ public:
         OutputFiles files;
         const bool writes = mode_ != ConversionMode::Check;
         const auto file = [&](const char* name) { return writes ? &files.add(inFolder(folder_, name)) : nullptr; };
-        Sink output(file(kOutputFile));
-        Sink wall(file(kWallFile));
-        Sink headers(file(kContactHeaderFile));
-        Sink records(file(kContactRecordFile));
+        Sink output(file(kOutputFile), true);
+        Sink wall(file(kWallFile), false);
+        Sink headers(file(kContactHeaderFile), false);
+        Sink records(file(kContactRecordFile), true);
 
         {
             runfiles::RunHead head;
@@ -122,11 +122,14 @@ public:
             head.nloop = static_cast<double>(setup_.steps);
             head.parameters = {setup_.dt, setup_.gravity, setup_.friction, setup_.restitution, 0.0,
                                0.0,       setup_.kn,      setup_.kt};
-            const std::vector<runfiles::ParticleShape> shapes(packing_.particles.begin(), packing_.particles.end());
             runfiles::RecordWriter out(output.text);
-            runfiles::writeOutputHead(out, head, shapes, packing_.walls, RecordLayout::Long);
+            runfiles::writeOutputHeadStart(out, head, packing_.particles.size(), packing_.walls, RecordLayout::Long);
+            long index = 1;
+            for (const PackedParticle& particle : packing_.particles) {
+                runfiles::writeShapeRecord(out, head, index++, particle, RecordLayout::Long);
+                output.flushIfLarge();
+            }
         }
-        output.flush();
         std::vector<PackedParticle>().swap(packing_.particles);  // the poses, masses and clumps hold what is needed
         long blocks = 0;
         std::optional<long> previous;
@@ -183,6 +186,7 @@ public:
             headers.flushIfLarge();
             records.flushIfLarge();
         }
+        releaseAtoms();
         ConversionSummary summary;
         summary.stepBlocks = blocks;
         summary.promisedDumps = promisedDumps(setup_);
@@ -194,12 +198,13 @@ public:
         summary.gravity = setup_.gravity;
         summary.masses = std::move(masses_);
         for (std::size_t i = 0; i < poses_.size(); ++i) {
-            const double worst = contacts_.worstOverlap()[i];
+            const double worst = summary.worstOverlap[i];
             if (setup_.impactOverlap > 0.0 && worst > setup_.impactOverlap)
                 summary.overlapping.push_back({static_cast<int>(i) + 1, worst});
             if (outsideAt_[i] >= 0) summary.outside.push_back({static_cast<int>(i) + 1, outsideAt_[i]});
         }
         summary.lastPoses = std::move(poses_);
+        contacts_ = ContactRecords({});  // given back before the files' last pieces are written
         if (mode_ == ConversionMode::Check) return summary;
         checkDumpCount(blocks);
         if (blocks < 3)
@@ -327,6 +332,13 @@ private:
         }
     }
 
+    // What only the steps needed, given back at the end.
+    void releaseAtoms() {
+        for (auto* values : {&atomAngle_, &atomSpin_, &row_}) std::vector<double>().swap(*values);
+        std::vector<Point>().swap(atoms_xy_);
+        std::vector<std::uint32_t>().swap(seenIn_);
+    }
+
     // The pair rows of a dump that is left out (read, so a row that is no dump still fails).
     void skipPairRows() {
         row_.resize(pairBlock_.columns.size());
@@ -395,7 +407,7 @@ private:
             for (std::size_t a = first; a < first + count; ++a) {
                 const Point& p = atoms_xy_[a];
                 if (outsideAt_[i] < 0 && (p.x < setup_.xlo || p.x > setup_.xhi || p.y < setup_.ylo || p.y > lidY))
-                    outsideAt_[i] = atomBlock_.timestep;
+                    outsideAt_[i] = static_cast<std::int32_t>(atomBlock_.timestep);  // checked to fit
             }
             first += count;
         }
@@ -456,7 +468,7 @@ private:
     std::vector<Clump> clumps_;
     ContactRecords contacts_;
     std::vector<Point> atoms_xy_;
-    std::vector<long> outsideAt_;  // per particle: the first step a disc of it was outside the walls, or -1
+    std::vector<std::int32_t> outsideAt_;  // per particle: the first step a disc of it was outside the walls, or -1
     DumpBlock atomBlock_;
     DumpBlock pairBlock_;
     std::vector<WallSegment> walls_;

@@ -76,6 +76,11 @@ void writeInputFile(RecordWriter& out, const RunHead& head, const std::vector<Pa
 // The output file's head: header, parameter block, walls, filler record and shapes.
 void writeOutputHead(RecordWriter& out, const RunHead& head, const std::vector<ParticleShape>& shapes,
                      const std::vector<Wall>& walls, RecordLayout layout);
+// The same a record at a time: everything before the shapes, then each shape record.
+void writeOutputHeadStart(RecordWriter& out, const RunHead& head, std::size_t particles, const std::vector<Wall>& walls,
+                          RecordLayout layout);
+void writeShapeRecord(RecordWriter& out, const RunHead& head, long index, const ParticleShape& shape,
+                      RecordLayout layout);
 // One step block of the output file: the step, then index and pose of every particle.
 void writeStepBlock(RecordWriter& out, long step, const std::vector<Pose>& poses);
 // A step block a record at a time (for a writer that hands its text on in pieces): the
