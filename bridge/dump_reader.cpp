@@ -31,37 +31,6 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// Eight digits at p as one number, or false when the eight characters are not all digits:
-// the eight bytes read as one little-endian word, checked and combined in a few
-// multiplications.
-bool eightDigits(const char* p, std::uint64_t& value) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, p, 8);
-    if (((word & 0xF0F0F0F0F0F0F0F0ULL) | (((word + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) >> 4)) !=
-        0x3333333333333333ULL)
-        return false;
-    word -= 0x3030303030303030ULL;
-    word = word * 10 + (word >> 8);  // pairs of digits
-    value = (((word & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
-             (((word >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >>
-            32;
-    value &= 0xFFFFFFFFULL;
-    return true;
-}
-
-// Digits from q on into digits (eight at a time while they last), counting them.
-const char* addDigits(const char* q, const char* end, std::uint64_t& digits, int& count) {
-    std::uint64_t eight = 0;
-    while (end - q >= 8 && eightDigits(q, eight)) {
-        digits = digits * 100000000 + eight;
-        q += 8;
-        count += 8;
-    }
-    for (; q < end && static_cast<unsigned>(*q - '0') < 10; ++q, ++count)
-        digits = digits * 10 + static_cast<unsigned>(*q - '0');
-    return q;
-}
-
 // A field in the plain form LAMMPS writes most numbers in (an optional '-', digits, and
 // optionally a point and digits; no exponent), with at most 2^53 as its digits: read as
 // digits / 10^decimals, two exact doubles and one correctly rounded division, which is the
@@ -72,12 +41,13 @@ const char* plainDecimal(const char* p, const char* end, double& value) {
     const char* q = p + (negative ? 1 : 0);
     std::uint64_t digits = 0;
     int count = 0, decimals = 0;
-    q = addDigits(q, end, digits, count);
+    for (; q < end && static_cast<unsigned>(*q - '0') < 10; ++q, ++count)
+        digits = digits * 10 + static_cast<unsigned>(*q - '0');
     if (count == 0) return nullptr;
     if (q < end && *q == '.') {
-        const int before = count;
-        q = addDigits(q + 1, end, digits, count);
-        decimals = count - before;
+        ++q;
+        for (; q < end && static_cast<unsigned>(*q - '0') < 10; ++q, ++count, ++decimals)
+            digits = digits * 10 + static_cast<unsigned>(*q - '0');
         if (decimals == 0) return nullptr;
     }
     if (q < end && !isBlank(*q) && *q != '\n') return nullptr;
