@@ -92,7 +92,8 @@ int childMain(const char* flag, const char* folder, int out) {
     const auto start = std::chrono::steady_clock::now();
     if (std::strcmp(flag, kConvertFlag) == 0) {
         try {
-            benchmark::DoNotOptimize(convertRun(folder).stepBlocks);
+            const long blocks = convertRun(folder).stepBlocks;
+            benchmark::DoNotOptimize(blocks);
         } catch (const std::exception& error) {
             std::fprintf(stderr, "convert: %s\n", error.what());
             return 1;
