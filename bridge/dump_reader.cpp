@@ -10,8 +10,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <stdexcept>
 
 namespace demrun {
 
@@ -19,11 +21,41 @@ namespace {
 
 // Large enough that the parser, not the system calls, sets the pace; small enough to
 // stay in the cache.
-constexpr std::size_t kBufferSize = std::size_t(1) << 20;
+constexpr std::size_t kBufferSize = std::size_t(1) << 18;
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// The powers of ten a double holds exactly.
+constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// A field in the plain form LAMMPS writes most numbers in (an optional '-', digits, and
+// optionally a point and digits; no exponent), with at most 2^53 as its digits: read as
+// digits / 10^decimals, two exact doubles and one correctly rounded division, which is the
+// double nearest to the text, as std::from_chars gives it. Returns the end of the field,
+// or nullptr for any other text (from_chars reads it, or refuses it).
+const char* plainDecimal(const char* p, const char* end, double& value) {
+    const bool negative = *p == '-';
+    const char* q = p + (negative ? 1 : 0);
+    std::uint64_t digits = 0;
+    int count = 0, decimals = 0;
+    for (; q < end && static_cast<unsigned>(*q - '0') < 10; ++q, ++count)
+        digits = digits * 10 + static_cast<unsigned>(*q - '0');
+    if (count == 0) return nullptr;
+    if (q < end && *q == '.') {
+        ++q;
+        for (; q < end && static_cast<unsigned>(*q - '0') < 10; ++q, ++count, ++decimals)
+            digits = digits * 10 + static_cast<unsigned>(*q - '0');
+        if (decimals == 0) return nullptr;
+    }
+    if (q < end && !isBlank(*q) && *q != '\n') return nullptr;
+    if (count > 19 || digits > (std::uint64_t(1) << 53) || decimals > 22) return nullptr;
+    value = static_cast<double>(digits) / kExactPowers[decimals];
+    if (negative) value = -value;
+    return q;
+}
 
 std::vector<std::string> words(std::string_view text) {
     std::vector<std::string> out;
@@ -130,7 +162,10 @@ std::size_t DumpReader::bytesLeft() const {
     return std::max(buffered, fileSize > done ? fileSize - done : 0);
 }
 
-void DumpReader::readRow(double* out, std::size_t columns, long timestep) {
+void DumpReader::readRow(double* out) {
+    const std::size_t columns = columns_;
+    const long timestep = timestep_;
+    --rowsLeft_;
     const auto cutShort = [&]() {
         fail("the dump ends in the middle of a step block (timestep " + std::to_string(timestep) + ")");
     };
@@ -151,6 +186,11 @@ void DumpReader::readRow(double* out, std::size_t columns, long timestep) {
             ++p;
             continue;
         }
+        if (const char* next = plainDecimal(p, end, *out)) {
+            ++out;
+            p = next;
+            continue;
+        }
         const auto [next, ec] = std::from_chars(p, end, *out);
         if (ec != std::errc() || (next < end && !isBlank(*next) && *next != '\n')) fail("a value is not a number");
         // LAMMPS writes nan or inf once a run has become unstable; no file for the
@@ -168,6 +208,14 @@ void DumpReader::readRow(double* out, std::size_t columns, long timestep) {
 }
 
 bool DumpReader::next(DumpBlock& block) {
+    if (!nextHeader(block)) return false;
+    block.values.resize(block.rows * columns_);
+    double* out = block.values.data();
+    for (std::size_t r = 0; r < block.rows; ++r, out += columns_) readRow(out);
+    return true;
+}
+
+bool DumpReader::nextHeader(DumpBlock& block) {
     for (;;) {
         if (pos_ >= size_ && !refill()) return false;
         if (data_[pos_] == '\n')
@@ -212,9 +260,10 @@ bool DumpReader::next(DumpBlock& block) {
     if (static_cast<unsigned long long>(count) > (bytesLeft() + 1) / (2 * ncol))
         fail("the dump ends in the middle of a step block (timestep " + std::to_string(block.timestep) + ")");
     block.rows = static_cast<std::size_t>(count);
-    block.values.resize(block.rows * ncol);
-    double* out = block.values.data();
-    for (std::size_t r = 0; r < block.rows; ++r, out += ncol) readRow(out, ncol, block.timestep);
+    block.values.clear();
+    timestep_ = block.timestep;
+    columns_ = ncol;
+    rowsLeft_ = block.rows;
     return true;
 }
 
@@ -226,6 +275,32 @@ std::size_t DumpSeries::bytes() const {
     std::size_t total = 0;
     for (const auto& reader : readers_) total += reader->bytes();
     return total;
+}
+
+bool DumpSeries::nextHeader(DumpBlock& block) {
+    reading_ = 0;
+    if (readers_.empty()) return false;
+    if (!readers_.front()->nextHeader(block)) {
+        for (std::size_t k = 1; k < readers_.size(); ++k)
+            if (readers_[k]->nextHeader(part_))
+                throw InputError(readers_[k]->name() + ": holds more step blocks than the other ranks' files");
+        return false;
+    }
+    for (std::size_t k = 1; k < readers_.size(); ++k) {
+        DumpReader& reader = *readers_[k];
+        if (!reader.nextHeader(part_) || part_.timestep != block.timestep)
+            throw InputError(reader.name() + ": its step blocks do not match the other ranks' files at timestep " +
+                             std::to_string(block.timestep));
+        if (part_.columns != block.columns) throw InputError(reader.name() + ": its columns differ");
+        block.rows += part_.rows;
+    }
+    return true;
+}
+
+void DumpSeries::readRow(double* out) {
+    while (reading_ < readers_.size() && readers_[reading_]->rowsLeft() == 0) ++reading_;
+    if (reading_ == readers_.size()) throw std::logic_error("DumpSeries::readRow: the block has no rows left");
+    readers_[reading_]->readRow(out);
 }
 
 bool DumpSeries::next(DumpBlock& block) {

@@ -39,6 +39,13 @@ public:
     // Reads the next block into block (reusing its storage); false at the end of the text.
     // Throws InputError when the text ends inside a block or a field is not a number.
     bool next(DumpBlock& block);
+    // The same in two parts, for a caller that takes the rows one by one instead of
+    // holding the table: the next block's timestep, columns and row count (values stay
+    // empty), then each of its rows into out (as many values as columns). A block's rows
+    // must be read before the next header.
+    bool nextHeader(DumpBlock& block);
+    void readRow(double* out);
+    std::size_t rowsLeft() const { return rowsLeft_; }
     const std::string& name() const { return name_; }
     // Bytes of dump text read so far.
     std::size_t bytes() const { return dropped_ + pos_; }
@@ -48,7 +55,6 @@ private:
     std::size_t lineEnd();  // end of the line at pos_: its '\n', or the text's end
     bool refill();          // more of the file into the buffer; false at its end
     std::size_t bytesLeft() const;
-    void readRow(double* out, std::size_t columns, long timestep);
     [[noreturn]] void fail(const std::string& message) const;
 
     std::string name_;
@@ -61,6 +67,9 @@ private:
     std::size_t complete_ = 0;  // one past the buffer's last '\n': rows before it are whole
     std::size_t dropped_ = 0;   // bytes of the file already moved out of the buffer
     long lineNumber_ = 0;
+    long timestep_ = 0;         // of the block being read
+    std::size_t columns_ = 0;   // its column count
+    std::size_t rowsLeft_ = 0;  // its rows not yet read
 };
 
 // The dump files of one kind written by all ranks, read in step.
@@ -70,11 +79,16 @@ public:
     // The next timestep's blocks joined; false when every file has ended. Throws InputError
     // when the files disagree on the timestep or the columns.
     bool next(DumpBlock& block);
+    // The same in two parts, as DumpReader's: the headers of every file (rows: their sum),
+    // then the rows one by one, file after file.
+    bool nextHeader(DumpBlock& block);
+    void readRow(double* out);
     std::size_t bytes() const;
 
 private:
     std::vector<std::unique_ptr<DumpReader>> readers_;
     DumpBlock part_;
+    std::size_t reading_ = 0;  // the file whose rows readRow takes next
 };
 
 // The files of a dump: "name" itself, or else "name.0", "name.1", ... (one per rank).

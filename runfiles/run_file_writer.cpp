@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace runfiles {
@@ -13,13 +14,28 @@ constexpr long long kIntegerPowers[] = {1LL,           10LL,           100LL,   
                                         100000LL,      1000000LL,      10000000LL,      100000000LL,     1000000000LL,
                                         10000000000LL, 100000000000LL, 1000000000000LL, 10000000000000LL};
 
+// "00" to "99": the digits of a number are written two at a time.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The decimal digits of value (at least minimum of them, zeros in front) ending at end.
 char* digits(char* end, long long value, int minimum) {
-    int count = 0;
-    do {
-        *--end = static_cast<char>('0' + value % 10);
-        value /= 10;
-        ++count;
-    } while (value > 0 || count < minimum);
+    auto rest = static_cast<unsigned long long>(value);
+    char* const last = end;
+    while (rest >= 100) {
+        end -= 2;
+        std::memcpy(end, kDigitPairs + 2 * (rest % 100), 2);
+        rest /= 100;
+    }
+    if (rest >= 10) {
+        end -= 2;
+        std::memcpy(end, kDigitPairs + 2 * rest, 2);
+    } else {
+        *--end = static_cast<char>('0' + rest);
+    }
+    while (last - end < minimum) *--end = '0';
     return end;
 }
 
@@ -32,7 +48,7 @@ void appendTenDigits(std::string& out, double value) {
     if (!(magnitude >= 1e-4 && magnitude < 1e9)) {
         char buffer[40];
         const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 10);
-        out.append(buffer, result.ptr);
+        out.append(buffer, static_cast<std::size_t>(result.ptr - buffer));
         return;
     }
     // Ten significant digits in fixed-point form, trailing zeros dropped: the number of
@@ -60,13 +76,13 @@ void appendTenDigits(std::string& out, double value) {
     }
     begin = digits(begin, whole, 1);
     if (value < 0) *--begin = '-';
-    out.append(begin, end);
+    out.append(begin, static_cast<std::size_t>(end - begin));
 }
 
 void appendWholeNumber(std::string& out, long value) {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    out.append(buffer, static_cast<std::size_t>(result.ptr - buffer));
 }
 
 void parameterBlock(RecordWriter& out, const RunHead& head, RecordLayout layout) {
@@ -140,7 +156,9 @@ RecordWriter::RecordWriter(std::string& out, TextLayout layout) : out_(out), lay
 
 void RecordWriter::startField() {
     if (lineOpen_ && layout_.lines == LineBreaking::FieldPerLine) endLine();
-    if (lineOpen_)
+    if (lineOpen_ && layout_.separator.size() == 1)
+        out_.push_back(layout_.separator[0]);
+    else if (lineOpen_)
         out_ += layout_.separator;
     else
         out_.push_back(' ');
@@ -197,10 +215,10 @@ void writeInputFile(RecordWriter& out, const RunHead& head, const std::vector<Pa
     parameterBlock(out, head, layout);
 }
 
-void writeOutputHead(RecordWriter& out, const RunHead& head, const std::vector<ParticleShape>& shapes,
-                     const std::vector<Wall>& walls, RecordLayout layout) {
+void writeOutputHeadStart(RecordWriter& out, const RunHead& head, std::size_t particles, const std::vector<Wall>& walls,
+                          RecordLayout layout) {
     // nop, nwall, dt, two values the viewer skips, the periodic cell.
-    headCounts(out, head, shapes.size(), walls.size(), layout);
+    headCounts(out, head, particles, walls.size(), layout);
     out.integer(0);
     out.number(head.perw);
     out.number(head.perv);
@@ -217,22 +235,36 @@ void writeOutputHead(RecordWriter& out, const RunHead& head, const std::vector<P
         for (int k = 0; k < 4; ++k) out.number(0.0);
         out.endRecord();
     }
-    index = 1;
-    for (const ParticleShape& shape : shapes) {
-        out.integer(index++);
-        shapeFields(out, head, shape, layout);
-        out.endRecord();
-    }
+}
+
+void writeShapeRecord(RecordWriter& out, const RunHead& head, long index, const ParticleShape& shape,
+                      RecordLayout layout) {
+    out.integer(index);
+    shapeFields(out, head, shape, layout);
+    out.endRecord();
+}
+
+void writeOutputHead(RecordWriter& out, const RunHead& head, const std::vector<ParticleShape>& shapes,
+                     const std::vector<Wall>& walls, RecordLayout layout) {
+    writeOutputHeadStart(out, head, shapes.size(), walls, layout);
+    long index = 1;
+    for (const ParticleShape& shape : shapes) writeShapeRecord(out, head, index++, shape, layout);
+}
+
+void writeStepRecord(RecordWriter& out, long step) {
+    out.integer(step);
+    out.endRecord();
+}
+
+void writePoseRecord(RecordWriter& out, long index, const Pose& pose) {
+    out.integer(index);
+    poseRecord(out, pose);
 }
 
 void writeStepBlock(RecordWriter& out, long step, const std::vector<Pose>& poses) {
-    out.integer(step);
-    out.endRecord();
+    writeStepRecord(out, step);
     long index = 1;
-    for (const Pose& pose : poses) {
-        out.integer(index++);
-        poseRecord(out, pose);
-    }
+    for (const Pose& pose : poses) writePoseRecord(out, index++, pose);
 }
 
 void writeWallBlock(RecordWriter& out, long step, const std::vector<Wall>& walls) {
@@ -256,17 +288,19 @@ void writeContactHeader(RecordWriter& out, long step, long ncont, long nwcont) {
     out.endRecord();
 }
 
+void writeContactRecord(RecordWriter& out, const Contact& c) {
+    out.integer(c.ip);
+    out.integer(c.jp);
+    out.number(c.xc);
+    out.number(c.yc);
+    out.number(c.ang);
+    out.number(c.fn);
+    out.number(c.extra);
+    out.endRecord();
+}
+
 void writeContactRecords(RecordWriter& out, const std::vector<Contact>& contacts) {
-    for (const Contact& c : contacts) {
-        out.integer(c.ip);
-        out.integer(c.jp);
-        out.number(c.xc);
-        out.number(c.yc);
-        out.number(c.ang);
-        out.number(c.fn);
-        out.number(c.extra);
-        out.endRecord();
-    }
+    for (const Contact& c : contacts) writeContactRecord(out, c);
 }
 
 }  // namespace runfiles

@@ -76,13 +76,23 @@ void writeInputFile(RecordWriter& out, const RunHead& head, const std::vector<Pa
 // The output file's head: header, parameter block, walls, filler record and shapes.
 void writeOutputHead(RecordWriter& out, const RunHead& head, const std::vector<ParticleShape>& shapes,
                      const std::vector<Wall>& walls, RecordLayout layout);
+// The same a record at a time: everything before the shapes, then each shape record.
+void writeOutputHeadStart(RecordWriter& out, const RunHead& head, std::size_t particles, const std::vector<Wall>& walls,
+                          RecordLayout layout);
+void writeShapeRecord(RecordWriter& out, const RunHead& head, long index, const ParticleShape& shape,
+                      RecordLayout layout);
 // One step block of the output file: the step, then index and pose of every particle.
 void writeStepBlock(RecordWriter& out, long step, const std::vector<Pose>& poses);
+// A step block a record at a time (for a writer that hands its text on in pieces): the
+// step's record, then each particle's index and pose.
+void writeStepRecord(RecordWriter& out, long step);
+void writePoseRecord(RecordWriter& out, long index, const Pose& pose);
 // Walls as the wall-motion file gives them: index, x1, x2, y1, y2.
 void writeWallBlock(RecordWriter& out, long step, const std::vector<Wall>& walls);
 void writeContactHeader(RecordWriter& out, long step, long ncont, long nwcont);
 // Particle-particle records first, then wall records (jp = 0).
 void writeContactRecords(RecordWriter& out, const std::vector<Contact>& contacts);
+void writeContactRecord(RecordWriter& out, const Contact& contact);
 
 // One field as demrun writes it: a blank, then the number with ten significant digits in
 // its shortest form, or the whole number.

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -32,6 +35,41 @@ TEST(DumpReader, ReadsBlocksWithColumnsAndValues) {
     EXPECT_FALSE(reader.next(block));
     EXPECT_EQ(block.column("y", "dump.particles"), 2u);
     EXPECT_THROW(block.column("vx", "dump.particles"), InputError);
+}
+
+// Every field reads as the double nearest to its text, the one std::from_chars gives:
+// the plain decimals the reader takes on its own (up to 2^53 as digits) and the rest.
+TEST(DumpReader, FieldsReadAsTheNearestDouble) {
+    const char* fields[] = {"0.1",
+                            "-0",
+                            "0.30000000000000004",
+                            "123456.7890123",
+                            "9007199254740993",
+                            "9007199254740992",
+                            "2.675",
+                            "-1.0000000000000002",
+                            "0.000000000000000000000012345",
+                            "1234567891.123456789",
+                            "7.038531e-26",
+                            "1e22",
+                            "-4.9406564584124654e-300",
+                            "00012.50",
+                            "17976931348623157.0",
+                            "0.9999999999999999",
+                            "3.14159265358979323846"};
+    std::string rows;
+    int count = 0;
+    for (const char* field : fields) rows += std::to_string(++count) + " " + field + " 0\n";
+    const std::string text = atomBlock(0, rows, count);
+    DumpReader reader(text, "dump.particles");
+    DumpBlock block;
+    ASSERT_TRUE(reader.next(block));
+    for (std::size_t r = 0; r < block.rows; ++r) {
+        const std::string field = fields[r];
+        double nearest = 0.0;
+        std::from_chars(field.data(), field.data() + field.size(), nearest);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(block.at(r, 1)), std::bit_cast<std::uint64_t>(nearest)) << field;
+    }
 }
 
 TEST(DumpReader, RowsOfOneCharacterValuesFillTheTextExactly) {
