@@ -413,7 +413,7 @@ struct RunnerCase {
     const char* errorOutput;
     bool writesAnimation;
     ExportOutcome outcome;
-    std::string lastMessage;  // "FOLDER" and "PROGRAM" stand for the export folder and flikkor's path
+    const char* lastMessage;  // "FOLDER" and "PROGRAM" stand for the export folder and flikkor's path
 };
 
 class CommandRoute : public ::testing::TestWithParam<RunnerCase> {};
