@@ -147,9 +147,9 @@ TEST_F(DebianPackage, ManualPagesRenderAndNameEveryOptionOfTheHelp) {
 TEST_F(DebianPackage, BashCompletionOffersTheOptionsAndCommandsOfTheHelp) {
     const auto complete = [&](const std::string& program, const std::string& words) {
         const fs::path script = out_ / "root/usr/share/bash-completion/completions" / program;
-        const std::string line = "source " + shellQuoted(script) + "; COMP_WORDS=(" + words +
-                                 "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); " +
-                                 "_toolkit_complete; printf '%s\\n' \"${COMPREPLY[@]}\" | sort";
+        const std::string line =
+            "source " + shellQuoted(script) + "; COMP_WORDS=(" + words + "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); " +
+            "_toolkit_complete; if ((${#COMPREPLY[@]})); then printf '%s\\n' \"${COMPREPLY[@]}\" | sort; fi";
         return runCommand("cd " + shellQuoted(out_) + " && PATH=" + shellQuoted(TOOLKIT_BIN_DIR) + ":$PATH bash -c " +
                           shellQuoted(line))
             .output;
