@@ -1,8 +1,9 @@
 #include "tests/bridge/hand_run.h"
 
+#include "tests/bridge/box_run_setup.h"
+
 #include "bridge/lammps_input.h"
 #include "bridge/run_markers.h"
-#include "bridge/run_parameters.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,14 +30,10 @@ std::string n(double value) {
 }  // namespace
 
 std::string HandRun::particleDump() {
+    const std::string bounds = "-1 5\n-1 5\n-0.5 0.5\n";
     std::string text;
     for (int k = 0; k < 4; ++k) {
-        text += "ITEM: TIMESTEP\n" + std::to_string(k * kDumpEvery) +
-                "\nITEM: NUMBER OF ATOMS\n3\n"
-                "ITEM: BOX BOUNDS ff ff pp\n-1 5\n-1 5\n-0.5 0.5\nITEM: ATOMS id x y mux muy f_spin mass radius";
-        for (const char* fix : {"wall_sides", "wall_bottom", "wall_lid"})
-            for (int c : {1, 2, 3, 5, 6}) text += std::string(" f_") + fix + "[" + std::to_string(c) + "]";
-        text += "\n";
+        text += particleDumpHead(k * kDumpEvery, 3, bounds);
         const std::string none = " 0 0 0 0 0";
         // Rows out of id order, as several ranks may write them.
         const std::string wall = " 1 " + n(kWallTangential) + " " + n(kWallForce[k]) + " 2 0";
@@ -52,11 +49,7 @@ std::string HandRun::pairDump() {
     std::string text;
     for (int k = 0; k < 4; ++k) {
         const bool touching = k > 0;
-        text += "ITEM: TIMESTEP\n" + std::to_string(k * kDumpEvery) + "\nITEM: NUMBER OF ENTRIES\n" +
-                (touching ? "1" : "0") +
-                "\nITEM: BOX BOUNDS ff ff pp\n-1 5\n-1 5\n-0.5 0.5\n"
-                "ITEM: ENTRIES c_pair_atoms[1] c_pair_atoms[2] c_pairs[1] c_pairs[2] c_pairs[3] c_pairs[4] c_pairs[5] "
-                "c_pairs[6]\n";
+        text += pairDumpHead(k * kDumpEvery, touching ? 1 : 0, "-1 5\n-1 5\n-0.5 0.5\n");
         // Disc 2 on disc 1: the tangential force on disc 2 points down.
         if (touching)
             text += "2 1 " + n(kPairForce[k]) + " 0 " + n(-kPairTangential[k]) + " " + n(kPairTangential[k]) + " 1 0\n";
@@ -69,28 +62,14 @@ HandRun::HandRun(const std::filesystem::path& dir) : folder(dir) {
     write(folder / kPackingCopy,
           " 0\n 3 4 2e-6 0\n 0.5\n 1 2 0.1\n 1 2 0.1\n 0.5\n 2 2 0\n 2 2 0\n 0.25\n 2 0.25 0\n 2 0.25 0\n"
           " 0 4 0 0\n 0 0 4 0\n 4 0 4 4\n 4 4 0 4\n 400\n 0.025 9800\n 0.5 0.5 0\n 0 9.6e8 2.4e8\n 2000 1000\n");
-    RunParameters r;
+    RunParameters r = boxRunParameters(1000.0, 4, 4);
     r.density = 1.0;
-    r.gravity = 9.81;
-    r.kn = 1000.0;
-    r.kt = 1000.0 * 2.0 / 7.0;
-    r.restitution = 0.5;
     r.dampingRate = 1.0;
-    r.friction = 0.5;
-    r.wallFriction = 0.5;
-    r.overlap = 0.001;
-    r.stepsPerContact = 20;
     r.contactTime = 0.2;
     r.dt = kTimeStep;
     r.steps = 3 * kDumpEvery;
     r.dumpEvery = kDumpEvery;
     r.lidSpeed = 0.5;
-    r.impactOverlap = 0.2;
-    r.rounding = 0.15;
-    r.xlo = 0;
-    r.xhi = 4;
-    r.ylo = 0;
-    r.yhi = 4;
     r.runStamp = kRunStamp;
     write(folder / kSetupFile, setupText(r));
     write(folder / kStampFile, std::string("run_stamp = ") + kRunStamp + "\n");

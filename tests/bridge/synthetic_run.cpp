@@ -1,7 +1,8 @@
 #include "tests/bridge/synthetic_run.h"
 
+#include "tests/bridge/box_run_setup.h"
+
 #include "bridge/lammps_input.h"
-#include "bridge/run_parameters.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,6 +16,7 @@ namespace demrun::testing {
 namespace {
 
 constexpr double kRadius = 0.5;
+constexpr const char* kBounds = "-10 110\n-10 110\n-0.5 0.5\n";
 
 void add(std::string& out, double value) {
     char buffer[32];
@@ -54,26 +56,14 @@ SyntheticRunSize writeSyntheticRun(const std::filesystem::path& folder, const Sy
                  "\n 1000\n 0.025 9800\n 0.5 0.5 0\n 0 9.6e8 2.4e8\n 2000 1000\n";
         std::ofstream(folder / kPackingCopy, std::ios::binary) << newin;
     }
-    RunParameters r;
+    RunParameters r = boxRunParameters(1e7, width, height);
     r.density = 2000;
-    r.gravity = 9.81;
-    r.kn = 1e7;
-    r.kt = 1e7 * 2.0 / 7.0;
-    r.restitution = 0.5;
     r.dampingRate = 100;
-    r.friction = 0.5;
-    r.wallFriction = 0.5;
-    r.overlap = 0.001;
-    r.stepsPerContact = 20;
     r.contactTime = 1e-3;
     r.dt = 5e-5;
     r.dumpEvery = 100;
     r.steps = r.dumpEvery * (shape.dumps - 1);
     r.lidSpeed = 0.01;
-    r.impactOverlap = 0.2;
-    r.rounding = 0.15;
-    r.xhi = width;
-    r.yhi = height;
     std::ofstream(folder / kSetupFile) << setupText(r);
 
     const int ranks = std::max(1, shape.ranks);
@@ -82,17 +72,12 @@ SyntheticRunSize writeSyntheticRun(const std::filesystem::path& folder, const Sy
     SyntheticRunSize size;
     std::string text;
     for (int d = 0; d < shape.dumps; ++d) {
-        const std::string step = std::to_string(static_cast<long>(d) * r.dumpEvery);
+        const long step = static_cast<long>(d) * r.dumpEvery;
         const double wobble = 1e-4 * d;
         std::size_t stepBytes = 0;
         for (int k = 0; k < ranks; ++k) {
             const int atoms = n / ranks + (k < n % ranks ? 1 : 0);
-            text = "ITEM: TIMESTEP\n" + step + "\nITEM: NUMBER OF ATOMS\n" + std::to_string(atoms) +
-                   "\nITEM: BOX BOUNDS ff ff pp\n-10 110\n-10 110\n-0.5 0.5\nITEM: ATOMS id x y mux muy f_spin mass "
-                   "radius";
-            for (const char* fix : {"wall_sides", "wall_bottom", "wall_lid"})
-                for (int c : {1, 2, 3, 5, 6}) text += std::string(" f_") + fix + "[" + std::to_string(c) + "]";
-            text += '\n';
+            text = particleDumpHead(step, atoms, kBounds);
             for (int i = k; i < n; i += ranks) {
                 const double x = kRadius + 2.0 * kRadius * (i % columns) + wobble * ((i * 7) % 13 - 6);
                 const double y = kRadius + 2.0 * kRadius * (i / columns) - 0.001 - wobble * ((i * 5) % 11 - 5);
@@ -132,11 +117,7 @@ SyntheticRunSize writeSyntheticRun(const std::filesystem::path& folder, const Sy
             into += "0 12 12 -0.999 0.0001\n";
         }
         for (int k = 0; k < ranks; ++k) {
-            text = "ITEM: TIMESTEP\n" + step + "\nITEM: NUMBER OF ENTRIES\n" +
-                   std::to_string(entries[static_cast<std::size_t>(k)]) +
-                   "\nITEM: BOX BOUNDS ff ff pp\n-10 110\n-10 110\n-0.5 0.5\n"
-                   "ITEM: ENTRIES c_pair_atoms[1] c_pair_atoms[2] c_pairs[1] c_pairs[2] c_pairs[3] c_pairs[4] "
-                   "c_pairs[5] c_pairs[6]\n" +
+            text = pairDumpHead(step, entries[static_cast<std::size_t>(k)], kBounds) +
                    pairText[static_cast<std::size_t>(k)];
             pairs[static_cast<std::size_t>(k)] << text;
             stepBytes += text.size();
