@@ -303,26 +303,6 @@ void DumpSeries::readRow(double* out) {
     readers_[reading_]->readRow(out);
 }
 
-bool DumpSeries::next(DumpBlock& block) {
-    if (readers_.empty()) return false;
-    if (!readers_.front()->next(block)) {
-        for (std::size_t k = 1; k < readers_.size(); ++k)
-            if (readers_[k]->next(part_))
-                throw InputError(readers_[k]->name() + ": holds more step blocks than the other ranks' files");
-        return false;
-    }
-    for (std::size_t k = 1; k < readers_.size(); ++k) {
-        DumpReader& reader = *readers_[k];
-        if (!reader.next(part_) || part_.timestep != block.timestep)
-            throw InputError(reader.name() + ": its step blocks do not match the other ranks' files at timestep " +
-                             std::to_string(block.timestep));
-        if (part_.columns != block.columns) throw InputError(reader.name() + ": its columns differ");
-        block.values.insert(block.values.end(), part_.values.begin(), part_.values.end());
-        block.rows += part_.rows;
-    }
-    return true;
-}
-
 std::vector<std::string> dumpFiles(const std::string& folder, const std::string& name) {
     const std::filesystem::path base = std::filesystem::path(folder) / name;
     if (std::filesystem::exists(base)) return {base.string()};

@@ -76,11 +76,9 @@ private:
 class DumpSeries {
 public:
     explicit DumpSeries(const std::vector<std::string>& paths);
-    // The next timestep's blocks joined; false when every file has ended. Throws InputError
-    // when the files disagree on the timestep or the columns.
-    bool next(DumpBlock& block);
-    // The same in two parts, as DumpReader's: the headers of every file (rows: their sum),
-    // then the rows one by one, file after file.
+    // The next timestep's headers of every file joined (rows: their sum), as DumpReader's;
+    // false when every file has ended. Throws InputError when the files disagree on the
+    // timestep or the columns. Then the rows one by one, file after file.
     bool nextHeader(DumpBlock& block);
     void readRow(double* out);
     std::size_t bytes() const;
