@@ -25,7 +25,8 @@ ScaleState fittedScale(const SceneExtent& box, int width, int height) {
     scale.xlng = xmax - xmin;
     scale.ylng = ymax - ymin;
     double extent = 0.0;
-    if (scale.xlng > scale.ylng) {
+    // The side that limits the fit: the larger extent in a square picture.
+    if (static_cast<double>(height) * scale.xlng > static_cast<double>(width) * scale.ylng) {
         scale.pscale = width / ((2.0 * kMarginRatio + 1.0) * scale.xlng);
         extent = scale.xlng;
     } else {
@@ -64,7 +65,40 @@ ScaleState pannedScale(const ScaleState& scale, double dx, double dy) {
     return s;
 }
 
+ScaleState resizedScale(const ScaleState& scale, int oldWidth, int oldHeight, int width, int height) {
+    ScaleState s = scale;
+    const double grown = std::min(static_cast<double>(width) / oldWidth, static_cast<double>(height) / oldHeight);
+    const double centreX = s.ScaleLeft + s.ScaleWidth / 2.0;
+    const double centreY = s.ScaleTop + s.ScaleHeight / 2.0;
+    const double across = s.ScaleWidth / oldWidth / grown * width;
+    const double down = s.ScaleHeight / oldHeight / grown * height;
+    s.ScaleWidth = static_cast<float>(across);
+    s.ScaleHeight = static_cast<float>(down);
+    s.ScaleLeft = static_cast<float>(centreX - across / 2.0);
+    s.ScaleTop = static_cast<float>(centreY - down / 2.0);
+    return s;
+}
+
+void ViewTransform::fit(const Scene& scene) {
+    box_ = extentOf(scene);
+    scale_ = fittedScale(box_, width_, height_);
+    fitted_ = true;
+}
+
+void ViewTransform::zoom(bool in) {
+    scale_ = zoomedScale(scale_, in);
+    fitted_ = false;
+}
+
+void ViewTransform::resize(int width, int height) {
+    if (width < 1 || height < 1 || (width == width_ && height == height_)) return;
+    scale_ = fitted_ ? fittedScale(box_, width, height) : resizedScale(scale_, width_, height_, width, height);
+    width_ = width;
+    height_ = height;
+}
+
 void ViewTransform::pan(PanDirection direction) {
+    fitted_ = false;
     const double step = kZoomStep / 4.0;
     // ScaleHeight is negative: subtracting a part of it moves the view up.
     switch (direction) {

@@ -36,13 +36,19 @@ struct SceneExtent {
 SceneExtent extentOf(const Scene& scene);
 
 // Fits the box with a margin of kMarginRatio around its larger extent into a picture
-// of width x height pixels. A box of zero extent is treated as a box of extent 1
-// centred on its point.
+// of width x height pixels (in a picture that is not square, around the extent that
+// limits the fit). A box of zero extent is treated as a box of extent 1 centred on its
+// point.
 ScaleState fittedScale(const SceneExtent& box, int width, int height);
 // Zooming in shows 1 / (1 + kZoomStep) of the view about its centre; zooming out undoes it.
 ScaleState zoomedScale(const ScaleState& scale, bool in);
 // Moves the view by dx of its width and dy of its (negative) height.
 ScaleState pannedScale(const ScaleState& scale, double dx, double dy);
+
+// The view of a picture of oldWidth x oldHeight pixels in one of width x height: the
+// same centre, and the view grown as much as the picture's more limiting side grew, so
+// what was shown is shown whole, larger or smaller with the picture.
+ScaleState resizedScale(const ScaleState& scale, int oldWidth, int oldHeight, int width, int height);
 
 enum class PanDirection { Up, Down, Left, Right };
 
@@ -55,14 +61,20 @@ public:
     int height() const { return height_; }
     const ScaleState& scale() const { return scale_; }
 
-    void fit(const Scene& scene) { scale_ = fittedScale(extentOf(scene), width_, height_); }
-    void zoom(bool in) { scale_ = zoomedScale(scale_, in); }
+    void fit(const Scene& scene);
+    void zoom(bool in);
     void pan(PanDirection direction);
+    // The picture's new size: a fitted view is fitted again to the box it was fitted
+    // to; a zoomed or panned one keeps its centre and grows with the picture
+    // (resizedScale). A size below one pixel is ignored.
+    void resize(int width, int height);
 
 private:
     int width_;
     int height_;
     ScaleState scale_;
+    bool fitted_ = false;  // no zoom or pan since the last fit
+    SceneExtent box_;      // the box of the last fit
 };
 
 }  // namespace sorvath

@@ -95,6 +95,13 @@ ViewerState ViewerSession::originalSize() {
     return redrawn();
 }
 
+ViewerState ViewerSession::resizePicture(int width, int height) {
+    begin();
+    transform_.resize(width, height);
+    if (!state_.viewControls) return finish();
+    return redrawn();
+}
+
 ViewerState ViewerSession::stepOnce() {
     begin();
     if (playback_.atEnd()) return finish();

@@ -40,6 +40,9 @@ public:
     ViewerState pan(PanDirection direction);
     // Fits the view to the scene's box again.
     ViewerState originalSize();
+    // The picture now has width x height pixels (the window was resized): the view
+    // follows it (ViewTransform::resize) and a shown scene is drawn again.
+    ViewerState resizePicture(int width, int height);
 
     // One step block, drawn; nothing at the end of the run.
     ViewerState stepOnce();

@@ -10,6 +10,14 @@ namespace sorvath {
 
 ScenePicture::ScenePicture(int w0, int h0) : image_(w0, h0, QImage::Format_RGB32), w0_(w0), h0_(h0) { clear(); }
 
+void ScenePicture::resize(int w0, int h0) {
+    if (w0 == w0_ && h0 == h0_) return;
+    image_ = QImage(w0, h0, QImage::Format_RGB32);
+    w0_ = w0;
+    h0_ = h0;
+    clear();
+}
+
 void ScenePicture::clear() { image_.fill(palette::kBackground); }
 
 void ScenePicture::setscale(const Scene& scene) {

@@ -1,4 +1,5 @@
-// The retained picture of W0 x H0 pixels, its scale values, and the scene drawn onto
+// The retained picture of W0 x H0 pixels (the window's picture area, which grows
+// with the window), its scale values, and the scene drawn onto
 // it by the scene renderer through the picture's raster. Everything is drawn without
 // antialiasing, so every pixel is a palette colour; a fill cannot leak into the
 // background when an outline is not closed on screen.
@@ -20,6 +21,8 @@ public:
 
     int W0() const { return w0_; }
     int H0() const { return h0_; }
+    // A picture of w0 x h0 pixels from now on, cleared (the window was resized).
+    void resize(int w0, int h0);
 
     const QImage& image() const { return image_; }
     // Zoom and pan change the four scale values directly.

@@ -51,6 +51,10 @@ ExportOutcome AnimationGifMaking::run() {
     running_ = true;
     // The export reads the run itself; the animation timer must not step it meanwhile.
     if (window_.running()) window_.Command14_Click();
+    // Every frame has the picture's size at the start: the window keeps its size meanwhile.
+    const QSize smallest = window_.minimumSize();
+    const QSize largest = window_.maximumSize();
+    window_.setFixedSize(window_.size());
     if (!x11Tried_) {
         x11Tried_ = true;
         // Keystrokes need the X server the windows live on (not offscreen, not Wayland).
@@ -71,6 +75,8 @@ ExportOutcome AnimationGifMaking::run() {
     });
     AnimationExport exporter(window_.session(), frames, platform, settings);
     const ExportOutcome outcome = exporter.run(window_.nskip());
+    window_.setMinimumSize(smallest);
+    window_.setMaximumSize(largest);
     running_ = false;
     return outcome;
 }

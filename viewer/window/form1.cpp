@@ -48,8 +48,8 @@ Form1::Form1(std::unique_ptr<WindowInteraction> interaction, QWidget* parent)
     buildControls();
     buildMenus();
     connectControls();
-    // The controls are placed at fixed positions: the window keeps its laid-out size.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The laid-out size to start with; a larger window gives the picture the room.
+    adjustSize();
 
     showState(session_.start());
 }

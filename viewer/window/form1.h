@@ -13,9 +13,13 @@
 
 #include <QMainWindow>
 
+#include <QPoint>
+
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QGroupBox;
@@ -105,6 +109,10 @@ public:
 
 private:
     void buildControls();
+    // The client area's size as laid out, the smallest the window takes.
+    static QSize laidOutClientSize();
+    // Places the controls and sizes the picture for a client area of this size.
+    void placeControls(QSize client);
     void buildMenus();
     void connectControls();
     QPushButton* addButton(QWidget* parent, const char* name, const char* caption, QRect geometry);
@@ -120,6 +128,10 @@ private:
     ViewerSession session_;
     ScenePicture picture_;
     std::string programFolder_;
+
+    // The controls that move when the window grows, with their laid-out positions.
+    std::vector<std::pair<QWidget*, QPoint>> rightColumn_;
+    std::vector<std::pair<QWidget*, QPoint>> bottomRow_;
 
     PictureBox* Picture1 = nullptr;
     MessageLogBox* Text1 = nullptr;

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -21,7 +22,36 @@ namespace {
 constexpr int kClientWidth = 11628;
 constexpr int kClientHeight = 8868;
 
+// The window's client area, which tells the window its new size.
+class ClientArea : public QWidget {
+public:
+    ClientArea(QWidget* parent, std::function<void(QSize)> resized) : QWidget(parent), resized_(std::move(resized)) {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        resized_(event->size());
+    }
+
+private:
+    std::function<void(QSize)> resized_;
+};
+
 }  // namespace
+
+QSize Form1::laidOutClientSize() { return {twipsToPixels(kClientWidth), twipsToPixels(kClientHeight)}; }
+
+void Form1::placeControls(QSize client) {
+    const int grownX = std::max(0, client.width() - laidOutClientSize().width());
+    const int grownY = std::max(0, client.height() - laidOutClientSize().height());
+    for (const auto& [control, at] : rightColumn_) control->move(at + QPoint(grownX, 0));
+    for (const auto& [control, at] : bottomRow_) control->move(at + QPoint(0, grownY));
+    const QSize picture(kPictureWidth + grownX, kPictureHeight + grownY);
+    Picture1->resize(picture);
+    if (picture == QSize(picture_.W0(), picture_.H0())) return;
+    picture_.resize(picture.width(), picture.height());
+    showState(session_.resizePicture(picture.width(), picture.height()));
+}
 
 QPushButton* Form1::addButton(QWidget* parent, const char* name, const char* caption, QRect geometry) {
     QPushButton* button = new CaptionButton(QString::fromUtf8(caption), parent);
@@ -55,9 +85,11 @@ QRadioButton* Form1::addOption(QWidget* parent, const char* name, const char* ca
 }
 
 void Form1::buildControls() {
-    auto* client = new QWidget(this);
+    auto* client = new ClientArea(this, [this](QSize size) { placeControls(size); });
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
+    // The laid-out size is the smallest; a larger window gives the picture the room.
+    client->setMinimumSize(laidOutClientSize());
+    client->resize(laidOutClientSize());
     setCentralWidget(client);
     // Small captions, so the texts fit the buttons as they were laid out.
     QFont small = font();
@@ -120,9 +152,18 @@ void Form1::buildControls() {
     QGroupBox* Frame4 = addFrame(client, "Frame4", "step number", twipsRect(6120, 8160, 1932, 612));
     Label3 = addLabel(Frame4, "Label3", QString(), twipsRect(240, 240, 1452, 252));
 
-    addLabel(client, "Label5", QStringLiteral("Sorvath: viewer of 2-D DEM results"), twipsRect(8280, 5040, 3252, 252));
-    addLabel(client, "Label6", QStringLiteral("Part of the granular packing toolkit"),
-             twipsRect(8280, 5340, 3252, 252));
+    QLabel* Label5 = addLabel(client, "Label5", QStringLiteral("Sorvath: viewer of 2-D DEM results"),
+                              twipsRect(8280, 5040, 3252, 252));
+    QLabel* Label6 = addLabel(client, "Label6", QStringLiteral("Part of the granular packing toolkit"),
+                              twipsRect(8280, 5340, 3252, 252));
+
+    // Where the controls keep their distance from when the window grows: the groups
+    // right of the picture from the right edge, the two below it from the bottom edge.
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{Frame1, Frame2, Frame6, Command20, Command22, Text1, Label5, Label6})
+        rightColumn_.emplace_back(control, control->pos());
+    for (QWidget* control : std::initializer_list<QWidget*>{Frame3, Frame4})
+        bottomRow_.emplace_back(control, control->pos());
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

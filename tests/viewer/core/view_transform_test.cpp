@@ -41,6 +41,8 @@ INSTANTIATE_TEST_SUITE_P(Boxes, ViewTransformFit,
                              FitCase{"wide", {0.0, 10.0, 0.0, 4.0}, 550, 550, 50.0, -0.5, 4.5},
                              // 2 across, 20 down: 22 world units down 440 pixels, margin 1.
                              FitCase{"tall", {-1.0, 1.0, -10.0, 10.0}, 300, 440, 20.0, -2.0, 11.0},
+                             // 10 across, 4 down in a low picture: the height limits the fit.
+                             FitCase{"wide_in_low", {0.0, 10.0, 0.0, 4.0}, 300, 88, 20.0, -0.2, 4.2},
                              // Equal extents take the height.
                              FitCase{"square", {0.0, 5.0, 0.0, 5.0}, 200, 110, 20.0, -0.25, 5.25},
                              // One point: a box of one unit around it.
@@ -107,6 +109,52 @@ TEST(ViewTransform, EachPanMovesAQuarterZoomStepAndItsOppositeMovesBack) {
         view.pan(c.opposite);
         EXPECT_FLOAT_EQ(view.scale().ScaleLeft, before.ScaleLeft);
         EXPECT_FLOAT_EQ(view.scale().ScaleTop, before.ScaleTop);
+    }
+}
+
+// A resize: a fitted view is fitted again to its box in the new size; a zoomed or panned
+// one keeps its centre and grows as the picture's more limiting side grew.
+TEST(ViewTransform, AResizedPictureRefitsAFittedViewAndGrowsAnyOtherAboutItsCentre) {
+    Scene scene;
+    scene.xmax = 18.0;
+    scene.ymax = 12.0;
+    const struct {
+        const char* name;
+        bool zoomed;
+        int width;
+        int height;
+        double grown;  // expected growth of a zoomed view's pixels per world unit
+    } cases[] = {
+        {"fitted, wider", false, 833, 533, 0.0},   {"fitted, taller", false, 533, 900, 0.0},
+        {"zoomed, larger", true, 1599, 1066, 2.0}, {"zoomed, smaller", true, 400, 533, 400.0 / 533.0},
+        {"zoomed, no pixels", true, 0, 533, 1.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ViewTransform view(533, 533);
+        view.fit(scene);
+        if (c.zoomed) {
+            view.zoom(true);
+            view.pan(PanDirection::Left);
+        }
+        const ScaleState before = view.scale();
+        view.resize(c.width, c.height);
+        const ScaleState after = view.scale();
+        if (!c.zoomed) {
+            const ScaleState refit = fittedScale(extentOf(scene), c.width, c.height);
+            EXPECT_EQ(after.ScaleLeft, refit.ScaleLeft);
+            EXPECT_EQ(after.ScaleTop, refit.ScaleTop);
+            EXPECT_EQ(after.ScaleWidth, refit.ScaleWidth);
+            EXPECT_EQ(after.ScaleHeight, refit.ScaleHeight);
+            continue;
+        }
+        const int width = c.width < 1 ? 533 : c.width;
+        const int height = c.width < 1 ? 533 : c.height;
+        EXPECT_EQ(view.width(), width);
+        EXPECT_FLOAT_EQ(after.ScaleLeft + after.ScaleWidth / 2, before.ScaleLeft + before.ScaleWidth / 2);
+        EXPECT_FLOAT_EQ(after.ScaleTop + after.ScaleHeight / 2, before.ScaleTop + before.ScaleHeight / 2);
+        EXPECT_FLOAT_EQ(width / after.ScaleWidth, static_cast<float>(c.grown * 533 / before.ScaleWidth));
+        EXPECT_FLOAT_EQ(height / after.ScaleHeight, static_cast<float>(c.grown * 533 / before.ScaleHeight));
     }
 }
 

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <utility>
 #include <vector>
 
@@ -30,6 +31,28 @@ TEST(Form1AnimationGifMaking, MenuCommandExportsBesideTheRun) {
     EXPECT_EQ(bench.newestMessage().toStdString().substr(bench.newestMessage().indexOf(']') + 1),
               export_messages::kNoDisplay + folder.string());
     EXPECT_EQ(bench.label("Label3"), "4");
+}
+
+// The frames have the picture's size: a window grown before the export gives larger
+// frames, and the window keeps its size while it exports.
+TEST(Form1AnimationGifMaking, FramesHaveThePicturesCurrentSize) {
+    testing::WindowBench bench;
+    AnimationGifMaking making(*bench.form);
+    bench.openOutput(testing::fourBlockRun());
+    bench.form->show();
+    const QSize laidOut = bench.form->size();
+    bench.form->resize(laidOut + QSize(120, 40));
+    QApplication::processEvents();
+
+    bench.dialogs->answers.push_back(true);
+    bench.action("m31")->trigger();
+    std::ifstream frame(bench.folder.path() / "animation" / "temp-101.gif", std::ios::binary);
+    unsigned char head[10] = {};
+    frame.read(reinterpret_cast<char*>(head), sizeof head);
+    EXPECT_EQ(head[6] | head[7] << 8, 533 + 120);
+    EXPECT_EQ(head[8] | head[9] << 8, 533 + 40);
+    EXPECT_EQ(bench.form->size(), laidOut + QSize(120, 40));
+    EXPECT_EQ(bench.form->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
 TEST(Form1AnimationGifMaking, TheFixedKeyPauseIsOffUnlessTheEnvironmentAsksForIt) {

@@ -1,6 +1,7 @@
 // Form1's controls, captions, placement and the enabled states in each phase.
 #include "tests/viewer/window/window_bench.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QMenuBar>
@@ -75,6 +76,35 @@ TEST(SorvathWindowLayout, PositionsComeFromTwipsAtFifteenPerPixel) {
     EXPECT_EQ(b.button("Command17")->parentWidget()->objectName(), "Frame5");
     EXPECT_EQ(b.button("Command17")->mapTo(b.form->centralWidget(), QPoint(0, 0)), QPoint(680, 200));
     EXPECT_EQ(b.button("Command22")->geometry(), QRect(672, 280, 81, 25));
+}
+
+// A larger window gives the picture the room, right of it and below it, and the fit
+// uses it; back at the laid-out size everything is where it was.
+TEST(SorvathWindowLayout, ALargerWindowGivesThePictureTheRoomAndTheFitUsesIt) {
+    WindowBench b;
+    b.openOutput(testing::latticeRun(4, 5));
+    b.click("Command5");  // fitted
+    b.form->show();
+    const QSize laidOut = b.form->size();
+    const struct {
+        QSize grown;
+        QPoint frame1;  // in the right column
+        QPoint frame3;  // below the picture
+    } cases[] = {{{300, 200}, {852, 0}, {8, 744}}, {{0, 0}, {552, 0}, {8, 544}}, {{-50, 120}, {552, 0}, {8, 664}}};
+    for (const auto& c : cases) {
+        b.form->resize(laidOut + c.grown);
+        QApplication::processEvents();
+        const QSize picture(533 + std::max(0, c.grown.width()), 533 + c.grown.height());
+        SCOPED_TRACE(picture.width());
+        EXPECT_EQ(b.control<QWidget>("Picture1")->geometry(), QRect(QPoint(8, 0), picture));
+        EXPECT_EQ(b.form->picture().image().size(), picture);
+        EXPECT_EQ(b.control<QWidget>("Frame1")->pos(), c.frame1);
+        EXPECT_EQ(b.control<QWidget>("Frame3")->pos(), c.frame3);
+        EXPECT_EQ(b.control<QWidget>("Frame4")->pos(), c.frame3 + QPoint(400, 0));
+        const ScaleState fit = fittedScale(extentOf(b.form->scene()), picture.width(), picture.height());
+        EXPECT_EQ(b.form->picture().scale().ScaleWidth, fit.ScaleWidth);
+        EXPECT_EQ(b.form->picture().scale().ScaleLeft, fit.ScaleLeft);
+    }
 }
 
 // The two groups' members, as the enabled-state checks name them.
