@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace sorvath {
@@ -43,8 +44,10 @@ void roughPrint(QPaintDevice& device, const QImage& picture) {
     QPainter painter;
     if (!painter.begin(&device)) return;
     const PageUnits units(device);
-    const QRectF target(units.at(0, 0), units.at(picture.width() * kTwipsPerPixel, picture.height() * kTwipsPerPixel));
-    painter.drawImage(target, picture);
+    const QSizeF size(units.width(picture.width() * kTwipsPerPixel), units.height(picture.height() * kTwipsPerPixel));
+    // A picture larger than the page (a window grown wide) is made smaller to fit it whole.
+    const double fit = std::min({1.0, device.width() / size.width(), device.height() / size.height()});
+    painter.drawImage(QRectF(QPointF(0, 0), size * fit), picture);
     painter.end();
 }
 

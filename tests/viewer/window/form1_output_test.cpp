@@ -119,6 +119,31 @@ TEST(SorvathWindowOutput, RoughPrintPutsThePictureOnThePageAndCancelPrintsNothin
     EXPECT_TRUE(images[2].contains(QRegularExpression("\\s533\\s+533\\s"))) << images[2].toStdString();
 }
 
+// The rough print at 15 twips a pixel, or smaller where the picture would overrun the page:
+// an A4 page at 72 dpi is 595 x 842 pixels, and 15 twips are 0.75 of them.
+TEST(SorvathWindowOutput, RoughPrintKeepsThePicturesSizeUnlessThePageIsSmaller) {
+    const struct {
+        QSize picture;
+        QSize printed;
+    } cases[] = {{{533, 533}, {400, 400}}, {{1200, 900}, {595, 446}}, {{600, 1400}, {361, 842}}};
+    for (const auto& c : cases) {
+        QImage page(595, 842, QImage::Format_RGB32);
+        page.setDotsPerMeterX(2835);  // 72 dpi
+        page.setDotsPerMeterY(2835);
+        page.fill(Qt::white);
+        QImage picture(c.picture, QImage::Format_RGB32);
+        picture.fill(Qt::black);
+        roughPrint(page, picture);
+        QRect ink;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
+        EXPECT_EQ(ink.topLeft(), QPoint(0, 0));
+        EXPECT_NEAR(ink.width(), c.printed.width(), 1) << c.picture.width();
+        EXPECT_NEAR(ink.height(), c.printed.height(), 1) << c.picture.width();
+    }
+}
+
 TEST(SorvathWindowOutput, PrintFactorFitsTheWiderOrTheTallerExtent) {
     EXPECT_DOUBLE_EQ(printScaleFactor(10.0, 4.0), 500.0);   // 5 > 4/3: across
     EXPECT_DOUBLE_EQ(printScaleFactor(10.0, 30.0), 250.0);  // 5 < 10: down
