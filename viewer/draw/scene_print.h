@@ -1,6 +1,7 @@
 // Printing the picture. The rough print puts the retained image on the page at
-// its screen size (15 twips per pixel), made smaller to fit a page it would overrun; the high-quality print draws the
-// scene again through the scene renderer with vector lines, in printer units of 1/1440 inch.
+// its screen size (15 twips per pixel), made smaller where it would overrun the
+// page; the high-quality print draws the scene again through the scene renderer
+// with vector lines, in printer units of 1/1440 inch.
 #pragma once
 
 #include "viewer/core/scene.h"

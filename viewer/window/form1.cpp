@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLayout>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
